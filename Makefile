@@ -1,0 +1,37 @@
+# Thin wrapper: install what is missing, build, run, test.
+BUILD_DIR ?= build
+JOBS ?= 2
+SANITIZE ?= OFF
+WERROR ?= OFF
+PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev \
+            qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth cmake g++ make pkg-config
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARNEL_SANITIZE=$(SANITIZE) -DTARNEL_WERROR=$(WERROR)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	cd examples && ../$(BUILD_DIR)/tarnel
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
+	./$(BUILD_DIR)/bench/tarnel_bench
+
+clean:
+	rm -rf $(BUILD_DIR)

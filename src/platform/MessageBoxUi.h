@@ -1,0 +1,4 @@
+// Installs the real message box (QMessageBox) as the program's message presenter.
+#pragma once
+
+void InstallMessageBoxPresenter();
