@@ -13,7 +13,8 @@ struct TemplateNode
     TemplateNode(const TemplateNode&) = delete;
     TemplateNode& operator=(const TemplateNode&) = delete;
 
-    // Takes the frame's children, in order, as this node's own.
+    // Takes the frame's children, in order, as this node's own (after any it already has)
+    // and empties the frame.
     void SetChildren(TemplateFrame& frame);
 
     std::string name;        // UTF-8 bytes as the parser delivered them; empty for the root

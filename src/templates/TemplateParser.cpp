@@ -1,0 +1,208 @@
+#include "TemplateParser.h"
+
+#include "MessageBox.h"
+#include "TemplateNode.h"
+
+#include <QFile>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr qint64 kChunkSize = 512;
+constexpr char kDirectivePrefix[] = "tarn:";
+constexpr char kSingleDirective[] = "tarn:single";
+
+struct ParserFree
+{
+    void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
+};
+using ParserPtr = std::unique_ptr<XML_ParserStruct, ParserFree>;
+
+}  // namespace
+
+CTemplateParser::CTemplateParser() = default;
+
+CTemplateParser::~CTemplateParser()
+{
+    DestroyAll();
+}
+
+TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        AfxMessageBox(QStringLiteral("Failed to open file %1. Aborted!\n").arg(path));
+        return nullptr;
+    }
+    ParserPtr parser(XML_ParserCreate(nullptr));
+    if (!parser)
+    {
+        AfxMessageBox(QStringLiteral("Failed to load template file %1: out of memory.\n").arg(path));
+        return nullptr;
+    }
+    DestroyAll();
+    m_strPath = path;
+    m_bTooDeep = false;
+    frames.assign(1, TemplateFrame());
+    frames[0].Reset(new TemplateNode);
+    XML_SetUserData(parser.get(), this);
+    XML_SetElementHandler(parser.get(), OnStartElement, OnEndElement);
+
+    const bool bLoaded = Parse(parser.get(), file);
+    if (!bLoaded)
+    {
+        DestroyAll();
+        return nullptr;
+    }
+    TemplateNode* root = frames[0].node;
+    frames[0].node = nullptr;
+    if (root->childCount > 0)
+        InsertIntoTree(root->children[0], tree, nullptr);
+    return root;
+}
+
+bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
+{
+    m_parser = parser;
+    char buffer[kChunkSize];
+    bool bOk = true;
+    for (;;)
+    {
+        const qint64 nRead = file.read(buffer, kChunkSize);
+        if (nRead < 0)
+        {
+            // Passing a read error on as the end of the file could load half a template.
+            AfxMessageBox(QStringLiteral("Failed to read template file %1: %2\n")
+                              .arg(m_strPath, file.errorString()));
+            bOk = false;
+            break;
+        }
+        const bool bFinal = nRead < kChunkSize;
+        if (XML_Parse(parser, buffer, static_cast<int>(nRead), bFinal) == XML_STATUS_ERROR)
+        {
+            ReportParseError(parser);
+            bOk = false;
+            break;
+        }
+        if (bFinal)
+            break;
+    }
+    m_parser = nullptr;
+    return bOk;
+}
+
+void CTemplateParser::ReportParseError(XML_Parser parser) const
+{
+    if (m_bTooDeep)
+    {
+        AfxMessageBox(QStringLiteral("Failed to load template file %1: elements are nested "
+                                     "deeper than %2 levels (line %3).\n")
+                          .arg(m_strPath)
+                          .arg(kMaxDepth)
+                          .arg(m_nTooDeepLine));
+        return;
+    }
+    const auto nLine = static_cast<qulonglong>(XML_GetCurrentLineNumber(parser));
+    const XML_Error error = XML_GetErrorCode(parser);
+    AfxMessageBox(QStringLiteral("%1 at line %2\n")
+                      .arg(QString::fromUtf8(XML_ErrorString(error)))
+                      .arg(nLine));
+}
+
+void CTemplateParser::DestroyAll()
+{
+    // Open elements do not own their finished children yet: free both, innermost first.
+    for (auto level = frames.size(); level-- > 0;)
+    {
+        frames[level].DestroyChildren();
+        delete frames[level].node;
+        frames[level].node = nullptr;
+    }
+    depth = 0;
+}
+
+void XMLCALL CTemplateParser::OnStartElement(void* userData, const XML_Char* name,
+                                             const XML_Char** attributeList)
+{
+    static_cast<CTemplateParser*>(userData)->StartElement(name, attributeList);
+}
+
+void XMLCALL CTemplateParser::OnEndElement(void* userData, const XML_Char* name)
+{
+    static_cast<CTemplateParser*>(userData)->EndElement(name);
+}
+
+void CTemplateParser::StartElement(const XML_Char* name, const XML_Char** attributeList)
+{
+    if (m_bTooDeep)
+        return;
+    if (depth >= kMaxDepth)
+    {
+        m_bTooDeep = true;
+        m_nTooDeepLine = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
+        XML_StopParser(m_parser, XML_FALSE);
+        return;
+    }
+    const auto level = static_cast<std::size_t>(depth) + 1;
+    if (frames.size() <= level)
+        frames.emplace_back();
+    auto* node = new TemplateNode;
+    node->parent = frames[level - 1].node;
+    frames[level].Reset(node);
+    depth = static_cast<int>(level);
+    ReadAttributes(attributeList, node);
+    node->name = name;
+}
+
+void CTemplateParser::EndElement(const XML_Char* name)
+{
+    // After a stop expat may still report the end of an empty element whose start was refused.
+    if (m_bTooDeep || depth <= 0)
+        return;
+    TemplateFrame& frame = frames[static_cast<std::size_t>(depth)];
+    TemplateNode* node = frame.node;
+    frame.node = nullptr;
+    node->endName = name;
+    node->SetChildren(frame);
+    --depth;
+    frames[static_cast<std::size_t>(depth)].AddChild(node, depth);
+}
+
+void CTemplateParser::ReadAttributes(const XML_Char** attributeList, TemplateNode* node)
+{
+    if (!attributeList)
+        return;
+    for (const XML_Char** entry = attributeList; *entry; ++entry)
+    {
+        if (std::strcmp(*entry, kSingleDirective) == 0)
+            node->single = 1;
+    }
+    const std::size_t nPrefix = sizeof(kDirectivePrefix) - 1;
+    for (const XML_Char** pair = attributeList; pair[0]; pair += 2)
+    {
+        if (std::strncmp(pair[0], kDirectivePrefix, nPrefix) == 0)
+            continue;
+        node->attributes.append(pair[0]).append("=\"").append(pair[1]).append("\" ");
+    }
+}
+
+void CTemplateParser::InsertIntoTree(TemplateNode* node, ITemplateTree* tree,
+                                     ITemplateTree::Item parent)
+{
+    if (!node || !tree)
+        return;
+    // Pre-order with an explicit stack, children pushed last-first so they come out in order.
+    std::vector<std::pair<TemplateNode*, ITemplateTree::Item>> pending{{node, parent}};
+    while (!pending.empty())
+    {
+        const auto [current, parentItem] = pending.back();
+        pending.pop_back();
+        ITemplateTree::Item item = tree->InsertItem(current->name, parentItem);
+        tree->SetItemData(item, current);
+        for (std::int32_t i = current->childCount; i-- > 0;)
+            pending.emplace_back(current->children[i], item);
+    }
+}
