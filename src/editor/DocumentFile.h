@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // Reads the whole file into `bytes`, unchanged. On failure returns false and sets `error` to a
@@ -12,6 +13,13 @@ bool ReadDocumentFile(const QString& path, QByteArray& bytes, QString& error);
 // original, keeping its permissions. On failure the original is untouched, the result is false
 // and `error` names the file ("Could not save /x/y.xml: Permission denied.").
 bool SaveDocumentFile(const QString& path, const QByteArray& bytes, QString& error);
+
+// Opens `file` (its name set) for reading; a folder is refused. On failure returns false and
+// sets `error` as ReadDocumentFile does.
+bool OpenDocumentFile(QFile& file, QString& error);
+
+// "Could not <action> <path>: <reason>." with the reason's own final full stop dropped.
+QString FileErrorSentence(const QString& action, const QString& path, const QString& reason);
 
 // True when `bytes` are well-formed UTF-8 (no overlong forms, surrogates or values past
 // U+10FFFF). An empty text is valid.

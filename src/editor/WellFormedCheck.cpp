@@ -1,0 +1,67 @@
+#include "WellFormedCheck.h"
+
+#include <expat.h>
+
+#include <algorithm>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+struct ParserFree
+{
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+using ParserPtr = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree>;
+
+CheckOutcome ErrorOutcome(XML_Parser parser)
+{
+    CheckOutcome outcome;
+    outcome.line = static_cast<long>(XML_GetCurrentLineNumber(parser));
+    outcome.column = static_cast<long>(XML_GetCurrentColumnNumber(parser));
+    outcome.byteIndex = static_cast<long long>(XML_GetCurrentByteIndex(parser));
+    outcome.errorText = XML_ErrorString(XML_GetErrorCode(parser));
+    return outcome;
+}
+
+}  // namespace
+
+CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize)
+{
+    chunkSize = std::max(chunkSize, 1);
+    ParserPtr parser(XML_ParserCreate(nullptr));
+    if (!parser)
+    {
+        CheckOutcome outcome;
+        outcome.parserCreated = false;
+        outcome.errorText = XML_ErrorString(XML_ERROR_NO_MEMORY);
+        return outcome;
+    }
+    XML_SetUserData(parser.get(), nullptr);
+
+    std::vector<char> buffer(static_cast<std::size_t>(chunkSize));
+    long long nOffset = 0;
+    bool bFinal = false;
+    while (!bFinal)
+    {
+        // The chunk is as long as the read says, not up to a NUL: a NUL in the text must reach
+        // the parser, or a faulty text would pass.
+        const int nRead = std::clamp(read(buffer.data(), nOffset, chunkSize), 0, chunkSize);
+        bFinal = nRead < chunkSize;
+        if (XML_Parse(parser.get(), buffer.data(), nRead, bFinal) == XML_STATUS_ERROR)
+            return ErrorOutcome(parser.get());
+        nOffset += nRead;
+    }
+    CheckOutcome outcome;
+    outcome.wellFormed = true;
+    return outcome;
+}
+
+QString FormatCheckError(const CheckOutcome& outcome)
+{
+    const QString strError = QString::fromLatin1(outcome.errorText.c_str());
+    if (!outcome.parserCreated)
+        return QStringLiteral("The XML parser could not be started: %1\n").arg(strError);
+    return QStringLiteral("%1 at line %2\n").arg(strError).arg(outcome.line);
+}
