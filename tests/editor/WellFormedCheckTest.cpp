@@ -1,0 +1,171 @@
+#include "WellFormedCheck.h"
+
+#include <QByteArray>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Read
+{
+    long long nOffset;
+    int nCount;
+    int nReturned;
+    bool operator==(const Read& other) const
+    {
+        return nOffset == other.nOffset && nCount == other.nCount && nReturned == other.nReturned;
+    }
+};
+
+void PrintTo(const Read& read, std::ostream* os)
+{
+    *os << "(" << read.nOffset << ", " << read.nCount << " -> " << read.nReturned << ")";
+}
+
+// A reader over a text in memory that records every read.
+class CFakeText
+{
+public:
+    explicit CFakeText(QByteArray text) : m_text(std::move(text)) {}
+
+    CheckOutcome Check(int nChunkSize = kCheckChunkSize)
+    {
+        return RunWellFormedCheck(
+            [this](char* buffer, long long offset, int count) {
+                const long long nLeft = std::max<long long>(0, m_text.size() - offset);
+                const int nCopied = static_cast<int>(std::min<long long>(count, nLeft));
+                std::memcpy(buffer, m_text.constData() + offset, nCopied);
+                m_reads.push_back({offset, count, nCopied});
+                return nCopied;
+            },
+            nChunkSize);
+    }
+
+    std::vector<Read> m_reads;
+
+private:
+    QByteArray m_text;
+};
+
+// A well-formed text of exactly `nSize` bytes.
+QByteArray WellFormedOfSize(int nSize)
+{
+    QByteArray text = "<a>";
+    text += QByteArray(nSize - 7, 'x');
+    text += "</a>";
+    return text;
+}
+
+TEST(WellFormedCheckTest, EmptyTextIsOneEmptyFinalChunkAndAnErrorAtLineOne)
+{
+    CFakeText text("");
+    const CheckOutcome outcome = text.Check();
+    EXPECT_EQ(text.m_reads, (std::vector<Read>{{0, 10240, 0}}));
+    EXPECT_TRUE(outcome.parserCreated);
+    EXPECT_FALSE(outcome.wellFormed);
+    EXPECT_EQ(outcome.line, 1);
+    EXPECT_EQ(outcome.errorText, "no element found");
+}
+
+TEST(WellFormedCheckTest, ShortWellFormedTextIsOneFinalChunk)
+{
+    CFakeText text("<?xml version=\"1.0\"?>\n<r a=\"1\">\n  <e/>\n</r>\n");
+    EXPECT_TRUE(text.Check().wellFormed);
+    EXPECT_EQ(text.m_reads.size(), 1u);
+}
+
+TEST(WellFormedCheckTest, TextOfExactlyOneChunkEndsWithAnEmptyFinalChunk)
+{
+    CFakeText text(WellFormedOfSize(10240));
+    EXPECT_TRUE(text.Check().wellFormed);
+    EXPECT_EQ(text.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 0}}));
+}
+
+TEST(WellFormedCheckTest, OneByteOverAChunkIsAFullChunkAndAOneByteFinalChunk)
+{
+    CFakeText text(WellFormedOfSize(10241));
+    EXPECT_TRUE(text.Check().wellFormed);
+    EXPECT_EQ(text.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 1}}));
+}
+
+TEST(WellFormedCheckTest, ErrorInTheFirstChunkStopsTheReading)
+{
+    CFakeText text("<a>\n<b></c>\n" + QByteArray(30000, ' ') + "</a>");
+    const CheckOutcome outcome = text.Check();
+    EXPECT_FALSE(outcome.wellFormed);
+    EXPECT_EQ(outcome.line, 2);
+    EXPECT_EQ(outcome.errorText, "mismatched tag");
+    EXPECT_EQ(text.m_reads.size(), 1u);
+}
+
+TEST(WellFormedCheckTest, MissingRootEndTagIsFoundAtTheFinalChunk)
+{
+    QByteArray body = "<a>\n";
+    for (int i = 0; i < 5000; ++i)
+        body += "<b/>\n";
+    CFakeText text(body);
+    const CheckOutcome outcome = text.Check();
+    EXPECT_FALSE(outcome.wellFormed);
+    EXPECT_EQ(outcome.errorText, "no element found");
+    EXPECT_EQ(outcome.line, 5002);
+    EXPECT_EQ(text.m_reads.size(), 3u);
+}
+
+TEST(WellFormedCheckTest, NulByteIsCheckedLikeAnyOtherByte)
+{
+    CFakeText afterRoot(QByteArray("<a/>\0", 5));
+    EXPECT_FALSE(afterRoot.Check().wellFormed);
+    CFakeText inContent(QByteArray("<a>\n\0</a>", 9));
+    const CheckOutcome outcome = inContent.Check();
+    EXPECT_FALSE(outcome.wellFormed);
+    EXPECT_EQ(outcome.line, 2);
+}
+
+TEST(WellFormedCheckTest, DeclaredEncodingDecidesHowBytesAreRead)
+{
+    CFakeText latin1("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>caf\xe9</a>");
+    EXPECT_TRUE(latin1.Check().wellFormed);
+    CFakeText undeclaredLatin1("<a>caf\xe9</a>");
+    EXPECT_FALSE(undeclaredLatin1.Check().wellFormed);
+    CFakeText unsupported("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a/>");
+    const CheckOutcome outcome = unsupported.Check();
+    EXPECT_FALSE(outcome.wellFormed);
+    EXPECT_EQ(outcome.errorText, "unknown encoding");
+}
+
+TEST(WellFormedCheckTest, ErrorPositionDoesNotDependOnTheChunkSize)
+{
+    const QByteArray texts[] = {
+        "<r>\n  <a x=\"1\" x=\"2\"/>\n</r>",
+        "<r>\n\xc3\xa9\xc3\xa9<b>\n</r>",
+        "<r>\n<!-- unclosed",
+        "<r><a></r>",
+        "\n\n   <r/><s/>",
+    };
+    for (const QByteArray& bytes : texts)
+    {
+        const CheckOutcome whole = CFakeText(bytes).Check(1 << 20);
+        for (int nChunk : {1, 2, 5, 10240})
+        {
+            const CheckOutcome chunked = CFakeText(bytes).Check(nChunk);
+            EXPECT_FALSE(chunked.wellFormed);
+            EXPECT_EQ(chunked.line, whole.line) << bytes.constData() << " chunk " << nChunk;
+            EXPECT_EQ(chunked.column, whole.column) << bytes.constData() << " chunk " << nChunk;
+            EXPECT_EQ(chunked.byteIndex, whole.byteIndex) << bytes.constData() << " chunk " << nChunk;
+            EXPECT_EQ(chunked.errorText, whole.errorText);
+        }
+    }
+}
+
+TEST(WellFormedCheckTest, ErrorMessageIsTheParserTextAndLineEndingInANewline)
+{
+    CheckOutcome outcome;
+    outcome.errorText = "mismatched tag";
+    outcome.line = 12;
+    EXPECT_EQ(FormatCheckError(outcome), QStringLiteral("mismatched tag at line 12\n"));
+}
+
+}  // namespace
