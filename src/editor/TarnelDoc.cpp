@@ -1,0 +1,288 @@
+#include "TarnelDoc.h"
+
+#include "CommandIds.h"
+#include "DocumentFile.h"
+#include "ElementSnippet.h"
+#include "MessageBox.h"
+#include "StringTable.h"
+#include "TarnelView.h"
+#include "TemplateNode.h"
+#include "TemplateParser.h"
+#include "TemplateTree.h"
+#include "WellFormedCheck.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+CTarnelDoc* g_pDocument = nullptr;
+
+namespace {
+
+const char kHomePage[] = "http://tarnel.example.org/";
+const char kSaveFilter[] = "All Files (*.*)";
+const char kTemplateFilter[] = "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)";
+
+QString AskForFileName(bool bSave, const QString& caption, const QString& suggested,
+                       const QString& filter, const QString& defaultExt)
+{
+    QFileDialog dialog(QApplication::activeWindow(), caption, suggested, filter);
+    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultExt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+CTarnelDoc::Answer AskYesNoCancel(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return CTarnelDoc::Answer::Yes;
+    case QMessageBox::No:
+        return CTarnelDoc::Answer::No;
+    default:
+        return CTarnelDoc::Answer::Cancel;
+    }
+}
+
+}  // namespace
+
+CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetSaveFileName =
+    [](const QString& caption, const QString& suggested, const QString& filter, const QString& ext) {
+        return AskForFileName(true, caption, suggested, filter, ext);
+    };
+CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetOpenFileName =
+    [](const QString& caption, const QString& suggested, const QString& filter, const QString& ext) {
+        return AskForFileName(false, caption, suggested, filter, ext);
+    };
+CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNoCancel = AskYesNoCancel;
+
+CTarnelDoc::CTarnelDoc(QObject* parent)
+    : QObject(parent), m_strTitle(LoadString(AFX_IDS_UNTITLED))
+{
+    g_pDocument = this;
+}
+
+CTarnelDoc::~CTarnelDoc()
+{
+    delete m_pTemplateRoot;
+}
+
+bool CTarnelDoc::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+{
+    static const TCommandEntry<CTarnelDoc> table[] = {
+        {ID_FILE_SAVE, ID_FILE_SAVE, &CTarnelDoc::OnFileSave, nullptr},
+        {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &CTarnelDoc::OnFileSaveAs, nullptr},
+    };
+    return DispatchCommand(this, table, nID, pCmdUI);
+}
+
+QByteArray CTarnelDoc::HeaderComment()
+{
+    return QByteArray("<!-- Document edited with Tarnelix: \"") + kHomePage + "\" for updates -->\n";
+}
+
+void CTarnelDoc::AddView(CTarnelView* pView)
+{
+    m_pTextView = pView;
+    connect(pView, &QsciScintilla::modificationChanged, this, &CTarnelDoc::documentChanged);
+}
+
+void CTarnelDoc::RemoveView(CTarnelView* pView)
+{
+    if (m_pTextView == pView) {
+        disconnect(pView, nullptr, this, nullptr);
+        m_pTextView = nullptr;
+    }
+    if (m_pEditView == pView)
+        m_pEditView = nullptr;
+}
+
+// ---- life cycle
+
+bool CTarnelDoc::OnNewDocument()
+{
+    if (m_pTextView) {
+        m_pTextView->ClearText();
+        m_pTextView->SetSavePoint();
+    }
+    m_strPathName.clear();
+    m_strTitle = LoadString(AFX_IDS_UNTITLED);
+    if (m_pEditView) {
+        m_pEditView->ReplaceSelection(HeaderComment());
+        m_pEditView->ColorAll();
+    }
+    emit documentChanged();
+    return true;
+}
+
+bool CTarnelDoc::OnOpenDocument(const QString& path)
+{
+    QByteArray bytes;
+    QString strError;
+    if (!ReadDocumentFile(path, bytes, strError)) {
+        AfxMessageBox(strError);
+        return false;
+    }
+    if (!m_pTextView)
+        return false;
+    m_pTextView->LoadBytes(bytes, IsValidUtf8(bytes));
+    m_pTextView->SetSavePoint();
+    if (m_pEditView)
+        m_pEditView->ColorAll();
+    SetPathName(path);
+    return true;
+}
+
+bool CTarnelDoc::OnSaveDocument(const QString& path)
+{
+    if (!m_pTextView)
+        return false;
+    QString strError;
+    if (!SaveDocumentFile(path, m_pTextView->TextBytes(), strError)) {
+        AfxMessageBox(strError);
+        return false;
+    }
+    m_pTextView->SetSavePoint();
+    SetPathName(path);
+    return true;
+}
+
+bool CTarnelDoc::DoFileSave()
+{
+    return DoSave(m_strPathName);
+}
+
+bool CTarnelDoc::DoSave(const QString& path)
+{
+    QString strPath = path;
+    if (strPath.isEmpty()) {
+        const QString suggested = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+        strPath = s_fnGetSaveFileName(LoadString(AFX_IDS_SAVEFILE), suggested,
+                                      QString::fromLatin1(kSaveFilter), QString());
+        if (strPath.isEmpty())
+            return false;
+    }
+    return OnSaveDocument(strPath);
+}
+
+bool CTarnelDoc::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    const QString prompt = FormatString2(LoadString(AFX_IDP_ASK_TO_SAVE), m_strTitle, QString());
+    switch (s_fnAskYesNoCancel(prompt)) {
+    case Answer::Yes:
+        return DoFileSave();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CTarnelDoc::IsModified() const
+{
+    return m_pTextView && m_pTextView->IsTextModified();
+}
+
+void CTarnelDoc::SetPathName(const QString& path)
+{
+    m_strPathName = path;
+    m_strTitle = QFileInfo(path).fileName();
+    emit documentChanged();
+}
+
+void CTarnelDoc::OnFileSave(int)
+{
+    DoFileSave();
+}
+
+void CTarnelDoc::OnFileSaveAs(int)
+{
+    DoSave(QString());
+}
+
+// ---- forwarding to the panes
+
+void CTarnelDoc::InsertElement(bool block)
+{
+    if (m_pEditView)
+        m_pEditView->InsertElement(block);
+}
+
+void CTarnelDoc::FocusTree()
+{
+    if (m_pTreeView)
+        m_pTreeView->FocusPane();
+}
+
+void CTarnelDoc::ActivateEditor()
+{
+    if (m_pEditView)
+        m_pEditView->Activate();
+}
+
+void CTarnelDoc::GoToLine(int line)
+{
+    if (m_pEditView)
+        m_pEditView->GoToLine(line);
+}
+
+QByteArray CTarnelDoc::ComposeElement(const QByteArray& selected, bool block) const
+{
+    const TemplateNode* pNode = m_pTreeView ? m_pTreeView->GetSelectedNode() : nullptr;
+    const std::string text = ComposeElementText(pNode, selected.toStdString(), block);
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void CTarnelDoc::LoadTemplate(const QString& path)
+{
+    QString strPath = path;
+    if (strPath.isEmpty()) {
+        strPath = s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
+                                      QString::fromLatin1(kTemplateFilter), QStringLiteral("xml"));
+        if (strPath.isEmpty())
+            return;
+    }
+    delete m_pTemplateRoot;
+    m_pTemplateRoot = nullptr;
+    if (m_pTreeView)
+        m_pTreeView->DeleteAllItems();
+    m_pTemplateRoot = CTemplateParser().LoadFile(strPath, m_pTreeView);
+}
+
+// ---- the well-formedness check
+
+void CTarnelDoc::CheckWellFormed()
+{
+    if (!m_pEditView)
+        return;
+    CTarnelView& view = *m_pEditView;
+    view.SaveSelection();
+    const CheckOutcome outcome = RunWellFormedCheck(
+        [&view](char* buffer, long long offset, int count) {
+            return view.ReadTextChunk(buffer, offset, count);
+        });
+    if (!outcome.parserCreated) {
+        view.ShowMessage(QStringLiteral(
+            "The XML parser could not be created; the text was not checked."));
+        return;
+    }
+    if (outcome.wellFormed) {
+        view.RestoreSelection();
+        view.ShowMessage(QStringLiteral("Everything is fine!"));
+        return;
+    }
+    view.GoToLine(static_cast<int>(outcome.line - 1));
+    if (outcome.byteIndex >= 0)
+        view.ErrorMarker().Mark(outcome.byteIndex);
+    view.ShowMessage(FormatCheckError(outcome));
+}

@@ -1,0 +1,87 @@
+// The one document: its text lives in the editor control; it owns the loaded template tree,
+// knows both panes, and loads, saves and checks the text.
+#pragma once
+
+#include "CmdTarget.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class CTarnelView;
+class ITemplateTree;
+struct TemplateNode;
+
+class CTarnelDoc : public QObject, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    enum class Answer { Yes, No, Cancel };
+    // caption, suggested file or folder, filter ("Name (*.x);;..."), default extension;
+    // returns the chosen path, empty when cancelled.
+    using FileNameHook = std::function<QString(const QString& caption, const QString& suggested,
+                                               const QString& filter, const QString& defaultExt)>;
+    using QuestionHook = std::function<Answer(const QString& text)>;
+
+    // Replaceable so tests answer without showing anything.
+    static FileNameHook s_fnGetSaveFileName;
+    static FileNameHook s_fnGetOpenFileName;
+    static QuestionHook s_fnAskYesNoCancel;
+
+    explicit CTarnelDoc(QObject* parent = nullptr);
+    ~CTarnelDoc() override;
+    CTarnelDoc(const CTarnelDoc&) = delete;
+    CTarnelDoc& operator=(const CTarnelDoc&) = delete;
+
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+
+    // The view that holds the text, known from its construction on.
+    void AddView(CTarnelView* pView);
+    void RemoveView(CTarnelView* pView);
+
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& path);
+    bool DoFileSave();
+    // An empty path asks for one.
+    bool DoSave(const QString& path);
+    // Asks whether to save a modified document; false when the user cancels or the save fails.
+    bool SaveModified();
+
+    QString GetTitle() const { return m_strTitle; }
+    QString GetPathName() const { return m_strPathName; }
+    bool IsModified() const;
+
+    void InsertElement(bool block);
+    void FocusTree();
+    void ActivateEditor();
+    void GoToLine(int line);
+    QByteArray ComposeElement(const QByteArray& selected, bool block) const;
+    // An empty path asks for the file.
+    void LoadTemplate(const QString& path);
+    void CheckWellFormed();
+
+    ITemplateTree* m_pTreeView = nullptr;
+    CTarnelView* m_pEditView = nullptr;
+    TemplateNode* m_pTemplateRoot = nullptr;
+
+    static QByteArray HeaderComment();
+
+signals:
+    // Title, path or modified state changed.
+    void documentChanged();
+
+private:
+    void OnFileSave(int nID);
+    void OnFileSaveAs(int nID);
+    void SetPathName(const QString& path);
+
+    CTarnelView* m_pTextView = nullptr;
+    QString m_strPathName;
+    QString m_strTitle;
+};
+
+// The one document, set by its constructor and never cleared.
+extern CTarnelDoc* g_pDocument;

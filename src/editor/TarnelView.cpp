@@ -1,0 +1,372 @@
+#include "TarnelView.h"
+
+#include "CommandIds.h"
+#include "EditorSetup.h"
+#if TARNEL_FIND_DLG_READY
+#include "FindReplaceDlg.h"
+#endif
+#include "MarkupScanner.h"
+#include "MessageBox.h"
+#include "StyleBuffer.h"
+#include "TarnelDoc.h"
+#include "ViewFrame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kLinesAboveTarget = 10;
+const char kComment[] = "<!-- -->";
+
+}  // namespace
+
+CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
+    : QsciScintilla(parent), m_pDocument(pDocument), m_errorMarker(this)
+{
+    SetUpEditorLook(*this);
+    ReleaseFrameShortcuts(*this);
+    if (m_pDocument)
+        m_pDocument->AddView(this);
+}
+
+CTarnelView::~CTarnelView()
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+bool CTarnelView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+{
+    static const TCommandEntry<CTarnelView> table[] = {
+        {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_INLINE, &CTarnelView::OnInsertInline, nullptr},
+        {ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_BLOCK, &CTarnelView::OnInsertBlock, nullptr},
+        {ID_VIEW_RECOLOR, ID_VIEW_RECOLOR, &CTarnelView::OnRecolor, nullptr},
+        {ID_TAG_INSERT_COMMENT, ID_TAG_INSERT_COMMENT, &CTarnelView::OnInsertComment, nullptr},
+        {ID_EDIT_UNDO, ID_EDIT_UNDO, &CTarnelView::OnEditUndo, &CTarnelView::OnUpdateEditUndo},
+        {ID_EDIT_CUT, ID_EDIT_CUT, &CTarnelView::OnEditCut, &CTarnelView::OnUpdateNeedSelection},
+        {ID_EDIT_COPY, ID_EDIT_COPY, &CTarnelView::OnEditCopy, &CTarnelView::OnUpdateNeedSelection},
+        {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTarnelView::OnEditPaste, &CTarnelView::OnUpdateEditPaste},
+        {ID_EDIT_PASTE_SPECIAL, ID_EDIT_PASTE_SPECIAL, &CTarnelView::OnEditPasteSpecial,
+         &CTarnelView::OnUpdateEditPaste},
+        {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CTarnelView::OnEditSelectAll, nullptr},
+        {ID_EDIT_FIND, ID_EDIT_FIND, &CTarnelView::OnEditFind, nullptr},
+        {ID_EDIT_REPEAT, ID_EDIT_REPEAT, &CTarnelView::OnEditRepeat, &CTarnelView::OnUpdateEditRepeat},
+        {ID_EDIT_REPLACE, ID_EDIT_REPLACE, &CTarnelView::OnEditReplace, nullptr},
+        // No embedded objects here: mapped only so the command shows disabled.
+        {ID_OLE_EDIT_PROPERTIES, ID_OLE_EDIT_PROPERTIES, nullptr, nullptr},
+    };
+    return DispatchCommand(this, table, nID, pCmdUI);
+}
+
+void CTarnelView::OnInitialUpdate()
+{
+    if (m_pDocument)
+        m_pDocument->m_pEditView = this;
+    m_mgnPrintInches = QMarginsF(0.5, 0.5, 0.5, 0.5);
+}
+
+long long CTarnelView::Send(unsigned int nMsg, long long wParam, long long lParam) const
+{
+    return SendScintilla(nMsg, static_cast<unsigned long>(wParam), static_cast<long>(lParam));
+}
+
+long long CTarnelView::SelectionStart() const
+{
+    return Send(SCI_GETSELECTIONSTART);
+}
+
+long long CTarnelView::SelectionEnd() const
+{
+    return Send(SCI_GETSELECTIONEND);
+}
+
+// ---- text primitives
+
+void CTarnelView::ReplaceSelection(const QByteArray& text)
+{
+    // SCI_REPLACESEL stops at a NUL byte; deleting and adding by length keeps every byte and is
+    // still one undo step.
+    Send(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_REPLACESEL, 0UL, "");
+    SendScintilla(SCI_ADDTEXT, static_cast<uintptr_t>(text.size()), text.constData());
+    Send(SCI_ENDUNDOACTION);
+    Send(SCI_SCROLLCARET);
+}
+
+void CTarnelView::SaveSelection()
+{
+    m_nSavedSelStart = SelectionStart();
+    m_nSavedSelEnd = SelectionEnd();
+    m_bSavedCaretAtStart = Send(SCI_GETCURRENTPOS) < Send(SCI_GETANCHOR);
+}
+
+void CTarnelView::RestoreSelection()
+{
+    if (SelectionStart() == m_nSavedSelStart && SelectionEnd() == m_nSavedSelEnd)
+        return;  // unchanged: leave the scroll position alone too
+    if (m_bSavedCaretAtStart)
+        Send(SCI_SETSEL, m_nSavedSelEnd, m_nSavedSelStart);
+    else
+        Send(SCI_SETSEL, m_nSavedSelStart, m_nSavedSelEnd);
+}
+
+int CTarnelView::ReadTextChunk(char* buffer, long long offset, int count)
+{
+    const long long nLength = TextLength();
+    if (offset < 0 || count <= 0 || offset >= nLength) {
+        if (count >= 0)
+            buffer[0] = '\0';
+        return 0;
+    }
+    const long long nEnd = std::min(offset + count, nLength);
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(offset), static_cast<long>(nEnd), buffer);
+    return static_cast<int>(nEnd - offset);
+}
+
+void CTarnelView::ShowMessage(const QString& text)
+{
+    AfxMessageBox(text);
+}
+
+void CTarnelView::GoToLine(int line)
+{
+    const long long nLineCount = Send(SCI_GETLINECOUNT);
+    const long long nLine = std::max(line, 0);
+    const long long nTarget = std::min(nLine, nLineCount - 1);
+    const long long nPos = nLine < nLineCount ? Send(SCI_POSITIONFROMLINE, nLine) : TextLength();
+    Send(SCI_SETEMPTYSELECTION, nPos);
+    const long long nTopLine = std::max(nTarget - kLinesAboveTarget, 0LL);
+    // Makes sure wrapping is known down to the target, so the display line is right.
+    Send(SCI_ENSUREVISIBLE, nTarget);
+    Send(SCI_SETFIRSTVISIBLELINE, Send(SCI_VISIBLEFROMDOCLINE, nTopLine));
+}
+
+void CTarnelView::Activate()
+{
+    if (IViewFrame* pFrame = GetParentFrame(this))
+        pFrame->SetActiveView(this);
+}
+
+// ---- whole text
+
+long long CTarnelView::TextLength() const
+{
+    return Send(SCI_GETLENGTH);
+}
+
+QByteArray CTarnelView::TextBytes() const
+{
+    return TextRange(0, TextLength());
+}
+
+QByteArray CTarnelView::TextRange(long long start, long long end) const
+{
+    const qsizetype nCount = static_cast<qsizetype>(end - start);
+    QByteArray bytes(nCount + 1, Qt::Uninitialized);  // room for the NUL Scintilla adds
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end), bytes.data());
+    bytes.resize(nCount);
+    return bytes;
+}
+
+void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
+{
+    Send(SCI_CLEARALL);
+    Send(SCI_SETCODEPAGE, bUtf8 ? SC_CP_UTF8 : 0);
+    SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    Send(SCI_EMPTYUNDOBUFFER);
+    Send(SCI_GOTOPOS, 0);
+}
+
+void CTarnelView::ClearText()
+{
+    Send(SCI_CLEARALL);
+    Send(SCI_SETCODEPAGE, SC_CP_UTF8);
+    Send(SCI_EMPTYUNDOBUFFER);
+}
+
+void CTarnelView::SetSavePoint()
+{
+    Send(SCI_SETSAVEPOINT);
+}
+
+bool CTarnelView::IsTextModified() const
+{
+    return Send(SCI_GETMODIFY) != 0;
+}
+
+// ---- insertions
+
+void CTarnelView::InsertElement(bool block)
+{
+    if (!m_pDocument)
+        return;
+    const long long nStart = SelectionStart();
+    const QByteArray snippet = m_pDocument->ComposeElement(TextRange(nStart, SelectionEnd()), block);
+    ReplaceSelection(snippet);
+    long long nPosition = nStart;
+    ColorMarkup(nPosition, snippet);
+    Send(SCI_SETSEL, nStart, nStart);
+}
+
+void CTarnelView::OnInsertInline(int)
+{
+    InsertElement(false);
+}
+
+void CTarnelView::OnInsertBlock(int)
+{
+    InsertElement(true);
+}
+
+void CTarnelView::OnInsertComment(int)
+{
+    Send(SCI_SETEMPTYSELECTION, SelectionStart());
+    ReplaceSelection(QByteArray(kComment));
+}
+
+// ---- colouring
+
+void CTarnelView::ApplyStyles(long long start, const char* styles, std::size_t length)
+{
+    Send(SCI_STARTSTYLING, start, 0xff);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+}
+
+void CTarnelView::ColorMarkup(long long& position, const QByteArray& text)
+{
+    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
+        ApplyStyles(start, styles, n);
+    });
+    CMarkupScanner scanner(position);
+    scanner.Feed(text.constData(), static_cast<std::size_t>(text.size()), buffer);
+    buffer.FlushPending();
+    position = scanner.Position();
+}
+
+void CTarnelView::ColorAll()
+{
+    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
+        ApplyStyles(start, styles, n);
+    });
+    CMarkupScanner scanner(0);
+    std::vector<char> chunk(kColorChunkSize + 1);
+    const long long nLength = TextLength();
+    for (long long nOffset = 0; nOffset < nLength;) {
+        const int nRead = ReadTextChunk(chunk.data(), nOffset, kColorChunkSize);
+        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
+        nOffset += nRead;
+    }
+    buffer.FlushPending();
+    ApplyTailStyle(scanner.Position(), nLength);
+}
+
+void CTarnelView::ApplyTailStyle(long long start, long long end)
+{
+    // SCI_GETSTYLEDTEXT gives (byte, style) pairs plus two NULs.
+    std::vector<char> styled(2 * static_cast<std::size_t>(kColorChunkSize) + 2);
+    std::vector<char> styles(kColorChunkSize);
+    for (long long nFrom = start; nFrom < end;) {
+        const long long nTo = std::min(nFrom + kColorChunkSize, end);
+        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(nFrom), static_cast<long>(nTo),
+                      styled.data());
+        const std::size_t nCount = static_cast<std::size_t>(nTo - nFrom);
+        for (std::size_t i = 0; i < nCount; ++i) {
+            const auto existing = static_cast<MarkupStyle>(styled[2 * i + 1]);
+            styles[i] = static_cast<char>(TailStyleFor(existing));
+        }
+        ApplyStyles(nFrom, styles.data(), nCount);
+        nFrom = nTo;
+    }
+}
+
+void CTarnelView::OnRecolor(int)
+{
+    // ColorAll reads and styles without touching the selection, so it stays as it was.
+    ColorAll();
+}
+
+// ---- Edit commands
+
+void CTarnelView::OnEditUndo(int)
+{
+    undo();
+}
+
+void CTarnelView::OnEditCut(int)
+{
+    cut();
+}
+
+void CTarnelView::OnEditCopy(int)
+{
+    copy();
+}
+
+void CTarnelView::OnEditPaste(int)
+{
+    paste();
+}
+
+void CTarnelView::OnEditPasteSpecial(int)
+{
+    const QString text = QApplication::clipboard()->text();
+    ReplaceSelection(Send(SCI_GETCODEPAGE) == SC_CP_UTF8 ? text.toUtf8() : text.toLatin1());
+}
+
+void CTarnelView::OnEditSelectAll(int)
+{
+    selectAll();
+}
+
+void CTarnelView::OnEditFind(int)
+{
+#if TARNEL_FIND_DLG_READY
+    CFindReplaceDlg::ShowFind(this);
+#endif
+}
+
+void CTarnelView::OnEditRepeat(int)
+{
+#if TARNEL_FIND_DLG_READY
+    CFindReplaceDlg::FindNextAgain(this);
+#endif
+}
+
+void CTarnelView::OnEditReplace(int)
+{
+#if TARNEL_FIND_DLG_READY
+    CFindReplaceDlg::ShowReplace(this);
+#endif
+}
+
+void CTarnelView::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(isUndoAvailable());
+}
+
+void CTarnelView::OnUpdateNeedSelection(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(SelectionEnd() > SelectionStart());
+}
+
+void CTarnelView::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    pCmdUI->Enable(pData && pData->hasText());
+}
+
+void CTarnelView::OnUpdateEditRepeat(CCmdUI* pCmdUI)
+{
+#if TARNEL_FIND_DLG_READY
+    pCmdUI->Enable(CFindReplaceDlg::HasFindText());
+#else
+    pCmdUI->Enable(false);
+#endif
+}

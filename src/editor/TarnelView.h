@@ -1,0 +1,94 @@
+// The editor pane: the document's bytes in a Scintilla control, with the program's insertions,
+// colouring and the text primitives the document and the check work through.
+#pragma once
+
+#include "CmdTarget.h"
+#include "ErrorMarker.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QByteArray>
+#include <QMarginsF>
+#include <QPointer>
+
+class CTarnelDoc;
+
+class CTarnelView : public QsciScintilla, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    static constexpr int kColorChunkSize = 65536;
+
+    // Attaches to `pDocument` at once (it then holds the text); registers as its edit view only
+    // in OnInitialUpdate.
+    explicit CTarnelView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
+    ~CTarnelView() override;
+
+    CTarnelDoc* GetDocument() const { return m_pDocument; }
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+
+    void OnInitialUpdate();
+    QMarginsF PrintMarginsInches() const { return m_mgnPrintInches; }
+
+    // Text primitives.
+    void ReplaceSelection(const QByteArray& text);
+    void SaveSelection();
+    void RestoreSelection();
+    // Copies bytes [offset, min(offset + count, length)) and a NUL into `buffer`, which holds
+    // count + 1 bytes; returns the number of bytes. The selection stays where it is.
+    int ReadTextChunk(char* buffer, long long offset, int count);
+    void ShowMessage(const QString& text);
+    // `line` counts the text's own lines from 0, whatever the wrapping shows.
+    void GoToLine(int line);
+    void Activate();
+
+    // Whole-text access for the document's loading and saving.
+    long long TextLength() const;
+    QByteArray TextBytes() const;
+    // Replaces the whole text without an undo step; the caret goes to offset 0.
+    void LoadBytes(const QByteArray& bytes, bool bUtf8);
+    void ClearText();
+    void SetSavePoint();
+    bool IsTextModified() const;
+
+    void InsertElement(bool block);
+    void OnInsertInline(int nID = 0);
+    void OnInsertBlock(int nID = 0);
+    void OnInsertComment(int nID = 0);
+
+    // Colours the complete tokens of `text`, which lies at `position`; `position` ends on the
+    // first byte not coloured.
+    void ColorMarkup(long long& position, const QByteArray& text);
+    void ColorAll();
+    void OnRecolor(int nID = 0);
+
+    CErrorMarker& ErrorMarker() { return m_errorMarker; }
+
+private:
+    long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
+    long long SelectionStart() const;
+    long long SelectionEnd() const;
+    QByteArray TextRange(long long start, long long end) const;
+    void ApplyStyles(long long start, const char* styles, std::size_t length);
+    void ApplyTailStyle(long long start, long long end);
+
+    void OnEditUndo(int nID);
+    void OnEditCut(int nID);
+    void OnEditCopy(int nID);
+    void OnEditPaste(int nID);
+    void OnEditPasteSpecial(int nID);
+    void OnEditSelectAll(int nID);
+    void OnEditFind(int nID);
+    void OnEditRepeat(int nID);
+    void OnEditReplace(int nID);
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateNeedSelection(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditRepeat(CCmdUI* pCmdUI);
+
+    QPointer<CTarnelDoc> m_pDocument;
+    long long m_nSavedSelEnd = 0;
+    long long m_nSavedSelStart = 0;
+    bool m_bSavedCaretAtStart = false;
+    QMarginsF m_mgnPrintInches;
+    CErrorMarker m_errorMarker;
+};

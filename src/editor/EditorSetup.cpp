@@ -1,0 +1,95 @@
+#include "EditorSetup.h"
+
+#include "MarkupScanner.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qsciscintilla.h>
+#include <QColor>
+#include <QFont>
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+void SetStyle(QsciScintilla& editor, int nStyle, const QColor& colour, bool bBold)
+{
+    editor.SendScintilla(Sci::SCI_STYLESETFORE, nStyle, colour);
+    editor.SendScintilla(Sci::SCI_STYLESETBOLD, nStyle, static_cast<long>(bBold));
+}
+
+// The main window's accelerators.
+const int kFrameKeys[] = {
+    (Qt::ALT | Qt::Key_1).toCombined(),          (Qt::ALT | Qt::Key_2).toCombined(),
+    (Qt::CTRL | Qt::Key_A).toCombined(),         (Qt::CTRL | Qt::Key_C).toCombined(),
+    (Qt::CTRL | Qt::Key_F).toCombined(),         (Qt::CTRL | Qt::Key_G).toCombined(),
+    (Qt::CTRL | Qt::Key_H).toCombined(),         (Qt::CTRL | Qt::Key_N).toCombined(),
+    (Qt::CTRL | Qt::Key_O).toCombined(),         (Qt::CTRL | Qt::Key_P).toCombined(),
+    (Qt::CTRL | Qt::Key_S).toCombined(),         (Qt::CTRL | Qt::Key_V).toCombined(),
+    (Qt::CTRL | Qt::Key_X).toCombined(),         (Qt::CTRL | Qt::Key_Z).toCombined(),
+    (Qt::ALT | Qt::Key_Backspace).toCombined(),  (Qt::SHIFT | Qt::Key_Delete).toCombined(),
+    (Qt::CTRL | Qt::Key_Insert).toCombined(),    (Qt::SHIFT | Qt::Key_Insert).toCombined(),
+    (Qt::ALT | Qt::Key_Return).toCombined(),     (Qt::ALT | Qt::Key_Enter).toCombined(),
+    (Qt::SHIFT | Qt::Key_F6).toCombined(),       Qt::Key_Escape,
+};
+
+}  // namespace
+
+void SetUpEditorLook(QsciScintilla& editor)
+{
+    editor.SendScintilla(Sci::SCI_SETLEXER, static_cast<unsigned long>(Sci::SCLEX_CONTAINER));
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QByteArray family = font.family().toUtf8();
+    editor.SendScintilla(Sci::SCI_STYLESETFONT, Sci::STYLE_DEFAULT, family.constData());
+    editor.SendScintilla(Sci::SCI_STYLESETSIZE, Sci::STYLE_DEFAULT,
+                         static_cast<long>(std::max(font.pointSize(), 8)));
+    editor.SendScintilla(Sci::SCI_STYLESETFORE, Sci::STYLE_DEFAULT, QColor(0, 0, 0));
+    editor.SendScintilla(Sci::SCI_STYLESETBACK, Sci::STYLE_DEFAULT, QColor(255, 255, 255));
+    editor.SendScintilla(Sci::SCI_STYLESETBOLD, Sci::STYLE_DEFAULT, 0L);
+    editor.SendScintilla(Sci::SCI_STYLECLEARALL);
+
+    const QColor black(0, 0, 0);
+    const QColor nearBlack(10, 10, 10);
+    SetStyle(editor, STYLE_UNCOLOURED, black, false);
+    SetStyle(editor, STYLE_TEXT, black, false);
+    SetStyle(editor, STYLE_TAG_BRACKET, black, false);
+    SetStyle(editor, STYLE_TAG_TEXT, QColor(0, 0, 200), true);
+    SetStyle(editor, STYLE_QUOTED, QColor(200, 0, 0), false);
+    SetStyle(editor, STYLE_TAIL, nearBlack, false);
+    SetStyle(editor, STYLE_TAIL_BOLD, nearBlack, true);
+
+    for (int nMargin = 0; nMargin < 3; ++nMargin)
+        editor.SendScintilla(Sci::SCI_SETMARGINWIDTHN, nMargin, 0L);
+    editor.SendScintilla(Sci::SCI_SETMARGINLEFT, 0UL, 4L);
+    editor.SendScintilla(Sci::SCI_SETWRAPMODE, static_cast<unsigned long>(Sci::SC_WRAP_WORD));
+}
+
+bool IsFrameShortcut(int key)
+{
+    if (key == 0)
+        return false;
+    if (std::find(std::begin(kFrameKeys), std::end(kFrameKeys), key) != std::end(kFrameKeys))
+        return true;
+    const int nBare = key & ~Qt::KeyboardModifierMask;
+    const int nModifiers = key & Qt::KeyboardModifierMask;
+    // Alt+letter and Alt+digit open menus or run commands; function keys are the window's.
+    const bool bLetterOrDigit = (nBare >= Qt::Key_A && nBare <= Qt::Key_Z)
+                                || (nBare >= Qt::Key_0 && nBare <= Qt::Key_9);
+    if ((nModifiers & Qt::AltModifier) && bLetterOrDigit)
+        return true;
+    return nBare >= Qt::Key_F1 && nBare <= Qt::Key_F35;
+}
+
+void ReleaseFrameShortcuts(QsciScintilla& editor)
+{
+    for (QsciCommand* pCommand : editor.standardCommands()->commands()) {
+        if (IsFrameShortcut(pCommand->key()))
+            pCommand->setKey(0);
+        if (IsFrameShortcut(pCommand->alternateKey()))
+            pCommand->setAlternateKey(0);
+    }
+}

@@ -1,0 +1,14 @@
+// How the editor control looks and which keys it leaves to the main window.
+#pragma once
+
+class QsciScintilla;
+
+// Fixed-width font, white background, the colouring's styles 0..6, no lexer, word wrap.
+void SetUpEditorLook(QsciScintilla& editor);
+
+// Whether `key` (Qt key code with modifiers) is one of the main window's shortcuts.
+bool IsFrameShortcut(int key);
+
+// Drops the control's own bindings of keys that belong to the main window, so its shortcut
+// overrides do not swallow them.
+void ReleaseFrameShortcuts(QsciScintilla& editor);

@@ -1,0 +1,57 @@
+// A document with its editor view, as the main window sets them up, for the editor's tests.
+#pragma once
+
+#include "MarkupScanner.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+#include "TemplateNode.h"
+#include "TemplateTree.h"
+
+#include <QByteArray>
+#include <vector>
+
+// A tree pane that only holds a selected node and counts what is done to it.
+class CFakeTree : public ITemplateTree
+{
+public:
+    Item InsertItem(const std::string&, Item) override { return ++m_nItems, &m_nItems; }
+    void SetItemData(Item, TemplateNode*) override {}
+    void DeleteAllItems() override { ++m_nDeleteAll; }
+    TemplateNode* GetSelectedNode() const override { return m_pSelected; }
+    void FocusPane() override { ++m_nFocus; }
+
+    TemplateNode* m_pSelected = nullptr;
+    int m_nItems = 0;
+    int m_nDeleteAll = 0;
+    int m_nFocus = 0;
+};
+
+struct SEditorFixture
+{
+    SEditorFixture()
+    {
+        view.resize(500, 300);
+        view.OnInitialUpdate();
+    }
+
+    void SetText(const QByteArray& text) { view.LoadBytes(text, true); }
+    QByteArray Text() const { return view.TextBytes(); }
+    long long Send(unsigned int nMsg, long long w = 0, long long l = 0)
+    {
+        return view.SendScintilla(nMsg, static_cast<unsigned long>(w), static_cast<long>(l));
+    }
+    void Select(long long start, long long end) { Send(QsciScintillaBase::SCI_SETSEL, start, end); }
+    long long SelStart() { return Send(QsciScintillaBase::SCI_GETSELECTIONSTART); }
+    long long SelEnd() { return Send(QsciScintillaBase::SCI_GETSELECTIONEND); }
+    int StyleAt(long long offset) { return static_cast<int>(Send(QsciScintillaBase::SCI_GETSTYLEAT, offset)); }
+    std::vector<int> Styles(long long start, long long end)
+    {
+        std::vector<int> styles;
+        for (long long i = start; i < end; ++i)
+            styles.push_back(StyleAt(i));
+        return styles;
+    }
+
+    CTarnelDoc doc;
+    CTarnelView view{&doc};
+};
