@@ -1,7 +1,6 @@
 #include "CheckCommand.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <expat.h>
@@ -168,17 +167,6 @@ TEST_F(CheckCommandTest, UsageGoesToStdoutForHelpAndToStderrForMistakes)
     const CommandResult unknown = Run({"-q", "x.xml"});
     EXPECT_EQ(unknown.nStatus, 2);
     EXPECT_TRUE(unknown.strErr.startsWith("tarnel-check: unknown option -q\n"));
-}
-
-TEST_F(CheckCommandTest, DoubleDashEndsTheOptions)
-{
-    const QString path = WriteFile("-v", "<a/>");
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    const CommandResult result = Run({"--", "-v"});
-    QDir::setCurrent(previous);
-    EXPECT_EQ(result.nStatus, 0);
-    EXPECT_TRUE(result.strOut.isEmpty());
 }
 
 }  // namespace

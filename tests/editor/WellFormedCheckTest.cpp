@@ -77,18 +77,14 @@ TEST(WellFormedCheckTest, ShortWellFormedTextIsOneFinalChunk)
     EXPECT_EQ(text.m_reads.size(), 1u);
 }
 
-TEST(WellFormedCheckTest, TextOfExactlyOneChunkEndsWithAnEmptyFinalChunk)
+TEST(WellFormedCheckTest, FirstShortReadIsTheFinalChunkEvenWhenEmpty)
 {
-    CFakeText text(WellFormedOfSize(10240));
-    EXPECT_TRUE(text.Check().wellFormed);
-    EXPECT_EQ(text.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 0}}));
-}
-
-TEST(WellFormedCheckTest, OneByteOverAChunkIsAFullChunkAndAOneByteFinalChunk)
-{
-    CFakeText text(WellFormedOfSize(10241));
-    EXPECT_TRUE(text.Check().wellFormed);
-    EXPECT_EQ(text.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 1}}));
+    CFakeText exact(WellFormedOfSize(10240));
+    EXPECT_TRUE(exact.Check().wellFormed);
+    EXPECT_EQ(exact.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 0}}));
+    CFakeText oneOver(WellFormedOfSize(10241));
+    EXPECT_TRUE(oneOver.Check().wellFormed);
+    EXPECT_EQ(oneOver.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 1}}));
 }
 
 TEST(WellFormedCheckTest, ErrorInTheFirstChunkStopsTheReading)
