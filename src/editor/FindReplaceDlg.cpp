@@ -1,0 +1,305 @@
+#include "FindReplaceDlg.h"
+
+#include "MessageBox.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The last search, kept while the dialog is closed so that F3 can repeat it.
+struct SSearch
+{
+    QString strFind;
+    QString strReplace;
+    bool bWholeWord = false;
+    bool bMatchCase = false;
+    bool bDown = true;
+};
+
+SSearch& LastSearch()
+{
+    static SSearch search;
+    return search;
+}
+
+QPointer<CFindReplaceDlg>& TheDialog()
+{
+    static QPointer<CFindReplaceDlg> dialog;
+    return dialog;
+}
+
+// The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character.
+QByteArray EditorBytes(QsciScintilla* pEditor, const QString& strText)
+{
+    return pEditor->isUtf8() ? strText.toUtf8() : strText.toLatin1();
+}
+
+int SearchFlags(const SSearch& search)
+{
+    return (search.bMatchCase ? QsciScintillaBase::SCFIND_MATCHCASE : 0)
+           | (search.bWholeWord ? QsciScintillaBase::SCFIND_WHOLEWORD : 0);
+}
+
+// Searches [nFrom, nTo) (backwards when nFrom > nTo); the match's start, or -1. The match is
+// left in the editor's target.
+long SearchRange(QsciScintilla* pEditor, const SSearch& search, long nFrom, long nTo)
+{
+    const QByteArray find = EditorBytes(pEditor, search.strFind);
+    pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, SearchFlags(search));
+    pEditor->SendScintilla(QsciScintillaBase::SCI_SETTARGETSTART, nFrom);
+    pEditor->SendScintilla(QsciScintillaBase::SCI_SETTARGETEND, nTo);
+    return pEditor->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
+                                  static_cast<unsigned long>(find.size()), find.constData());
+}
+
+long TargetEnd(QsciScintilla* pEditor)
+{
+    return pEditor->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
+}
+
+void ReportNotFound(const SSearch& search)
+{
+    AfxMessageBox(QStringLiteral("Cannot find the string '%1'.").arg(search.strFind));
+}
+
+// Selects the next match after the selection (or the previous one before it); no wrap-around.
+bool FindNext(QsciScintilla* pEditor, const SSearch& search)
+{
+    const long nStart = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long nEnd = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    const long nLength = pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const long nFound = search.bDown ? SearchRange(pEditor, search, nEnd, nLength)
+                                     : SearchRange(pEditor, search, nStart, 0);
+    if (nFound < 0) {
+        ReportNotFound(search);
+        return false;
+    }
+    pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nFound, TargetEnd(pEditor));
+    return true;
+}
+
+bool SelectionIsMatch(QsciScintilla* pEditor, const SSearch& search)
+{
+    const long nStart = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long nEnd = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    return nStart < nEnd && SearchRange(pEditor, search, nStart, nEnd) == nStart
+           && TargetEnd(pEditor) == nEnd;
+}
+
+// Replaces every match in the whole text as one undo step; the number replaced.
+int ReplaceAll(QsciScintilla* pEditor, const SSearch& search)
+{
+    const QByteArray replacement = EditorBytes(pEditor, search.strReplace);
+    int nCount = 0;
+    long nPos = 0;
+    pEditor->beginUndoAction();
+    for (;;) {
+        const long nLength = pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        if (SearchRange(pEditor, search, nPos, nLength) < 0)
+            break;
+        pEditor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET,
+                               static_cast<unsigned long>(replacement.size()),
+                               replacement.constData());
+        // Go on after the replacement, which may itself contain the text searched for.
+        nPos = TargetEnd(pEditor);
+        ++nCount;
+    }
+    pEditor->endUndoAction();
+    if (nCount > 0)
+        pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nPos, nPos);
+    return nCount;
+}
+
+}  // namespace
+
+void CFindReplaceDlg::ShowFind(QsciScintilla* pEditor)
+{
+    Show(pEditor, false);
+}
+
+void CFindReplaceDlg::ShowReplace(QsciScintilla* pEditor)
+{
+    Show(pEditor, true);
+}
+
+bool CFindReplaceDlg::FindNextAgain(QsciScintilla* pEditor)
+{
+    if (!pEditor || !HasFindText())
+        return false;
+    return FindNext(pEditor, LastSearch());
+}
+
+bool CFindReplaceDlg::HasFindText()
+{
+    return !LastSearch().strFind.isEmpty();
+}
+
+CFindReplaceDlg* CFindReplaceDlg::Instance()
+{
+    return TheDialog();
+}
+
+void CFindReplaceDlg::Show(QsciScintilla* pEditor, bool bReplaceMode)
+{
+    if (!pEditor)
+        return;
+    QPointer<CFindReplaceDlg>& dialog = TheDialog();
+    if (!dialog)
+        dialog = new CFindReplaceDlg(pEditor->window());
+    else if (dialog->parentWidget() != pEditor->window())
+        dialog->setParent(pEditor->window(), dialog->windowFlags());
+    dialog->Open(pEditor, bReplaceMode);
+}
+
+CFindReplaceDlg::CFindReplaceDlg(QWidget* pParent)
+    : QDialog(pParent)
+{
+    setModal(false);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    CreateControls();
+    // A dialog made again (its window was closed) starts from the last search.
+    const SSearch& search = LastSearch();
+    m_pFindEdit->setText(search.strFind);
+    m_pReplaceEdit->setText(search.strReplace);
+    m_pWholeWordCheck->setChecked(search.bWholeWord);
+    m_pMatchCaseCheck->setChecked(search.bMatchCase);
+    (search.bDown ? m_pDownRadio : m_pUpRadio)->setChecked(true);
+}
+
+void CFindReplaceDlg::Open(QsciScintilla* pEditor, bool bReplaceMode)
+{
+    m_pEditor = pEditor;
+    m_bReplaceMode = bReplaceMode;
+    setWindowTitle(bReplaceMode ? QStringLiteral("Replace") : QStringLiteral("Find"));
+    const QString strSelected = pEditor->selectedText();
+    if (!strSelected.isEmpty() && !strSelected.contains(QLatin1Char('\n'))
+        && !strSelected.contains(QLatin1Char('\r')))
+        m_pFindEdit->setText(strSelected);
+    m_pReplaceLabel->setVisible(bReplaceMode);
+    m_pReplaceEdit->setVisible(bReplaceMode);
+    m_pReplaceButton->setVisible(bReplaceMode);
+    m_pReplaceAllButton->setVisible(bReplaceMode);
+    m_pDirectionBox->setVisible(!bReplaceMode);
+    UpdateButtons();
+    adjustSize();
+    show();
+    raise();
+    activateWindow();
+    m_pFindEdit->setFocus();
+    m_pFindEdit->selectAll();
+}
+
+void CFindReplaceDlg::CreateControls()
+{
+    auto* pFindLabel = new QLabel(QStringLiteral("Find what:"), this);
+    m_pFindEdit = new QLineEdit(this);
+    pFindLabel->setBuddy(m_pFindEdit);
+    m_pReplaceLabel = new QLabel(QStringLiteral("Re&place with:"), this);
+    m_pReplaceEdit = new QLineEdit(this);
+    m_pReplaceLabel->setBuddy(m_pReplaceEdit);
+    m_pWholeWordCheck = new QCheckBox(QStringLiteral("Match &whole word only"), this);
+    m_pMatchCaseCheck = new QCheckBox(QStringLiteral("Match &case"), this);
+
+    m_pDirectionBox = new QGroupBox(QStringLiteral("Direction"), this);
+    m_pUpRadio = new QRadioButton(QStringLiteral("&Up"), m_pDirectionBox);
+    m_pDownRadio = new QRadioButton(QStringLiteral("&Down"), m_pDirectionBox);
+    auto* pDirectionLayout = new QHBoxLayout(m_pDirectionBox);
+    pDirectionLayout->addWidget(m_pUpRadio);
+    pDirectionLayout->addWidget(m_pDownRadio);
+
+    auto* pFields = new QGridLayout;
+    pFields->addWidget(pFindLabel, 0, 0);
+    pFields->addWidget(m_pFindEdit, 0, 1, 1, 2);
+    pFields->addWidget(m_pReplaceLabel, 1, 0);
+    pFields->addWidget(m_pReplaceEdit, 1, 1, 1, 2);
+    auto* pChecks = new QVBoxLayout;
+    pChecks->addWidget(m_pWholeWordCheck);
+    pChecks->addWidget(m_pMatchCaseCheck);
+    pFields->addLayout(pChecks, 2, 0, 1, 2, Qt::AlignBottom);
+    pFields->addWidget(m_pDirectionBox, 2, 2);
+    pFields->setRowStretch(3, 1);
+
+    m_pFindNextButton = new QPushButton(QStringLiteral("&Find Next"), this);
+    m_pFindNextButton->setDefault(true);
+    m_pReplaceButton = new QPushButton(QStringLiteral("&Replace"), this);
+    m_pReplaceAllButton = new QPushButton(QStringLiteral("Replace &All"), this);
+    m_pCancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* pButtons = new QVBoxLayout;
+    for (QPushButton* pButton :
+         {m_pFindNextButton, m_pReplaceButton, m_pReplaceAllButton, m_pCancelButton})
+        pButtons->addWidget(pButton);
+    pButtons->addStretch(1);
+
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->addLayout(pFields, 1);
+    pLayout->addLayout(pButtons);
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_pFindEdit, &QLineEdit::textChanged, this, &CFindReplaceDlg::UpdateButtons);
+    connect(m_pFindNextButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnFindNext);
+    connect(m_pReplaceButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnReplace);
+    connect(m_pReplaceAllButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnReplaceAll);
+    connect(m_pCancelButton, &QPushButton::clicked, this, &CFindReplaceDlg::reject);
+}
+
+void CFindReplaceDlg::UpdateButtons()
+{
+    const bool bHasText = !m_pFindEdit->text().isEmpty();
+    m_pFindNextButton->setEnabled(bHasText);
+    m_pReplaceButton->setEnabled(bHasText);
+    m_pReplaceAllButton->setEnabled(bHasText);
+}
+
+void CFindReplaceDlg::StoreSearch()
+{
+    SSearch& search = LastSearch();
+    search.strFind = m_pFindEdit->text();
+    search.bWholeWord = m_pWholeWordCheck->isChecked();
+    search.bMatchCase = m_pMatchCaseCheck->isChecked();
+    // Replacing always goes down the text.
+    search.bDown = m_bReplaceMode || m_pDownRadio->isChecked();
+    if (m_bReplaceMode)
+        search.strReplace = m_pReplaceEdit->text();
+}
+
+void CFindReplaceDlg::OnFindNext()
+{
+    StoreSearch();
+    if (m_pEditor && HasFindText())
+        FindNext(m_pEditor, LastSearch());
+}
+
+void CFindReplaceDlg::OnReplace()
+{
+    StoreSearch();
+    if (!m_pEditor || !HasFindText())
+        return;
+    const SSearch& search = LastSearch();
+    if (SelectionIsMatch(m_pEditor, search)) {
+        const long nStart = m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+        m_pEditor->replaceSelectedText(search.strReplace);
+        // Select the replacement so the search goes on after it, never inside it.
+        const long nEnd = nStart + EditorBytes(m_pEditor, search.strReplace).size();
+        m_pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nStart, nEnd);
+    }
+    FindNext(m_pEditor, search);
+}
+
+void CFindReplaceDlg::OnReplaceAll()
+{
+    StoreSearch();
+    if (!m_pEditor || !HasFindText())
+        return;
+    if (ReplaceAll(m_pEditor, LastSearch()) == 0)
+        ReportNotFound(LastSearch());
+}

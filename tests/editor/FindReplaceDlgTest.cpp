@@ -1,0 +1,152 @@
+#include "FindReplaceDlg.h"
+
+#include "MessageBox.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class FindReplaceDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pEditor = std::make_unique<QsciScintilla>();
+        m_pEditor->setText(QStringLiteral("one Two two\nonetwo two\n"));
+        Select(0, 0);
+    }
+
+    void Select(long nStart, long nEnd)
+    {
+        m_pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(nStart),
+                                 nEnd);
+    }
+
+    CFindReplaceDlg& Open(bool bReplace, const QString& strFind)
+    {
+        bReplace ? CFindReplaceDlg::ShowReplace(m_pEditor.get())
+                 : CFindReplaceDlg::ShowFind(m_pEditor.get());
+        CFindReplaceDlg& dialog = *CFindReplaceDlg::Instance();
+        dialog.FindEdit()->setText(strFind);
+        dialog.WholeWordCheckBox()->setChecked(false);
+        dialog.MatchCaseCheckBox()->setChecked(false);
+        dialog.DownButton()->setChecked(true);
+        return dialog;
+    }
+
+    std::pair<long, long> Selection() const
+    {
+        return {m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART),
+                m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND)};
+    }
+
+    std::unique_ptr<QsciScintilla> m_pEditor;
+    CMessageCapture m_messages;
+};
+
+using Range = std::pair<long, long>;
+
+TEST_F(FindReplaceDlgTest, FindNextGoesDownThenUpWithoutWrapping)
+{
+    CFindReplaceDlg& dialog = Open(false, QStringLiteral("two"));
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(4, 7));
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(8, 11));
+    dialog.UpButton()->setChecked(true);
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(4, 7));
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(4, 7));
+    EXPECT_EQ(m_messages.Messages(), QStringList{"Cannot find the string 'two'."});
+}
+
+TEST_F(FindReplaceDlgTest, WholeWordAndCaseNarrowTheMatch)
+{
+    CFindReplaceDlg& dialog = Open(false, QStringLiteral("two"));
+    dialog.MatchCaseCheckBox()->setChecked(true);
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(8, 11));
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(15, 18));
+    dialog.WholeWordCheckBox()->setChecked(true);
+    dialog.FindNextButton()->click();
+    EXPECT_EQ(Selection(), Range(19, 22));
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(FindReplaceDlgTest, OneLineSelectionBecomesFindText)
+{
+    Select(0, 3);
+    CFindReplaceDlg::ShowFind(m_pEditor.get());
+    EXPECT_EQ(CFindReplaceDlg::Instance()->FindEdit()->text(), QStringLiteral("one"));
+    Select(8, 15);
+    CFindReplaceDlg::ShowFind(m_pEditor.get());
+    EXPECT_EQ(CFindReplaceDlg::Instance()->FindEdit()->text(), QStringLiteral("one"));
+}
+
+TEST_F(FindReplaceDlgTest, ReplaceReplacesMatchAndSelectsNext)
+{
+    CFindReplaceDlg& dialog = Open(true, QStringLiteral("two"));
+    EXPECT_TRUE(dialog.IsReplaceMode());
+    dialog.ReplaceEdit()->setText(QStringLiteral("two two"));
+    dialog.ReplaceButton()->click();  // nothing selected yet: finds the first
+    EXPECT_EQ(Selection(), Range(4, 7));
+    dialog.ReplaceButton()->click();
+    EXPECT_EQ(m_pEditor->text(), QStringLiteral("one two two two\nonetwo two\n"));
+    EXPECT_EQ(Selection(), Range(12, 15));
+}
+
+TEST_F(FindReplaceDlgTest, ReplaceAllIsOneUndoStep)
+{
+    CFindReplaceDlg& dialog = Open(true, QStringLiteral("two"));
+    dialog.ReplaceEdit()->setText(QStringLiteral("twotwo"));
+    dialog.ReplaceAllButton()->click();
+    EXPECT_EQ(m_pEditor->text(), QStringLiteral("one twotwo twotwo\nonetwotwo twotwo\n"));
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+    m_pEditor->undo();
+    EXPECT_EQ(m_pEditor->text(), QStringLiteral("one Two two\nonetwo two\n"));
+}
+
+TEST_F(FindReplaceDlgTest, ReplaceAllWithoutMatchReportsOnlyNotFound)
+{
+    CFindReplaceDlg& dialog = Open(true, QStringLiteral("three"));
+    dialog.ReplaceAllButton()->click();
+    EXPECT_EQ(m_messages.Messages(), QStringList{"Cannot find the string 'three'."});
+    EXPECT_FALSE(m_pEditor->isUndoAvailable());
+}
+
+TEST_F(FindReplaceDlgTest, FindNextAgainRepeatsAfterDialogClosed)
+{
+    CFindReplaceDlg& dialog = Open(false, QStringLiteral("one"));
+    dialog.FindNextButton()->click();
+    dialog.CancelButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(CFindReplaceDlg::HasFindText());
+    EXPECT_TRUE(CFindReplaceDlg::FindNextAgain(m_pEditor.get()));
+    EXPECT_EQ(Selection(), Range(12, 15));
+    EXPECT_FALSE(CFindReplaceDlg::FindNextAgain(m_pEditor.get()));
+    EXPECT_EQ(m_messages.Messages(), QStringList{"Cannot find the string 'one'."});
+}
+
+TEST_F(FindReplaceDlgTest, FindsNonAsciiTextInUtf8AndLatin1Editors)
+{
+    for (const bool bUtf8 : {true, false}) {
+        m_pEditor->setUtf8(bUtf8);
+        m_pEditor->setText(QString::fromUtf8("caf\xc3\xa9 and caf\xc3\xa9"));
+        Select(1, 1);
+        Open(false, QString::fromUtf8("caf\xc3\xa9")).FindNextButton()->click();
+        const long nBytes = bUtf8 ? 5 : 4;
+        EXPECT_EQ(Selection(), Range(nBytes + 5, 2 * nBytes + 5)) << bUtf8;
+    }
+}
+
+}  // namespace
