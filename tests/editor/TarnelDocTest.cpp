@@ -1,0 +1,321 @@
+#include "editor/EditorTestSupport.h"
+
+#include "CmdUI.h"
+#include "CommandIds.h"
+#include "MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+const QByteArray kHeader =
+    "<!-- Document edited with Tarnelix: \"http://tarnel.example.org/\" for updates -->\n";
+
+// Answers the document's dialogs and remembers what they were asked.
+class CDialogAnswers
+{
+public:
+    CDialogAnswers()
+        : m_saveHook(CTarnelDoc::s_fnGetSaveFileName),
+          m_openHook(CTarnelDoc::s_fnGetOpenFileName),
+          m_askHook(CTarnelDoc::s_fnAskYesNoCancel)
+    {
+        CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
+                                                 const QString& filter, const QString&) {
+            ++m_nSaveDialogs;
+            m_strFilter = filter;
+            return m_strSavePath;
+        };
+        CTarnelDoc::s_fnGetOpenFileName = [this](const QString&, const QString&,
+                                                 const QString& filter, const QString& ext) {
+            ++m_nOpenDialogs;
+            m_strFilter = filter;
+            m_strDefaultExt = ext;
+            return m_strOpenPath;
+        };
+        CTarnelDoc::s_fnAskYesNoCancel = [this](const QString& text) {
+            m_questions << text;
+            return m_answer;
+        };
+    }
+    ~CDialogAnswers()
+    {
+        CTarnelDoc::s_fnGetSaveFileName = m_saveHook;
+        CTarnelDoc::s_fnGetOpenFileName = m_openHook;
+        CTarnelDoc::s_fnAskYesNoCancel = m_askHook;
+    }
+
+    QString m_strSavePath;
+    QString m_strOpenPath;
+    CTarnelDoc::Answer m_answer = CTarnelDoc::Answer::Cancel;
+    int m_nSaveDialogs = 0;
+    int m_nOpenDialogs = 0;
+    QString m_strFilter;
+    QString m_strDefaultExt;
+    QStringList m_questions;
+
+private:
+    CTarnelDoc::FileNameHook m_saveHook;
+    CTarnelDoc::FileNameHook m_openHook;
+    CTarnelDoc::QuestionHook m_askHook;
+};
+
+class TarnelDocTest : public ::testing::Test, public SEditorFixture
+{
+protected:
+    TarnelDocTest()
+    {
+        QObject::connect(&doc, &CTarnelDoc::documentChanged, [this] { ++m_nChanges; });
+    }
+
+    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+    QString WriteFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(PathOf(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    QTemporaryDir m_dir;
+    CMessageCapture m_messages;
+    CDialogAnswers m_answers;
+    int m_nChanges = 0;
+};
+
+TEST(TarnelDocStartTest, TheFirstDocumentBeforeTheViewRegistersIsEmpty)
+{
+    CTarnelDoc doc;
+    EXPECT_EQ(g_pDocument, &doc);
+    CTarnelView view(&doc);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(view.TextLength(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_EQ(doc.m_pEditView, nullptr);
+}
+
+TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
+{
+    SetText("old text");
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(Text(), kHeader);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(SelStart(), kHeader.size());
+    EXPECT_EQ(SelEnd(), kHeader.size());
+    EXPECT_EQ(StyleAt(0), STYLE_TAG_BRACKET);
+    EXPECT_EQ(StyleAt(1), STYLE_TAG_TEXT);
+    EXPECT_EQ(StyleAt(kHeader.indexOf('"')), STYLE_QUOTED);
+    EXPECT_EQ(StyleAt(kHeader.size() - 1), STYLE_TAIL);
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+    view.undo();
+    EXPECT_EQ(Text(), QByteArray());  // the old text is not in the undo history
+}
+
+TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
+{
+    const QList<QByteArray> samples = {
+        "<a>\r\n<b/>\r\n</a>\r\n",
+        "<a>caf\xe9 na\xefve</a>\n",
+        "<a>\xc3\x28 \xff\xfe</a>",
+        QByteArray("<a>\0x\0</a>\n", 11),
+        "<a>no final line feed</a>",
+        QByteArray(),
+    };
+    int nSample = 0;
+    for (const QByteArray& bytes : samples) {
+        const QString source = WriteFile(QStringLiteral("in%1.xml").arg(nSample), bytes);
+        ASSERT_TRUE(doc.OnOpenDocument(source)) << nSample;
+        EXPECT_EQ(Text(), bytes) << nSample;
+        EXPECT_FALSE(doc.IsModified()) << nSample;
+        EXPECT_EQ(SelStart(), 0);
+        EXPECT_EQ(SelEnd(), 0);
+        const QString target = PathOf(QStringLiteral("out%1.xml").arg(nSample));
+        ASSERT_TRUE(doc.OnSaveDocument(target)) << nSample;
+        EXPECT_EQ(ReadFile(target), bytes) << nSample;
+        ++nSample;
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(TarnelDocTest, OpenChoosesUtf8ModeOnlyForValidUtf8AndColoursTheText)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("u.xml", "<a k=\"\xc3\xa9\">x</a>")));
+    EXPECT_EQ(Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
+    EXPECT_EQ(StyleAt(0), STYLE_TAG_BRACKET);
+    EXPECT_EQ(StyleAt(5), STYLE_QUOTED);
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("u.xml"));
+    EXPECT_EQ(doc.GetPathName(), PathOf("u.xml"));
+    EXPECT_GE(m_nChanges, 1);
+
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("l.xml", "<a>\xe9</a>")));
+    EXPECT_EQ(Send(Sci::SCI_GETCODEPAGE), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(TarnelDocTest, AFailedOpenNamesTheFileAndLeavesTheDocumentAlone)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("keep.xml", "<keep/>")));
+    const QString missing = PathOf("missing.xml");
+    EXPECT_FALSE(doc.OnOpenDocument(missing));
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().constFirst().contains(missing));
+    EXPECT_EQ(Text(), QByteArray("<keep/>"));
+    EXPECT_EQ(doc.GetPathName(), PathOf("keep.xml"));
+}
+
+TEST_F(TarnelDocTest, AFailedSaveNamesTheFileAndLeavesTheDocumentModified)
+{
+    doc.OnNewDocument();
+    const QString target = PathOf("no-such-folder/doc.xml");
+    EXPECT_FALSE(doc.OnSaveDocument(target));
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().constFirst().contains(target));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+}
+
+TEST_F(TarnelDocTest, SaveWithoutAPathAsksForOneAndACancelWritesNothing)
+{
+    doc.OnNewDocument();
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(m_answers.m_nSaveDialogs, 1);
+    EXPECT_EQ(m_answers.m_strFilter, QStringLiteral("All Files (*.*)"));
+    EXPECT_TRUE(doc.IsModified());
+
+    m_answers.m_strSavePath = PathOf("chosen.xml");
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_SAVE, nullptr));
+    EXPECT_EQ(ReadFile(PathOf("chosen.xml")), kHeader);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("chosen.xml"));
+
+    // With a path, Save writes there without asking; Save As always asks.
+    Select(0, 0);
+    view.ReplaceSelection("x");
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(m_answers.m_nSaveDialogs, 2);
+    EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_SAVE_AS, nullptr));
+    EXPECT_EQ(m_answers.m_nSaveDialogs, 3);
+}
+
+TEST_F(TarnelDocTest, SaveModifiedAsksWithTheTitleAndFollowsTheAnswer)
+{
+    doc.OnNewDocument();
+    EXPECT_FALSE(doc.SaveModified());  // Cancel
+    ASSERT_EQ(m_answers.m_questions.size(), 1);
+    EXPECT_EQ(m_answers.m_questions.constFirst(), QStringLiteral("Save changes to Untitled?"));
+
+    m_answers.m_answer = CTarnelDoc::Answer::No;
+    EXPECT_TRUE(doc.SaveModified());
+
+    m_answers.m_answer = CTarnelDoc::Answer::Yes;
+    EXPECT_FALSE(doc.SaveModified());  // the Save As dialog was cancelled
+    m_answers.m_strSavePath = PathOf("yes.xml");
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(doc.IsModified());
+
+    m_answers.m_questions.clear();
+    EXPECT_TRUE(doc.SaveModified());  // not modified: nothing asked
+    EXPECT_TRUE(m_answers.m_questions.isEmpty());
+}
+
+TEST_F(TarnelDocTest, ComposeElementUsesTheTreesSelectedNode)
+{
+    EXPECT_EQ(doc.ComposeElement("Hello", false), QByteArray("<UNKNOWN>Hello"));
+    TemplateNode node;
+    node.name = node.endName = "p";
+    node.attributes = "class=\"note\" ";
+    CFakeTree tree;
+    tree.m_pSelected = &node;
+    doc.m_pTreeView = &tree;
+    EXPECT_EQ(doc.ComposeElement("Hello", false), QByteArray("<p class=\"note\" >Hello</p>"));
+    EXPECT_EQ(doc.ComposeElement(QByteArray("a\0b", 3), true),
+              QByteArray("\n<p class=\"note\" >\na") + '\0' + "b\n</p>\n");
+    doc.FocusTree();
+    EXPECT_EQ(tree.m_nFocus, 1);
+    doc.m_pTreeView = nullptr;
+}
+
+TEST_F(TarnelDocTest, LoadTemplateReplacesTheOldTreeAndACancelKeepsIt)
+{
+    CFakeTree tree;
+    doc.m_pTreeView = &tree;
+    const QString first = WriteFile("t1.xml", "<root><b/><i/></root>");
+    const QString second = WriteFile("t2.xml", "<other><p/></other>");
+    doc.LoadTemplate(first);
+    ASSERT_NE(doc.m_pTemplateRoot, nullptr);
+    EXPECT_EQ(tree.m_nDeleteAll, 1);
+
+    m_answers.m_strOpenPath = second;
+    doc.LoadTemplate(QString());  // the old tree is freed: ASan would see a leak otherwise
+    ASSERT_NE(doc.m_pTemplateRoot, nullptr);
+    EXPECT_EQ(doc.m_pTemplateRoot->children[0]->name, "other");
+    EXPECT_EQ(tree.m_nDeleteAll, 2);
+    EXPECT_EQ(m_answers.m_strDefaultExt, QStringLiteral("xml"));
+    EXPECT_EQ(m_answers.m_strFilter,
+              QStringLiteral("XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"));
+
+    TemplateNode* pKept = doc.m_pTemplateRoot;
+    m_answers.m_strOpenPath.clear();
+    doc.LoadTemplate(QString());
+    EXPECT_EQ(doc.m_pTemplateRoot, pKept);
+    EXPECT_EQ(tree.m_nDeleteAll, 2);
+    doc.m_pTreeView = nullptr;
+}
+
+TEST_F(TarnelDocTest, ASuccessfulCheckKeepsTheSelectionAndSaysSo)
+{
+    SetText("<a>\n  <b x=\"1\"/>\n</a>\n");
+    Select(8, 3);
+    doc.CheckWellFormed();
+    EXPECT_EQ(m_messages.Messages(), QStringList{QStringLiteral("Everything is fine!")});
+    EXPECT_EQ(Send(Sci::SCI_GETANCHOR), 8);
+    EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 3);
+    EXPECT_EQ(view.ErrorMarker().Position(), -1);
+}
+
+TEST_F(TarnelDocTest, AFailedCheckPutsTheCaretOnTheParsersLineAndMarksTheError)
+{
+    view.show();
+    QByteArray text = "<a>\n";
+    for (int i = 0; i < 20; ++i)
+        text += QByteArray("word ").repeated(300) + "\n";
+    text += "<b>\n</c>\n</a>\n";  // the error is on line 23 (from 1)
+    SetText(text);
+    Select(0, 5);
+    doc.CheckWellFormed();
+
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().constFirst().endsWith(QStringLiteral(" at line 23\n")));
+    const long long nLineStart = Send(Sci::SCI_POSITIONFROMLINE, 22);
+    EXPECT_EQ(SelStart(), nLineStart);
+    EXPECT_EQ(SelEnd(), nLineStart);
+    EXPECT_EQ(view.ErrorMarker().Position(), nLineStart + 2);  // expat points into "</c>"
+    EXPECT_NE(Send(Sci::SCI_INDICATORVALUEAT, CErrorMarker::kIndicator, nLineStart + 2), 0);
+
+    view.ReplaceSelection("x");
+    EXPECT_EQ(view.ErrorMarker().Position(), -1);
+    EXPECT_EQ(Send(Sci::SCI_INDICATORVALUEAT, CErrorMarker::kIndicator, nLineStart + 3), 0);
+}
+
+TEST_F(TarnelDocTest, AnUnclosedElementIsMarkedOnItsLastVisibleCharacter)
+{
+    SetText("<a>\n<b/>\n");
+    doc.CheckWellFormed();
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_EQ(view.ErrorMarker().Position(), 7);
+}
+
+}  // namespace
