@@ -2,9 +2,7 @@
 
 #include "CommandIds.h"
 #include "EditorSetup.h"
-#if TARNEL_FIND_DLG_READY
 #include "FindReplaceDlg.h"
-#endif
 #include "MarkupScanner.h"
 #include "MessageBox.h"
 #include "StyleBuffer.h"
@@ -327,23 +325,17 @@ void CTarnelView::OnEditSelectAll(int)
 
 void CTarnelView::OnEditFind(int)
 {
-#if TARNEL_FIND_DLG_READY
     CFindReplaceDlg::ShowFind(this);
-#endif
 }
 
 void CTarnelView::OnEditRepeat(int)
 {
-#if TARNEL_FIND_DLG_READY
     CFindReplaceDlg::FindNextAgain(this);
-#endif
 }
 
 void CTarnelView::OnEditReplace(int)
 {
-#if TARNEL_FIND_DLG_READY
     CFindReplaceDlg::ShowReplace(this);
-#endif
 }
 
 void CTarnelView::OnUpdateEditUndo(CCmdUI* pCmdUI)
@@ -364,9 +356,5 @@ void CTarnelView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 
 void CTarnelView::OnUpdateEditRepeat(CCmdUI* pCmdUI)
 {
-#if TARNEL_FIND_DLG_READY
     pCmdUI->Enable(CFindReplaceDlg::HasFindText());
-#else
-    pCmdUI->Enable(false);
-#endif
 }

@@ -6,6 +6,8 @@
 #include "ViewFrame.h"
 
 #include <Qsci/qscicommandset.h>
+#include <QApplication>
+#include <QClipboard>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -289,6 +291,12 @@ TEST_F(TarnelViewTest, EditCommandsAreEnabledByTheirState)
     EXPECT_TRUE(enabled(ID_EDIT_UNDO));
     EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_UNDO, nullptr));
     EXPECT_EQ(Text(), QByteArray("abc"));
+
+    QApplication::clipboard()->setText(QStringLiteral("caf\u00e9"));
+    EXPECT_TRUE(enabled(ID_EDIT_PASTE_SPECIAL));
+    Select(3, 3);
+    EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_PASTE_SPECIAL, nullptr));
+    EXPECT_EQ(Text(), QByteArray("abccaf\xc3\xa9"));
 
     EXPECT_FALSE(view.OnCmdMsg(ID_FILE_PRINT, nullptr));
     EXPECT_FALSE(view.OnCmdMsg(ID_FILE_SAVE, nullptr));
