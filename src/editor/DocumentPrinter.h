@@ -1,0 +1,19 @@
+// Prints the document's text, with its colours and half-inch margins, whichever pane is active.
+#pragma once
+
+class QsciPrinter;
+class QsciScintillaBase;
+
+class CDocumentPrinter
+{
+public:
+    static constexpr double kMarginMillimetres = 12.7;  // half an inch
+
+    explicit CDocumentPrinter(QsciScintillaBase* pEditor) : m_pEditor(pEditor) {}
+
+    // Prints the whole text on `printer`; false when the printer could not be started.
+    bool PrintTo(QsciPrinter& printer) const;
+
+private:
+    QsciScintillaBase* m_pEditor;
+};

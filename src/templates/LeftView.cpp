@@ -1,0 +1,94 @@
+#include "LeftView.h"
+
+#include "CommandIds.h"
+#include "TarnelDoc.h"
+#include "TemplateNode.h"
+
+#include <QPalette>
+
+namespace {
+
+bool g_bFirstUpdate = true;  // the default template is loaded once per process
+
+}  // namespace
+
+CLeftView::CLeftView(CTarnelDoc* pDocument, QWidget* parent)
+    : QTreeWidget(parent), m_pDocument(pDocument)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void CLeftView::ResetFirstUpdateForTesting()
+{
+    g_bFirstUpdate = true;
+}
+
+void CLeftView::OnInitialUpdate()
+{
+    if (!g_bFirstUpdate)
+        return;
+    g_bFirstUpdate = false;
+    SetTreeLook();
+    m_pDocument->m_pTreeView = this;
+    m_pDocument->LoadTemplate(QStringLiteral("tarnel.xml"));
+}
+
+void CLeftView::SetTreeLook()
+{
+    // Buttons and lines, also at the root; the selection stays visible without the focus.
+    setRootIsDecorated(true);
+    setItemsExpandable(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Inactive, QPalette::Highlight,
+                  look.color(QPalette::Active, QPalette::Highlight));
+    look.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                  look.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(look);
+}
+
+bool CLeftView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+{
+    static const TCommandEntry<CLeftView> table[] = {
+        {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_INLINE, &CLeftView::OnInsertInline, nullptr},
+    };
+    return DispatchCommand(this, table, nID, pCmdUI);
+}
+
+void CLeftView::OnInsertInline(int)
+{
+    m_pDocument->InsertElement(false);
+}
+
+ITemplateTree::Item CLeftView::InsertItem(const std::string& text, Item parent)
+{
+    auto* parentItem = parent ? static_cast<QTreeWidgetItem*>(parent) : invisibleRootItem();
+    auto* item = new QTreeWidgetItem(parentItem);
+    item->setText(0, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    return item;
+}
+
+void CLeftView::SetItemData(Item item, TemplateNode* node)
+{
+    static_cast<QTreeWidgetItem*>(item)->setData(0, Qt::UserRole,
+                                                 QVariant::fromValue(static_cast<void*>(node)));
+}
+
+void CLeftView::DeleteAllItems()
+{
+    clear();
+}
+
+TemplateNode* CLeftView::GetSelectedNode() const
+{
+    QTreeWidgetItem* item = currentItem();
+    if (!item || !item->isSelected())
+        return nullptr;
+    return static_cast<TemplateNode*>(item->data(0, Qt::UserRole).value<void*>());
+}
+
+void CLeftView::FocusPane()
+{
+    setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,36 @@
+// The left pane: the loaded template file as a tree of element names, one item per element.
+#pragma once
+
+#include "CmdTarget.h"
+#include "TemplateTree.h"
+
+#include <QTreeWidget>
+
+class CTarnelDoc;
+
+class CLeftView : public QTreeWidget, public ITemplateTree, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    explicit CLeftView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
+
+    // First call: tree look, registration with the document, the default template.
+    void OnInitialUpdate();
+
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+    void OnInsertInline(int nID);
+
+    Item InsertItem(const std::string& text, Item parent) override;
+    void SetItemData(Item item, TemplateNode* node) override;
+    void DeleteAllItems() override;
+    TemplateNode* GetSelectedNode() const override;
+    void FocusPane() override;
+
+    // Tests start from a fresh process state.
+    static void ResetFirstUpdateForTesting();
+
+private:
+    void SetTreeLook();
+
+    CTarnelDoc* m_pDocument;
+};

@@ -1,0 +1,114 @@
+#include "CommandTables.h"
+
+#include "CommandIds.h"
+
+namespace {
+
+constexpr MenuItemDef kSeparator = {nullptr, 0};
+
+}  // namespace
+
+const std::vector<PopupDef>& MainMenu()
+{
+    static const std::vector<PopupDef> menu = {
+        {"&File",
+         {{"&New\tCtrl+N", ID_FILE_NEW},
+          {"&Open...\tCtrl+O", ID_FILE_OPEN},
+          {"&Save\tCtrl+S", ID_FILE_SAVE},
+          {"Save &As...", ID_FILE_SAVE_AS},
+          kSeparator,
+          {"Load&Template", ID_FILE_LOAD_TEMPLATE},
+          kSeparator,
+          {"&Print...\tCtrl+P", ID_FILE_PRINT},
+          {"Print Pre&view", ID_FILE_PRINT_PREVIEW},
+          {"P&rint Setup...", ID_FILE_PRINT_SETUP},
+          kSeparator,
+          {"Recent File", ID_FILE_MRU_FILE1},
+          kSeparator,
+          {"E&xit", ID_APP_EXIT}}},
+        {"&Edit",
+         {{"&Undo\tCtrl+Z", ID_EDIT_UNDO},
+          kSeparator,
+          {"Cu&t\tCtrl+X", ID_EDIT_CUT},
+          {"&Copy\tCtrl+C", ID_EDIT_COPY},
+          {"&Paste\tCtrl+V", ID_EDIT_PASTE},
+          {"Paste &Special...", ID_EDIT_PASTE_SPECIAL},
+          {"Select A&ll\tCtrl+A", ID_EDIT_SELECT_ALL},
+          kSeparator,
+          {"&Find...\tCtrl+F", ID_EDIT_FIND},
+          {"F&ind Next\tF3", ID_EDIT_REPEAT},
+          {"R&eplace\tCtrl+H", ID_EDIT_REPLACE},
+          kSeparator,
+          {"&GoTo\tCtrl+G", ID_EDIT_GOTO_LINE}}},
+        {"&View", {{"&Toolbar", ID_VIEW_TOOLBAR}, {"&Status Bar", ID_VIEW_STATUS_BAR}}},
+        {"T&ools",
+         {{"X&SLT transformation\tF9", ID_TOOLS_XSLT},
+          {"&Browser view\tF3", ID_TOOLS_BROWSER_VIEW},
+          {"&Light checkings\tF5", ID_TOOLS_LIGHT_CHECK},
+          {"&Hard checkings\tF6", ID_TOOLS_HARD_CHECK}}},
+        {"&Help", {{"&About Tarnel...", ID_APP_ABOUT}}},
+    };
+    return menu;
+}
+
+const std::vector<AcceleratorDef>& MainAccelerators()
+{
+    static const std::vector<AcceleratorDef> table = {
+        {"Alt+1", ID_VIEW_FOCUS_TREE},
+        {"Alt+2", ID_VIEW_FOCUS_EDITOR},
+        {"Ctrl+A", ID_EDIT_SELECT_ALL},
+        {"Ctrl+C", ID_EDIT_COPY},
+        {"Alt+C", ID_TAG_INSERT_COMMENT},
+        {"Ctrl+F", ID_EDIT_FIND},
+        {"Ctrl+G", ID_EDIT_GOTO_LINE},
+        {"Ctrl+H", ID_EDIT_REPLACE},
+        {"Ctrl+N", ID_FILE_NEW},
+        {"Alt+N", ID_TAG_INSERT_BLOCK},
+        {"Ctrl+O", ID_FILE_OPEN},
+        {"Ctrl+P", ID_FILE_PRINT},
+        {"Alt+R", ID_VIEW_RECOLOR},
+        {"Ctrl+S", ID_FILE_SAVE},
+        {"Alt+T", ID_TAG_INSERT_INLINE},
+        {"Ctrl+V", ID_EDIT_PASTE},
+        {"Alt+Backspace", ID_EDIT_UNDO},
+        {"Shift+Del", ID_EDIT_CUT},
+        {"Esc", ID_ESCAPE},
+        {"F3", ID_EDIT_REPEAT},
+        {"F5", ID_TOOLS_LIGHT_CHECK},
+        {"F6", ID_NEXT_PANE},
+        {"Shift+F6", ID_PREV_PANE},
+        {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Shift+Ins", ID_EDIT_PASTE},
+        {"Alt+Return", ID_OLE_EDIT_PROPERTIES},
+        {"Ctrl+X", ID_EDIT_CUT},
+        {"Ctrl+Z", ID_EDIT_UNDO},
+    };
+    return table;
+}
+
+const std::vector<ToolbarSlotDef>& MainToolbar()
+{
+    static const std::vector<ToolbarSlotDef> toolbar = {
+        {ID_FILE_NEW, ":/toolbar/new.svg", "document-new"},
+        {ID_FILE_OPEN, ":/toolbar/open.svg", "document-open"},
+        {ID_FILE_SAVE, ":/toolbar/save.svg", "document-save"},
+        {0, nullptr, nullptr},
+        {ID_VIEW_RECOLOR, ":/toolbar/recolor.svg", nullptr},
+        {0, nullptr, nullptr},
+        {ID_EDIT_CUT, ":/toolbar/cut.svg", "edit-cut"},
+        {ID_EDIT_COPY, ":/toolbar/copy.svg", "edit-copy"},
+        {ID_EDIT_PASTE, ":/toolbar/paste.svg", "edit-paste"},
+        {0, nullptr, nullptr},
+        {ID_FILE_PRINT, ":/toolbar/print.svg", "document-print"},
+        {0, nullptr, nullptr},
+        {ID_APP_ABOUT, ":/toolbar/about.svg", nullptr},
+        {0, nullptr, nullptr},
+        {ID_TAG_INSERT_INLINE, ":/toolbar/insert_inline.svg", nullptr},
+        {ID_TAG_INSERT_BLOCK, ":/toolbar/insert_block.svg", nullptr},
+        {ID_TAG_INSERT_COMMENT, ":/toolbar/insert_comment.svg", nullptr},
+        {0, nullptr, nullptr},
+        {ID_TOOLS_BUTTON_B, ":/toolbar/button_b.svg", nullptr},
+        {ID_TOOLS_LIGHT_CHECK, ":/toolbar/light_check.svg", nullptr},
+    };
+    return toolbar;
+}

@@ -1,0 +1,38 @@
+// The main menu, the accelerator table and the toolbar, as data: the window builds all
+// three from these tables, so they can never disagree.
+#pragma once
+
+#include <vector>
+
+// An item of a popup: a separator when `text` is null.
+struct MenuItemDef
+{
+    const char* text;
+    int nID;
+};
+
+struct PopupDef
+{
+    const char* text;
+    std::vector<MenuItemDef> items;
+};
+
+// Key names as QKeySequence reads them in portable text ("Ctrl+Z", "Alt+Backspace").
+struct AcceleratorDef
+{
+    const char* key;
+    int nID;
+};
+
+// A toolbar slot: a separator when nID is 0. `themeIcon` names the desktop theme's picture
+// where one fits; `icon` is our own resource, used when the theme has none.
+struct ToolbarSlotDef
+{
+    int nID;
+    const char* icon;
+    const char* themeIcon;
+};
+
+const std::vector<PopupDef>& MainMenu();
+const std::vector<AcceleratorDef>& MainAccelerators();
+const std::vector<ToolbarSlotDef>& MainToolbar();

@@ -1,0 +1,104 @@
+// The main window: menu, toolbar, status bar and the two panes; it routes every command
+// through the active view, the document, itself and the application, in that order.
+#pragma once
+
+#include "CmdTarget.h"
+#include "HelpMenuKeeper.h"
+#include "ViewFrame.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class CCommandActions;
+class QAction;
+class CLeftView;
+class CRecentFileList;
+class CTarnelDoc;
+class CTarnelView;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QsciPrinter;
+
+class CMainFrame : public QMainWindow, public IViewFrame, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    // `pApplication` is the last stop of the route (may be null in tests).
+    CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication);
+    ~CMainFrame() override;
+
+    // Runs the panes' initial update and makes the tree pane the active view.
+    void InitialUpdateFrame();
+
+    QWidget* GetActiveView() const override { return m_pActiveView; }
+    void SetActiveView(QWidget* pView) override;
+
+    // The whole route: active view, its document, this frame, the application.
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+    // Routes `nID` like a menu click; false when nothing on the route handles it or it is disabled.
+    bool SendCommand(int nID);
+    void UpdateCommandStates();
+
+    CLeftView* LeftView() const { return m_pLeftView; }
+    CTarnelView* EditView() const { return m_pEditView; }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    CCommandActions& Actions() const { return *m_pActions; }
+    QsciPrinter& Printer() const { return *m_pPrinter; }
+    void SetRecentFileList(CRecentFileList* pRecentFiles) { m_pRecentFiles = pRecentFiles; }
+
+    int PreviewPages() const { return m_nPreviewPages; }
+    void SetPreviewPages(int nPages) { m_nPreviewPages = nPages; }
+
+    // Prints the document's text on the current printer without a dialog.
+    bool PrintDirect();
+
+    void OnFocusEditor(int nID);
+    void OnInsertBlock(int nID);
+    void OnFocusTree(int nID);
+    void OnLoadTemplate(int nID);
+    void OnLightCheck(int nID);
+    void OnGoToLine(int nID);
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    bool OnOwnCmdMsg(int nID, CCmdUI* pCmdUI);
+    void OnBarCheck(int nID);
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    void OnNextPane(int nID);
+    void OnFilePrint(int nID);
+    void OnFilePrintDirect(int nID);
+    void OnFilePrintPreview(int nID);
+
+    void OnCreate();
+    void OnCreateClient();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateMenus();
+    void CreateAccelerators();
+    void OnInitMenu();
+    void FillRecentFiles(QMenu* pFileMenu);
+    void UpdateIndicators();
+    void UpdateCaption();
+
+    CTarnelDoc* m_pDocument;
+    CCmdTarget* m_pApplication;
+    CCommandActions* m_pActions = nullptr;
+    QSplitter* m_pSplitter = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    CLeftView* m_pLeftView = nullptr;
+    CTarnelView* m_pEditView = nullptr;
+    QWidget* m_pActiveView = nullptr;
+    QLabel* m_pIndicators[3] = {};
+    QTimer* m_pIdleTimer = nullptr;
+    QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
+    CRecentFileList* m_pRecentFiles = nullptr;
+    std::unique_ptr<QsciPrinter> m_pPrinter;
+    int m_nPreviewPages = 0;
+    CHelpMenuKeeper m_helpMenu;  // destroyed before the menus it may point into
+};

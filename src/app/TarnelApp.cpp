@@ -1,0 +1,249 @@
+#include "TarnelApp.h"
+
+#include "AboutDlg.h"
+#include "CommandIds.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "Profile.h"
+#include "StringTable.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+#include "TipOfTheDay.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QTextStream>
+#include <cstdio>
+
+std::function<void(QsciPrinter&)> CTarnelApp::s_preparePrinter;
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tarnel [FILE] [-p FILE] [-pt FILE PRINTER [DRIVER [PORT]]] [-Unregister]\n"
+    "\n"
+    "Tarnel, an editor for XML text with a tree of element templates.\n"
+    "\n"
+    "  FILE              open FILE as the document\n"
+    "  -p FILE           print FILE on the default printer and end\n"
+    "  -pt FILE PRINTER  print FILE on PRINTER and end\n"
+    "  -Unregister       remove Tarnel's settings and end\n"
+    "  -Embedding, -Automation  start without the Tip of the Day\n"
+    "  --help            show this help and end\n"
+    "  --version         show the version and end\n"
+    "\n"
+    "Switches may also begin with \"/\". The template file is tarnel.xml and the tips file\n"
+    "tips.txt, both in the working directory.\n";
+
+}  // namespace
+
+CTarnelApp::CTarnelApp() : m_recentFiles(kRecentFiles)
+{
+}
+
+CTarnelApp::~CTarnelApp() = default;
+
+bool CTarnelApp::InitInstance(const QStringList& arguments)
+{
+    LoadStdProfileSettings();
+    m_cmdInfo = ParseCommandLine(arguments);
+    if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion) {
+        QTextStream out(stdout);
+        out << (m_cmdInfo.m_bShowHelp ? QString::fromLatin1(kUsage)
+                                      : QStringLiteral("Tarnel 1.0 beta (1.0.0.1)\n"));
+        return false;
+    }
+    if (!ProcessShellCommand())
+        return false;
+    m_pMainFrame->show();
+    ShowTipAtStartup();
+    return true;
+}
+
+void CTarnelApp::LoadStdProfileSettings()
+{
+    m_recentFiles.ReadList();
+    m_nPreviewPagesAtStart = GetProfileInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), 0);
+}
+
+void CTarnelApp::CreateDocumentAndFrame()
+{
+    m_pDocument = std::make_unique<CTarnelDoc>();
+    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get(), this);
+    m_pMainFrame->SetRecentFileList(&m_recentFiles);
+    m_pMainFrame->SetPreviewPages(m_nPreviewPagesAtStart);
+    m_pMainFrame->resize(900, 650);
+    QObject::connect(m_pDocument.get(), &CTarnelDoc::documentChanged, m_pMainFrame.get(),
+                     [this] { NoteDocumentPath(); });
+}
+
+bool CTarnelApp::ProcessShellCommand()
+{
+    switch (m_cmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::AppUnregister:
+        return Unregister();
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        return PrintFromCommandLine();
+    case CCommandLineInfo::FileOpen:
+        CreateDocumentAndFrame();
+        m_pMainFrame->InitialUpdateFrame();
+        // Opened after the panes are set up, so the file is coloured like any other.
+        if (!OpenDocumentFile(m_cmdInfo.m_strFileName)) {
+            m_nExitCode = 1;
+            return false;
+        }
+        m_pMainFrame->SetActiveView(m_pMainFrame->LeftView());
+        return true;
+    default:  // new, and DDE, which starts like an ordinary new document
+        CreateDocumentAndFrame();
+        if (!m_pDocument->OnNewDocument()) {
+            AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+            m_nExitCode = 1;
+            return false;
+        }
+        m_pMainFrame->InitialUpdateFrame();
+        return true;
+    }
+}
+
+bool CTarnelApp::PrintFromCommandLine()
+{
+    CreateDocumentAndFrame();
+    m_pMainFrame->InitialUpdateFrame();
+    if (!m_pDocument->OnOpenDocument(m_cmdInfo.m_strFileName)) {
+        m_nExitCode = 1;
+        return false;
+    }
+    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo)
+        m_pMainFrame->Printer().setPrinterName(m_cmdInfo.m_strPrinterName);
+    if (s_preparePrinter)
+        s_preparePrinter(m_pMainFrame->Printer());
+    m_nExitCode = m_pMainFrame->PrintDirect() ? 0 : 1;
+    return false;
+}
+
+bool CTarnelApp::Unregister()
+{
+    m_bUnregistered = true;
+    if (!RemoveProfile()) {
+        AfxMessageBox(QStringLiteral("The settings file %1 could not be removed.").arg(ProfileFilePath()));
+        m_nExitCode = 1;
+        return false;
+    }
+    if (!m_cmdInfo.m_bRunEmbedded)
+        AfxMessageBox(AFX_IDP_UNREG_DONE);
+    return false;
+}
+
+void CTarnelApp::ShowTipAtStartup()
+{
+    ::ShowTipAtStartup(m_cmdInfo.m_bShowSplash);
+}
+
+int CTarnelApp::ExitInstance()
+{
+    if (!m_bUnregistered) {
+        m_recentFiles.WriteList();
+        const int nPages = m_pMainFrame ? m_pMainFrame->PreviewPages() : 0;
+        if (nPages != 0)
+            WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), nPages);
+    }
+    m_pMainFrame.reset();
+    m_pDocument.reset();
+    return m_nExitCode;
+}
+
+bool CTarnelApp::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+{
+    static const TCommandEntry<CTarnelApp> table[] = {
+        {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &CTarnelApp::ShowTip, nullptr},
+        {ID_APP_ABOUT, ID_APP_ABOUT, &CTarnelApp::OnAppAbout, nullptr},
+        {ID_FILE_NEW, ID_FILE_NEW, &CTarnelApp::OnFileNew, nullptr},
+        {ID_FILE_OPEN, ID_FILE_OPEN, &CTarnelApp::OnFileOpen, nullptr},
+        {ID_FILE_PRINT_SETUP, ID_FILE_PRINT_SETUP, &CTarnelApp::OnFilePrintSetup, nullptr},
+        {ID_APP_EXIT, ID_APP_EXIT, &CTarnelApp::OnAppExit, nullptr},
+        {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, &CTarnelApp::OnOpenRecentFile,
+         &CTarnelApp::OnUpdateRecentFileMenu},
+    };
+    return DispatchCommand(this, table, nID, pCmdUI);
+}
+
+void CTarnelApp::ShowTip(int)
+{
+    ::ShowTip();
+}
+
+void CTarnelApp::OnAppAbout(int)
+{
+    CAboutDlg about(m_pMainFrame.get());
+    about.exec();
+}
+
+void CTarnelApp::OnFileNew(int)
+{
+    if (!m_pDocument->SaveModified())
+        return;
+    if (!m_pDocument->OnNewDocument())
+        AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    m_pMainFrame->EditView()->OnInitialUpdate();
+}
+
+void CTarnelApp::OnFileOpen(int)
+{
+    // "*" rather than "*.*": on this platform many files have no dot in their name.
+    const QString path = CTarnelDoc::s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
+                                                         QStringLiteral("All Files (*)"), QString());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+bool CTarnelApp::OpenDocumentFile(const QString& path)
+{
+    if (!m_pDocument->SaveModified())
+        return false;
+    if (!m_pDocument->OnOpenDocument(path))
+        return false;
+    m_recentFiles.Add(m_pDocument->GetPathName());
+    m_pMainFrame->EditView()->OnInitialUpdate();
+    return true;
+}
+
+void CTarnelApp::OnFilePrintSetup(int)
+{
+    QPageSetupDialog setup(&m_pMainFrame->Printer(), m_pMainFrame.get());
+    setup.exec();
+}
+
+void CTarnelApp::OnAppExit(int)
+{
+    m_pMainFrame->close();
+}
+
+void CTarnelApp::OnOpenRecentFile(int nID)
+{
+    const int nIndex = nID - ID_FILE_MRU_FILE1;
+    if (nIndex >= m_recentFiles.GetSize())
+        return;
+    const QString path = m_recentFiles.GetPath(nIndex);
+    // A file that can no longer be opened leaves the list, as its entry is of no use.
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
+        m_recentFiles.Remove(nIndex);
+}
+
+void CTarnelApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(pCmdUI->m_nID - ID_FILE_MRU_FILE1 < m_recentFiles.GetSize());
+}
+
+void CTarnelApp::NoteDocumentPath()
+{
+    // Saving under a new name puts that name at the top of the recent files, as opening does.
+    const QString path = m_pDocument->GetPathName();
+    if (!path.isEmpty() && path != m_strLastPath)
+        m_recentFiles.Add(path);
+    m_strLastPath = path;
+}

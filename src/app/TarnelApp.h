@@ -1,0 +1,70 @@
+// The application: start-up from the command line, settings, the recent files, and the
+// last stop of command routing (New, Open, Print Setup, Exit, recent files, About, tips).
+#pragma once
+
+#include "CmdTarget.h"
+#include "CommandLineInfo.h"
+#include "RecentFileList.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class CMainFrame;
+class CTarnelDoc;
+class QsciPrinter;
+
+class CTarnelApp : public CCmdTarget
+{
+public:
+    static constexpr int kRecentFiles = 4;
+
+    CTarnelApp();
+    ~CTarnelApp() override;
+
+    // Start-up; `arguments` exclude the program name. False: end at once (see ExitCode()).
+    bool InitInstance(const QStringList& arguments);
+    // Saves the settings (not after unregistering) and returns the process exit code.
+    int ExitInstance();
+    int ExitCode() const { return m_nExitCode; }
+
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+
+    // Opens `path` as the document after the save prompt; false when it could not be opened.
+    bool OpenDocumentFile(const QString& path);
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    CTarnelDoc* Document() const { return m_pDocument.get(); }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+
+    // Replaceable in tests: sets up the printer before a print from the command line.
+    static std::function<void(QsciPrinter& printer)> s_preparePrinter;
+
+private:
+    void ShowTip(int nID);
+    void OnAppAbout(int nID);
+    void OnFileNew(int nID);
+    void OnFileOpen(int nID);
+    void OnFilePrintSetup(int nID);
+    void OnAppExit(int nID);
+    void OnOpenRecentFile(int nID);
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
+    void LoadStdProfileSettings();
+    void CreateDocumentAndFrame();
+    bool ProcessShellCommand();
+    bool PrintFromCommandLine();
+    bool Unregister();
+    void ShowTipAtStartup();
+    void NoteDocumentPath();
+
+    CCommandLineInfo m_cmdInfo;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CTarnelDoc> m_pDocument;  // outlives the frame, which points at it
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    QString m_strLastPath;
+    int m_nPreviewPagesAtStart = 0;
+    bool m_bUnregistered = false;
+    int m_nExitCode = 0;
+};

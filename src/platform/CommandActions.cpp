@@ -1,0 +1,59 @@
+#include "CommandActions.h"
+
+#include "StringTable.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QWidget>
+
+CCommandActions::CCommandActions(QWidget* pOwner, Router router)
+    : QObject(pOwner), m_pOwner(pOwner), m_router(std::move(router))
+{
+}
+
+QAction* CCommandActions::Action(int nID)
+{
+    const auto it = m_actions.find(nID);
+    if (it != m_actions.end())
+        return it->second;
+    auto* action = new QAction(m_pOwner);
+    // A blank status tip keeps the message pane empty while hovering a command that has no
+    // prompt, instead of showing the idle text.
+    const QString prompt = CommandPrompt(nID);
+    action->setStatusTip(prompt.isEmpty() ? QStringLiteral(" ") : prompt);
+    action->setToolTip(CommandTooltip(nID));
+    action->setProperty("tarnelTooltip", CommandTooltip(nID));
+    action->setProperty("tarnelId", nID);
+    action->setEnabled(false);
+    connect(action, &QAction::triggered, this, [this, nID] { m_router(nID, nullptr); });
+    m_pOwner->addAction(action);
+    m_actions.emplace(nID, action);
+    return action;
+}
+
+void CCommandActions::AddShortcut(int nID, const QString& key)
+{
+    QAction* action = Action(nID);
+    QList<QKeySequence> keys = action->shortcuts();
+    keys << QKeySequence(key, QKeySequence::PortableText);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+}
+
+void CCommandActions::UpdateAction(int nID)
+{
+    QAction* action = Action(nID);
+    CCmdUI ui(nID);
+    const bool handled = m_router(nID, &ui);
+    action->setEnabled(handled && ui.m_bEnabled);
+    if (ui.m_nCheck >= 0) {
+        action->setCheckable(true);
+        action->setChecked(ui.m_nCheck != 0);
+    }
+}
+
+void CCommandActions::UpdateAll()
+{
+    for (const auto& entry : m_actions)
+        UpdateAction(entry.first);
+}
