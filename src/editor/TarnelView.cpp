@@ -18,8 +18,6 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
-
 constexpr int kLinesAboveTarget = 10;
 const char kComment[] = "<!-- -->";
 
