@@ -112,12 +112,15 @@ bool CTarnelApp::ProcessShellCommand()
 
 bool CTarnelApp::PrintFromCommandLine()
 {
-    CreateDocumentAndFrame();
-    m_pMainFrame->InitialUpdateFrame();
-    if (!m_pDocument->OnOpenDocument(m_cmdInfo.m_strFileName)) {
-        m_nExitCode = 1;
+    m_nExitCode = 1;
+    if (m_cmdInfo.m_strFileName.isEmpty()) {
+        AfxMessageBox(QStringLiteral("No file was named to print."));
         return false;
     }
+    CreateDocumentAndFrame();
+    m_pMainFrame->InitialUpdateFrame();
+    if (!m_pDocument->OnOpenDocument(m_cmdInfo.m_strFileName))
+        return false;
     if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo)
         m_pMainFrame->Printer().setPrinterName(m_cmdInfo.m_strPrinterName);
     if (s_preparePrinter)

@@ -21,7 +21,8 @@ CTarnelDoc* g_pDocument = nullptr;
 namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
-const char kSaveFilter[] = "All Files (*.*)";
+// "*" rather than "*.*": on this platform many files have no dot in their name.
+const char kSaveFilter[] = "All Files (*)";
 const char kTemplateFilter[] = "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)";
 
 QString AskForFileName(bool bSave, const QString& caption, const QString& suggested,

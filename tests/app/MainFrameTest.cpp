@@ -1,0 +1,239 @@
+#include "AppTestSupport.h"
+#include "CommandActions.h"
+#include "CommandIds.h"
+#include "CommandTables.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder.Write("tarnel.xml", kSampleTemplate);
+        CLeftView::ResetFirstUpdateForTesting();
+        m_pFrame = std::make_unique<CMainFrame>(&m_doc, nullptr);
+        m_pFrame->InitialUpdateFrame();
+    }
+
+    bool IsEnabled(int nID) const
+    {
+        CCmdUI ui(nID);
+        return m_pFrame->OnCmdMsg(nID, &ui) && ui.m_bEnabled;
+    }
+
+    void SelectTreeItem(const QString& name)
+    {
+        const auto items = m_pFrame->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(items.size(), 1);
+        m_pFrame->LeftView()->setCurrentItem(items.first());
+    }
+
+    QStringList MenuTexts(QMenu* menu) const
+    {
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    }
+
+    QMenu* TopMenu(int nPos) const { return m_pFrame->menuBar()->actions().at(nPos)->menu(); }
+
+    CScratchFolder m_folder;
+    CMessageCapture m_messages;
+    CTarnelDoc m_doc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+TEST_F(MainFrameTest, TreePaneIsActiveAfterStartAndEditorOnlyCommandsAreDisabled)
+{
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->LeftView());
+    for (int nID : {ID_VIEW_RECOLOR, ID_TAG_INSERT_COMMENT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY,
+                    ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
+                    ID_EDIT_REPEAT, ID_EDIT_REPLACE})
+        EXPECT_FALSE(IsEnabled(nID)) << nID;
+    for (int nID : {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK, ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE,
+                    ID_VIEW_FOCUS_EDITOR, ID_VIEW_FOCUS_TREE, ID_FILE_SAVE, ID_FILE_PRINT})
+        EXPECT_TRUE(IsEnabled(nID)) << nID;
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Messages().join("|").toStdString();
+}
+
+TEST_F(MainFrameTest, CommandsWithoutHandlerStayDisabledInBothPanes)
+{
+    for (int nPass = 0; nPass < 2; ++nPass) {
+        for (int nID : {ID_ESCAPE, ID_TOOLS_XSLT, ID_TOOLS_BROWSER_VIEW, ID_TOOLS_HARD_CHECK,
+                        ID_TOOLS_BUTTON_B, ID_OLE_EDIT_PROPERTIES})
+            EXPECT_FALSE(IsEnabled(nID)) << nID << " pass " << nPass;
+        m_pFrame->SendCommand(ID_VIEW_FOCUS_EDITOR);
+    }
+}
+
+TEST_F(MainFrameTest, ActivatingTheEditorEnablesItsCommands)
+{
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_FOCUS_EDITOR));
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->EditView());
+    EXPECT_TRUE(IsEnabled(ID_VIEW_RECOLOR));
+    EXPECT_TRUE(IsEnabled(ID_TAG_INSERT_COMMENT));
+    EXPECT_TRUE(IsEnabled(ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(m_pFrame->Actions().Action(ID_VIEW_RECOLOR)->isEnabled());
+}
+
+TEST_F(MainFrameTest, NextAndPreviousPaneSwitchTheActiveView)
+{
+    m_pFrame->SendCommand(ID_NEXT_PANE);
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->EditView());
+    m_pFrame->SendCommand(ID_PREV_PANE);
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->LeftView());
+}
+
+TEST_F(MainFrameTest, FocusTreeKeepsTheEditorActiveSoInsertionReachesTheEditor)
+{
+    m_pFrame->SendCommand(ID_VIEW_FOCUS_EDITOR);
+    SelectTreeItem("b");
+    m_pFrame->SendCommand(ID_VIEW_FOCUS_TREE);
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->EditView());
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_TAG_INSERT_INLINE));
+    EXPECT_EQ(m_pFrame->EditView()->TextBytes(), QByteArray("<b></b>"));
+}
+
+TEST_F(MainFrameTest, InsertionsWorkWhileTheTreePaneIsActive)
+{
+    SelectTreeItem("p");
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_TAG_INSERT_BLOCK));
+    EXPECT_EQ(m_pFrame->EditView()->TextBytes(), QByteArray("\n<p class=\"note\" >\n\n</p>\n"));
+    SelectTreeItem("br");
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_TAG_INSERT_INLINE));
+    EXPECT_TRUE(m_pFrame->EditView()->TextBytes().startsWith("<br/>"));
+    EXPECT_EQ(m_pFrame->GetActiveView(), m_pFrame->LeftView());
+}
+
+TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder)
+{
+    QStringList titles;
+    for (QAction* action : m_pFrame->menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "T&ools", "&Help"}));
+    for (int nPos = 0; nPos < 5; ++nPos)
+        emit TopMenu(nPos)->aboutToShow();
+    EXPECT_EQ(MenuTexts(TopMenu(0)),
+              QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                           "Load&Template", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                           "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(TopMenu(1)),
+              QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                           "Paste &Special...", "Select A&ll\tCtrl+A", "-", "&Find...\tCtrl+F",
+                           "F&ind Next\tF3", "R&eplace\tCtrl+H", "-", "&GoTo\tCtrl+G"}));
+    EXPECT_EQ(MenuTexts(TopMenu(2)), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(MenuTexts(TopMenu(3)),
+              QStringList({"X&SLT transformation\tF9", "&Browser view\tF3", "&Light checkings\tF5",
+                           "&Hard checkings\tF6"}));
+    EXPECT_FALSE(m_pFrame->Actions().Action(ID_FILE_MRU_FILE1)->isEnabled());
+}
+
+TEST_F(MainFrameTest, HelpMenuGetsExactlyOneTipItemAboveAbout)
+{
+    QMenu* help = TopMenu(4);
+    emit help->aboutToShow();
+    emit TopMenu(0)->aboutToShow();
+    emit help->aboutToShow();
+    EXPECT_EQ(MenuTexts(help), QStringList({"Ti&p of the Day...", "-", "&About Tarnel..."}));
+    EXPECT_EQ(help->actions().first()->statusTip(), "Displays a Tip of the Day.");
+}
+
+TEST_F(MainFrameTest, EveryAcceleratorKeyIsBoundToItsCommand)
+{
+    ASSERT_EQ(MainAccelerators().size(), 28u);
+    for (const AcceleratorDef& accelerator : MainAccelerators()) {
+        const QKeySequence key(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        EXPECT_TRUE(m_pFrame->Actions().Action(accelerator.nID)->shortcuts().contains(key))
+            << accelerator.key;
+    }
+    const QList<QKeySequence> copy = m_pFrame->Actions().Action(ID_EDIT_COPY)->shortcuts();
+    EXPECT_TRUE(copy.contains(QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+    EXPECT_TRUE(m_pFrame->Actions().Action(ID_EDIT_UNDO)->shortcuts().contains(
+        QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    for (QAction* action : m_pFrame->actions())
+        EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::Key_F9)));
+    EXPECT_TRUE(m_pFrame->Actions().Action(ID_TOOLS_BROWSER_VIEW)->shortcuts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ToolbarHoldsFourteenButtonsAndSixSeparators)
+{
+    QList<int> ids;
+    int nSeparators = 0;
+    for (QAction* action : m_pFrame->ToolBar()->actions()) {
+        if (action->isSeparator())
+            ++nSeparators;
+        else
+            ids << action->property("tarnelId").toInt();
+    }
+    EXPECT_EQ(nSeparators, 6);
+    EXPECT_EQ(ids, QList<int>({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_VIEW_RECOLOR, ID_EDIT_CUT,
+                               ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT,
+                               ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_COMMENT,
+                               ID_TOOLS_BUTTON_B, ID_TOOLS_LIGHT_CHECK}));
+}
+
+TEST_F(MainFrameTest, OnlyFrameworkCommandsHaveTooltipsAndPrompts)
+{
+    QAction* insert = m_pFrame->Actions().Action(ID_TAG_INSERT_INLINE);
+    EXPECT_TRUE(insert->property("tarnelTooltip").toString().isEmpty());
+    EXPECT_TRUE(insert->statusTip().trimmed().isEmpty());
+    QAction* fileNew = m_pFrame->Actions().Action(ID_FILE_NEW);
+    EXPECT_EQ(fileNew->toolTip(), "New");
+    EXPECT_EQ(fileNew->statusTip(), "Create a new document");
+}
+
+TEST_F(MainFrameTest, ViewMenuTogglesTheBarsWithACheckMark)
+{
+    m_pFrame->show();
+    m_pFrame->SendCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(m_pFrame->ToolBar()->isVisible());
+    CCmdUI toolbar(ID_VIEW_TOOLBAR);
+    m_pFrame->OnCmdMsg(ID_VIEW_TOOLBAR, &toolbar);
+    EXPECT_EQ(toolbar.m_nCheck, 0);
+    m_pFrame->SendCommand(ID_VIEW_TOOLBAR);
+    m_pFrame->SendCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(m_pFrame->ToolBar()->isVisible());
+    EXPECT_FALSE(m_pFrame->statusBar()->isVisible());
+    CCmdUI status(ID_VIEW_STATUS_BAR);
+    m_pFrame->OnCmdMsg(ID_VIEW_STATUS_BAR, &status);
+    EXPECT_EQ(status.m_nCheck, 0);
+}
+
+TEST_F(MainFrameTest, PrintingFromTheTreePanePrintsTheDocumentText)
+{
+    QByteArray text;
+    for (int i = 0; i < 300; ++i)
+        text += "<line n=\"" + QByteArray::number(i) + "\">text</line>\n";
+    m_pFrame->EditView()->ReplaceSelection(text);
+    ASSERT_EQ(m_pFrame->GetActiveView(), m_pFrame->LeftView());
+    m_pFrame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    m_pFrame->Printer().setOutputFileName(m_folder.Path("out.pdf"));
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_GE(CountPdfPages(m_folder.Path("out.pdf")), 3);
+}
+
+TEST_F(MainFrameTest, CaptionNamesTheDocument)
+{
+    EXPECT_EQ(m_pFrame->windowTitle(), "Untitled - Tarnel");
+    const QString path = m_folder.Write("notes.xml", "<a/>");
+    ASSERT_TRUE(m_doc.OnOpenDocument(path));
+    EXPECT_EQ(m_pFrame->windowTitle(), "notes.xml - Tarnel");
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include "AppTestSupport.h"
+#include "CommandIds.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "MarkupScanner.h"
+#include "StringTable.h"
+#include "TarnelApp.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+#include "TipOfTheDay.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TarnelAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder.Write("tarnel.xml", kSampleTemplate);
+        m_folder.Write("tips.txt", "First tip\nSecond tip\n");
+        CLeftView::ResetFirstUpdateForTesting();
+        m_previousRunner = SetTipDialogRunner([this](CTipDlg&) {
+            ++m_nTipsShown;
+            return IDCANCEL;
+        });
+    }
+    void TearDown() override
+    {
+        SetTipDialogRunner(m_previousRunner);
+        CTarnelApp::s_preparePrinter = nullptr;
+    }
+
+    int StyleAt(CTarnelView* view, int nPos) const
+    {
+        return static_cast<int>(view->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, nPos));
+    }
+
+    CScratchFolder m_folder;
+    CMessageCapture m_messages;
+    TipDialogRunner m_previousRunner;
+    int m_nTipsShown = 0;
+};
+
+TEST_F(TarnelAppTest, PlainStartShowsAnEmptyUntitledDocumentTheTreeAndTheTip)
+{
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Tarnel");
+    EXPECT_EQ(app.MainFrame()->EditView()->TextLength(), 0);
+    EXPECT_FALSE(app.Document()->IsModified());
+    EXPECT_EQ(app.MainFrame()->GetActiveView(), app.MainFrame()->LeftView());
+    EXPECT_EQ(app.MainFrame()->LeftView()->topLevelItemCount(), 1);
+    EXPECT_EQ(m_nTipsShown, 1);
+    EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+TEST_F(TarnelAppTest, LaterNewDocumentsGetTheColouredHeader)
+{
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+    app.MainFrame()->SendCommand(ID_FILE_NEW);
+    EXPECT_EQ(app.MainFrame()->EditView()->TextBytes(), CTarnelDoc::HeaderComment());
+    EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);
+    EXPECT_TRUE(app.Document()->IsModified());
+    app.ExitInstance();
+}
+
+TEST_F(TarnelAppTest, EmbeddingOrAutomationInAnyCaseSkipTheTipAndItsSettings)
+{
+    for (const char* flag : {"-Embedding", "/automation", "-EMBEDDING"}) {
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({flag}));
+        app.ExitInstance();
+    }
+    EXPECT_EQ(m_nTipsShown, 0);
+    EXPECT_EQ(GetProfileString("Tip", "TimeStamp"), QString());
+    EXPECT_EQ(GetProfileInt("Tip", "FilePos", -1), -1);
+}
+
+TEST_F(TarnelAppTest, FileArgumentIsOpenedColouredAndHeadsTheRecentFiles)
+{
+    const QString path = m_folder.Write("a.xml", "<a x=\"1\">t</a>\n");
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({path}));
+    EXPECT_EQ(app.MainFrame()->windowTitle(), "a.xml - Tarnel");
+    EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);
+    EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 5), STYLE_QUOTED);
+    EXPECT_FALSE(app.Document()->IsModified());
+    EXPECT_EQ(app.RecentFiles().GetPath(0), QFileInfo(path).absoluteFilePath());
+    app.ExitInstance();
+    EXPECT_EQ(GetProfileString("Recent File List", "File1"), QFileInfo(path).absoluteFilePath());
+}
+
+TEST_F(TarnelAppTest, MissingFileIsReportedAndStartUpEnds)
+{
+    CTarnelApp app;
+    EXPECT_FALSE(app.InitInstance({m_folder.Path("missing.xml")}));
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().first().contains("missing.xml"));
+    EXPECT_EQ(app.ExitInstance(), 1);
+    EXPECT_EQ(m_nTipsShown, 0);
+}
+
+TEST_F(TarnelAppTest, PrintSwitchPrintsTheFileWithoutADialogAndEnds)
+{
+    QByteArray text;
+    for (int i = 0; i < 200; ++i)
+        text += "<row>" + QByteArray::number(i) + "</row>\n";
+    const QString path = m_folder.Write("print.xml", text);
+    const QString pdf = m_folder.Path("print.pdf");
+    CTarnelApp::s_preparePrinter = [pdf](QsciPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    };
+    CTarnelApp app;
+    EXPECT_FALSE(app.InitInstance({"/p", path}));
+    EXPECT_GE(CountPdfPages(pdf), 2);
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(m_nTipsShown, 0);
+}
+
+TEST_F(TarnelAppTest, PrintSwitchWithoutAFileIsReported)
+{
+    CTarnelApp app;
+    EXPECT_FALSE(app.InitInstance({"-p"}));
+    EXPECT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_EQ(app.ExitInstance(), 1);
+}
+
+TEST_F(TarnelAppTest, UnregisterRemovesTheSettingsAndWritesNoneAtExit)
+{
+    WriteProfileString("Recent File List", "File1", "/x.xml");
+    const QString settings = ProfileFilePath();
+    ASSERT_TRUE(QFileInfo::exists(settings));
+    CTarnelApp app;
+    EXPECT_FALSE(app.InitInstance({"-unregserver"}));
+    EXPECT_EQ(m_messages.Messages(), QStringList({LoadString(AFX_IDP_UNREG_DONE)}));
+    app.ExitInstance();
+    EXPECT_FALSE(QFileInfo::exists(settings));
+}
+
+TEST_F(TarnelAppTest, FifthOpenedFilePushesTheOldestOutOfFour)
+{
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i) {
+        paths << m_folder.Write(QString("f%1.xml").arg(i), "<f/>");
+        ASSERT_TRUE(app.OpenDocumentFile(paths.last()));
+    }
+    ASSERT_EQ(app.RecentFiles().GetSize(), 4);
+    EXPECT_EQ(app.RecentFiles().GetPath(0), QFileInfo(paths[4]).absoluteFilePath());
+    EXPECT_EQ(app.RecentFiles().GetPath(3), QFileInfo(paths[1]).absoluteFilePath());
+    EXPECT_TRUE(app.RecentFiles().GetDisplayName(0).startsWith("&1 "));
+    app.ExitInstance();
+    EXPECT_EQ(GetProfileString("Recent File List", "File4"), QFileInfo(paths[1]).absoluteFilePath());
+}
+
+TEST_F(TarnelAppTest, PreviewPagesIsReadAtStartAndWrittenOnlyWhenSet)
+{
+    {
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        EXPECT_EQ(app.MainFrame()->PreviewPages(), 0);
+        app.ExitInstance();
+    }
+    EXPECT_EQ(GetProfileInt("Settings", "PreviewPages", -1), -1);
+    WriteProfileInt("Settings", "PreviewPages", 2);
+    CLeftView::ResetFirstUpdateForTesting();
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+    EXPECT_EQ(app.MainFrame()->PreviewPages(), 2);
+    app.MainFrame()->SetPreviewPages(1);
+    app.ExitInstance();
+    EXPECT_EQ(GetProfileInt("Settings", "PreviewPages", -1), 1);
+}
+
+TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)
+{
+    for (const char* flag : {"--help", "--version"}) {
+        CTarnelApp app;
+        EXPECT_FALSE(app.InitInstance({flag}));
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_EQ(app.ExitInstance(), 0);
+    }
+}
+
+}  // namespace
