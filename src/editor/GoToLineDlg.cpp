@@ -15,25 +15,21 @@ CGoToLineDlg::CGoToLineDlg(QWidget* pParent)
 {
     setWindowTitle(QStringLiteral("Go to line:"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    // Dialog units from the font's average character width and height, as the old dialogs did.
-    const QFontMetricsF metrics(font());
-    m_dUnitX = qMax(1.5, metrics.horizontalAdvance(QStringLiteral(
-                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0 / 4.0);
-    m_dUnitY = qMax(1.5, metrics.height() / 8.0);
-    setFixedSize(DialogUnitsToPixels(0, 0, 155, 46).size());
+    m_units = CDialogUnits(font());
+    setFixedSize(m_units.ToPixels(0, 0, 155, 46).size());
 
     m_pLineEdit = new QLineEdit(this);
     m_pLineEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pLineEdit));
-    m_pLineEdit->setGeometry(DialogUnitsToPixels(45, 14, 45, 14));
+    m_pLineEdit->setGeometry(m_units.ToPixels(45, 14, 45, 14));
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);
     m_pOkButton->setDefault(true);
-    m_pOkButton->setGeometry(DialogUnitsToPixels(98, 7, 50, 14));
+    m_pOkButton->setGeometry(m_units.ToPixels(98, 7, 50, 14));
     auto* pCancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     pCancelButton->setAutoDefault(false);
-    pCancelButton->setGeometry(DialogUnitsToPixels(98, 24, 50, 14));
+    pCancelButton->setGeometry(m_units.ToPixels(98, 24, 50, 14));
     auto* pLabel = new QLabel(QStringLiteral("Number:"), this);
-    pLabel->setGeometry(DialogUnitsToPixels(10, 16, 28, 8).adjusted(0, -2, 8, 2));
+    pLabel->setGeometry(m_units.ToPixels(10, 16, 28, 8).adjusted(0, -2, 8, 2));
     setTabOrder(m_pLineEdit, m_pOkButton);
     setTabOrder(m_pOkButton, pCancelButton);
 
@@ -66,10 +62,4 @@ void CGoToLineDlg::accept()
     }
     m_nLine = result.nValue;
     QDialog::accept();
-}
-
-QRect CGoToLineDlg::DialogUnitsToPixels(int x, int y, int cx, int cy) const
-{
-    return QRect(qRound(x * m_dUnitX), qRound(y * m_dUnitY), qRound(cx * m_dUnitX),
-                 qRound(cy * m_dUnitY));
 }

@@ -1,6 +1,8 @@
 // Asks for the 0-based line to put the caret on.
 #pragma once
 
+#include "DialogUnits.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -27,10 +29,8 @@ public slots:
     void accept() override;
 
 private:
-    QRect DialogUnitsToPixels(int x, int y, int cx, int cy) const;
 
     QLineEdit* m_pLineEdit = nullptr;
     QPushButton* m_pOkButton = nullptr;
-    double m_dUnitX = 1.75;
-    double m_dUnitY = 1.75;
+    CDialogUnits m_units;
 };

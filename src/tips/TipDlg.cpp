@@ -125,12 +125,8 @@ void CTipDlg::CreateControls()
 {
     setWindowTitle(QStringLiteral("Tip of the Day"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    // Dialog units from the font's average character width and height, as the old dialogs did.
-    const QFontMetricsF metrics(font());
-    m_dUnitX = qMax(1.5, metrics.horizontalAdvance(QStringLiteral(
-                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0 / 4.0);
-    m_dUnitY = qMax(1.5, metrics.height() / 8.0);
-    setFixedSize(DialogUnitsToPixels(0, 0, kDialog.width(), kDialog.height()).size());
+    m_units = CDialogUnits(font());
+    setFixedSize(m_units.ToPixels(0, 0, kDialog.width(), kDialog.height()).size());
 
     m_pTipLabel = new QLabel(this);
     m_pTipLabel->setTextFormat(Qt::PlainText);
@@ -141,41 +137,29 @@ void CTipDlg::CreateControls()
     palette.setColor(QPalette::WindowText, Qt::black);
     m_pTipLabel->setPalette(palette);
     m_pTipLabel->setAutoFillBackground(true);
-    m_pTipLabel->setGeometry(DialogUnitsToPixels(kTipText.x(), kTipText.y(), kTipText.width(),
-                                                 kTipText.height()));
+    m_pTipLabel->setGeometry(m_units.ToPixels(kTipText));
 
     m_pStartupCheck = new QCheckBox(QStringLiteral("&Show Tips on StartUp"), this);
-    m_pStartupCheck->setGeometry(DialogUnitsToPixels(kStartupCheck.x(), kStartupCheck.y(),
-                                                     kStartupCheck.width(), kStartupCheck.height()));
+    m_pStartupCheck->setGeometry(m_units.ToPixels(kStartupCheck));
     m_pNextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
     m_pNextButton->setAutoDefault(false);
-    m_pNextButton->setGeometry(DialogUnitsToPixels(kNextButton.x(), kNextButton.y(),
-                                                   kNextButton.width(), kNextButton.height()));
+    m_pNextButton->setGeometry(m_units.ToPixels(kNextButton));
     m_pCloseButton = new QPushButton(QStringLiteral("&Close"), this);
     m_pCloseButton->setDefault(true);
-    m_pCloseButton->setGeometry(DialogUnitsToPixels(kCloseButton.x(), kCloseButton.y(),
-                                                    kCloseButton.width(), kCloseButton.height()));
+    m_pCloseButton->setGeometry(m_units.ToPixels(kCloseButton));
     connect(m_pNextButton, &QPushButton::clicked, this, &CTipDlg::OnNextTipButton);
     connect(m_pCloseButton, &QPushButton::clicked, this, &CTipDlg::accept);
 }
 
-QRect CTipDlg::DialogUnitsToPixels(int x, int y, int cx, int cy) const
-{
-    return QRect(qRound(x * m_dUnitX), qRound(y * m_dUnitY), qRound(cx * m_dUnitX),
-                 qRound(cy * m_dUnitY));
-}
-
 QRect CTipDlg::BulbRect() const
 {
-    const QRect area = DialogUnitsToPixels(kBulbArea.x(), kBulbArea.y(), kBulbArea.width(),
-                                           kBulbArea.height());
+    const QRect area = m_units.ToPixels(kBulbArea);
     return QRect(area.topLeft(), kBulbSize);
 }
 
 QRect CTipDlg::HeadingRect() const
 {
-    const QRect area = DialogUnitsToPixels(kBulbArea.x(), kBulbArea.y(), kBulbArea.width(),
-                                           kBulbArea.height());
+    const QRect area = m_units.ToPixels(kBulbArea);
     return QRect(area.left() + kBulbSize.width(), area.top(), area.width() - kBulbSize.width(),
                  kBulbSize.height());
 }
@@ -183,13 +167,9 @@ QRect CTipDlg::HeadingRect() const
 void CTipDlg::paintEvent(QPaintEvent* /*pEvent*/)
 {
     QPainter painter(this);
-    painter.fillRect(DialogUnitsToPixels(kBulbArea.x(), kBulbArea.y(), kBulbArea.width(),
-                                         kBulbArea.height()),
-                     Qt::white);
+    painter.fillRect(m_units.ToPixels(kBulbArea), Qt::white);
     painter.setPen(Qt::black);
-    painter.drawRect(DialogUnitsToPixels(kBlackFrame.x(), kBlackFrame.y(), kBlackFrame.width(),
-                                         kBlackFrame.height())
-                         .adjusted(0, 0, -1, -1));
+    painter.drawRect(m_units.ToPixels(kBlackFrame).adjusted(0, 0, -1, -1));
     QSvgRenderer bulb(QStringLiteral(":/tips/bulb.svg"));
     bulb.render(&painter, BulbRect());
     QFont heading = font();

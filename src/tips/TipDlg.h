@@ -1,6 +1,8 @@
 // The Tip of the Day dialog: one tip from the tips file, the start-up choice, the place kept.
 #pragma once
 
+#include "DialogUnits.h"
+
 #include "TipsReader.h"
 
 #include <QDialog>
@@ -51,12 +53,10 @@ private:
     void OpenTipsFile(const QString& strTipsPath, int nFilePos);
     void ReadNextTip(QString& strTip);
     void CreateControls();
-    QRect DialogUnitsToPixels(int x, int y, int cx, int cy) const;
 
     QCheckBox* m_pStartupCheck = nullptr;
     QPushButton* m_pNextButton = nullptr;
     QPushButton* m_pCloseButton = nullptr;
     QLabel* m_pTipLabel = nullptr;
-    double m_dUnitX = 1.75;
-    double m_dUnitY = 1.75;
+    CDialogUnits m_units;
 };
