@@ -37,6 +37,16 @@ const int kFrameKeys[] = {
     (Qt::SHIFT | Qt::Key_F6).toCombined(),       Qt::Key_Escape,
 };
 
+// Typing, Backspace, Delete, Ctrl+Backspace and Ctrl+Delete (a word), Return, Tab and Insert
+// (overtype) stay: users expect them.
+const int kUnaskedEditCommands[] = {
+    Sci::SCI_LINECUT,          Sci::SCI_LINEDELETE,       Sci::SCI_LINECOPY,
+    Sci::SCI_LINETRANSPOSE,    Sci::SCI_LINEREVERSE,      Sci::SCI_LINEDUPLICATE,
+    Sci::SCI_SELECTIONDUPLICATE, Sci::SCI_LOWERCASE,      Sci::SCI_UPPERCASE,
+    Sci::SCI_DELWORDRIGHTEND,  Sci::SCI_DELLINELEFT,      Sci::SCI_DELLINERIGHT,
+    Sci::SCI_MOVESELECTEDLINESUP, Sci::SCI_MOVESELECTEDLINESDOWN, Sci::SCI_FORMFEED,
+};
+
 }  // namespace
 
 void SetUpEditorLook(QsciScintilla& editor)
@@ -84,9 +94,19 @@ bool IsFrameShortcut(int key)
     return nBare >= Qt::Key_F1 && nBare <= Qt::Key_F35;
 }
 
+bool IsUnaskedEditCommand(int nCommand)
+{
+    return std::find(std::begin(kUnaskedEditCommands), std::end(kUnaskedEditCommands), nCommand)
+           != std::end(kUnaskedEditCommands);
+}
+
 void ReleaseFrameShortcuts(QsciScintilla& editor)
 {
     for (QsciCommand* pCommand : editor.standardCommands()->commands()) {
+        if (IsUnaskedEditCommand(static_cast<int>(pCommand->command()))) {
+            pCommand->setKey(0);
+            pCommand->setAlternateKey(0);
+        }
         if (IsFrameShortcut(pCommand->key()))
             pCommand->setKey(0);
         if (IsFrameShortcut(pCommand->alternateKey()))

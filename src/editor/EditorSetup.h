@@ -9,6 +9,10 @@ void SetUpEditorLook(QsciScintilla& editor);
 // Whether `key` (Qt key code with modifiers) is one of the main window's shortcuts.
 bool IsFrameShortcut(int key);
 
+// Whether Scintilla command `nCommand` changes or copies text in a way a stray key press should
+// not: whole-line cut, delete, copy and transpose, duplication, case change, line-part deletion.
+bool IsUnaskedEditCommand(int nCommand);
+
 // Drops the control's own bindings of keys that belong to the main window, so its shortcut
-// overrides do not swallow them.
+// overrides do not swallow them, and every binding of an unasked edit command.
 void ReleaseFrameShortcuts(QsciScintilla& editor);

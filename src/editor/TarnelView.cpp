@@ -5,6 +5,7 @@
 #include "FindReplaceDlg.h"
 #include "MarkupScanner.h"
 #include "MessageBox.h"
+#include "PasteSpecialDlg.h"
 #include "StyleBuffer.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
@@ -20,6 +21,12 @@ namespace {
 
 constexpr int kLinesAboveTarget = 10;
 const char kComment[] = "<!-- -->";
+
+std::vector<SPasteFormat> ClipboardPasteFormats()
+{
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    return pData ? CPasteFormats::Offered(*pData) : std::vector<SPasteFormat>();
+}
 
 }  // namespace
 
@@ -50,7 +57,7 @@ bool CTarnelView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_EDIT_COPY, ID_EDIT_COPY, &CTarnelView::OnEditCopy, &CTarnelView::OnUpdateNeedSelection},
         {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTarnelView::OnEditPaste, &CTarnelView::OnUpdateEditPaste},
         {ID_EDIT_PASTE_SPECIAL, ID_EDIT_PASTE_SPECIAL, &CTarnelView::OnEditPasteSpecial,
-         &CTarnelView::OnUpdateEditPaste},
+         &CTarnelView::OnUpdateEditPasteSpecial},
         {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CTarnelView::OnEditSelectAll, nullptr},
         {ID_EDIT_FIND, ID_EDIT_FIND, &CTarnelView::OnEditFind, nullptr},
         {ID_EDIT_REPEAT, ID_EDIT_REPEAT, &CTarnelView::OnEditRepeat, &CTarnelView::OnUpdateEditRepeat},
@@ -312,8 +319,35 @@ void CTarnelView::OnEditPaste(int)
 
 void CTarnelView::OnEditPasteSpecial(int)
 {
-    const QString text = QApplication::clipboard()->text();
-    ReplaceSelection(Send(SCI_GETCODEPAGE) == SC_CP_UTF8 ? text.toUtf8() : text.toLatin1());
+    CPasteSpecialDlg dialog(ClipboardPasteFormats(), this);
+    if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
+        return;
+    const QString strType = dialog.Formats()[static_cast<std::size_t>(dialog.m_nSelected)].strMimeType;
+    // The dialog's event loop may have let another program replace the clipboard: look again.
+    const std::vector<SPasteFormat> formats = ClipboardPasteFormats();
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    if (!pData || std::none_of(formats.begin(), formats.end(),
+                               [&](const SPasteFormat& f) { return f.strMimeType == strType; })) {
+        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the clipboard no longer holds "
+                                     "the chosen form.").arg(DocumentName()));
+        return;
+    }
+    QByteArray bytes;
+    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType),
+                                        Send(SCI_GETCODEPAGE) == SC_CP_UTF8, bytes)) {
+        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
+                                     "an 8-bit (Latin-1) document cannot store.").arg(DocumentName()));
+        return;
+    }
+    ReplaceSelection(bytes);
+}
+
+QString CTarnelView::DocumentName() const
+{
+    if (!m_pDocument)
+        return QStringLiteral("the document");
+    const QString strPath = m_pDocument->GetPathName();
+    return strPath.isEmpty() ? m_pDocument->GetTitle() : strPath;
 }
 
 void CTarnelView::OnEditSelectAll(int)
@@ -350,6 +384,11 @@ void CTarnelView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 {
     const QMimeData* pData = QApplication::clipboard()->mimeData();
     pCmdUI->Enable(pData && pData->hasText());
+}
+
+void CTarnelView::OnUpdateEditPasteSpecial(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!ClipboardPasteFormats().empty());
 }
 
 void CTarnelView::OnUpdateEditRepeat(CCmdUI* pCmdUI)

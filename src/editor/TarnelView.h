@@ -83,6 +83,8 @@ private:
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateNeedSelection(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
+    QString DocumentName() const;
     void OnUpdateEditRepeat(CCmdUI* pCmdUI);
 
     QPointer<CTarnelDoc> m_pDocument;

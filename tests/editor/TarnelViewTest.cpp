@@ -3,11 +3,16 @@
 #include "CmdUI.h"
 #include "CommandIds.h"
 #include "EditorSetup.h"
+#include "PasteSpecialDlg.h"
 #include "ViewFrame.h"
 
+#include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -295,7 +300,9 @@ TEST_F(TarnelViewTest, EditCommandsAreEnabledByTheirState)
     QApplication::clipboard()->setText(QStringLiteral("caf\u00e9"));
     EXPECT_TRUE(enabled(ID_EDIT_PASTE_SPECIAL));
     Select(3, 3);
+    CPasteSpecialDlg::s_fnRunModal = [](CPasteSpecialDlg& dialog) { dialog.OkButton()->click(); };
     EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_PASTE_SPECIAL, nullptr));
+    CPasteSpecialDlg::s_fnRunModal = nullptr;
     EXPECT_EQ(Text(), QByteArray("abccaf\xc3\xa9"));
 
     EXPECT_FALSE(view.OnCmdMsg(ID_FILE_PRINT, nullptr));
@@ -325,6 +332,74 @@ TEST(TarnelViewFrameTest, ActivateMakesTheViewTheFramesActiveView)
     lone.Activate();  // no frame: nothing happens
     delete pView;
     EXPECT_EQ(doc.m_pEditView, nullptr);
+}
+
+void PressKey(QWidget& widget, QKeyCombination key, const QString& strText = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers(), strText);
+    QApplication::sendEvent(&widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key.key(), key.keyboardModifiers(), strText);
+    QApplication::sendEvent(&widget, &release);
+}
+
+TEST_F(TarnelViewTest, KeysThatWouldChangeLinesOrCaseUnaskedLeaveTheTextAlone)
+{
+    const std::string text("first line\nsecond Line\nthird\n");
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    const struct
+    {
+        QKeyCombination key;
+        const char* szText;  // what Qt reports as the key's text
+    } keys[] = {
+        {Qt::CTRL | Qt::Key_T, "\x14"},
+        {Qt::CTRL | Qt::Key_D, "\x04"},
+        {Qt::CTRL | Qt::Key_U, "\x15"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_U, "\x15"},
+        {Qt::CTRL | Qt::Key_L, "\x0c"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_L, "\x0c"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_T, "\x14"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace, ""},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Delete, ""},
+    };
+    for (const auto& k : keys) {
+        for (const bool bSelection : {false, true}) {
+            SetText(QByteArray::fromStdString(text));
+            Select(bSelection ? 13 : 15, 15);  // "con" of "second", or the caret inside it
+            PressKey(view, k.key, QString::fromLatin1(k.szText));
+            EXPECT_EQ(Text().toStdString(), text)
+                << QKeySequence(k.key).toString().toStdString() << (bSelection ? " with a selection" : "");
+        }
+    }
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("clip"));
+    for (QsciCommand* pCommand : view.standardCommands()->commands()) {
+        if (IsUnaskedEditCommand(static_cast<int>(pCommand->command()))) {
+            EXPECT_EQ(pCommand->key() | pCommand->alternateKey(), 0)
+                << pCommand->description().toStdString();
+        }
+    }
+}
+
+TEST_F(TarnelViewTest, WordDeletionRedoAndOrdinaryTypingStillWork)
+{
+    SetText("hello big world");
+    Select(15, 15);
+    PressKey(view, Qt::CTRL | Qt::Key_Backspace);
+    EXPECT_EQ(Text(), QByteArray("hello big "));
+    Select(0, 0);
+    PressKey(view, Qt::CTRL | Qt::Key_Delete);
+    EXPECT_EQ(Text(), QByteArray("big "));
+
+    view.undo();
+    view.undo();
+    EXPECT_EQ(Text(), QByteArray("hello big world"));
+    PressKey(view, Qt::CTRL | Qt::Key_Y, QStringLiteral("\x19"));
+    EXPECT_EQ(Text(), QByteArray("hello big "));
+
+    Select(6, 9);
+    PressKey(view, QKeyCombination(Qt::Key_X), QStringLiteral("x"));
+    PressKey(view, QKeyCombination(Qt::Key_Backspace));
+    PressKey(view, QKeyCombination(Qt::Key_Y), QStringLiteral("y"));
+    EXPECT_EQ(Text(), QByteArray("hello y "));
 }
 
 }  // namespace

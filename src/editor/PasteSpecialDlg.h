@@ -1,0 +1,41 @@
+// Asks in which of the clipboard's text forms to paste.
+#pragma once
+
+#include "PasteFormats.h"
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+class CPasteSpecialDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Stands in for the user in place of the modal loop when set, so tests choose without
+    // showing the dialog: it picks a row and clicks a button, or leaves the dialog unanswered.
+    using ModalHook = std::function<void(CPasteSpecialDlg& dialog)>;
+    static ModalHook s_fnRunModal;
+
+    explicit CPasteSpecialDlg(std::vector<SPasteFormat> formats, QWidget* pParent = nullptr);
+
+    // IDOK or IDCANCEL; on IDOK m_nSelected is a valid index into Formats().
+    int DoModal();
+
+    const std::vector<SPasteFormat>& Formats() const { return m_formats; }
+    QListWidget* FormatList() const { return m_pFormatList; }
+    QPushButton* OkButton() const { return m_pOkButton; }
+
+    int m_nSelected = 0;
+
+public slots:
+    void accept() override;
+
+private:
+    std::vector<SPasteFormat> m_formats;
+    QListWidget* m_pFormatList = nullptr;
+    QPushButton* m_pOkButton = nullptr;
+};
