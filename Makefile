@@ -5,6 +5,8 @@ SANITIZE ?= OFF
 WERROR ?= OFF
 PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev \
             qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth cmake g++ make pkg-config
+# The anchors the editor benchmark compares against: xmlwf and xmllint.
+BENCH_PACKAGES := expat libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test bench clean
@@ -30,8 +32,16 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
+	@missing=""; for p in $(BENCH_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
 	./$(BUILD_DIR)/bench/tarnel_bench
+	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,0 +1,190 @@
+#include "EditorMeasure.h"
+
+#include "MessageBox.h"
+#include "ProcessMemory.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+#include "WellFormedCheck.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kRepeats = 3;
+constexpr int kCaretMoves = 10;
+
+double Seconds(const std::function<void()>& step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+double BestOf(int nRepeats, const std::function<void()>& step)
+{
+    double dBest = Seconds(step);
+    for (int i = 1; i < nRepeats; ++i)
+        dBest = std::min(dBest, Seconds(step));
+    return dBest;
+}
+
+// Each step includes the events it causes (repainting, accessibility), as a user waits for them.
+void ProcessEvents()
+{
+    QApplication::processEvents();
+}
+
+struct SSpread
+{
+    double dMean = 0;
+    double dMax = 0;
+};
+
+SSpread Spread(int nCount, const std::function<double(int)>& measure)
+{
+    SSpread spread;
+    for (int i = 0; i < nCount; ++i) {
+        const double d = measure(i);
+        spread.dMean += d / nCount;
+        spread.dMax = std::max(spread.dMax, d);
+    }
+    return spread;
+}
+
+void TypeKey(QWidget& widget, Qt::Key key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &release);
+}
+
+class CEditorRun
+{
+public:
+    CEditorRun(const QString& path, const QString& savePath, QTextStream& out)
+        : m_strPath(path), m_strSavePath(savePath), m_out(out)
+    {
+        m_view.resize(900, 700);
+        m_view.OnInitialUpdate();
+        m_view.show();
+        ProcessEvents();
+    }
+
+    bool Run();
+
+private:
+    bool Fail(const QString& text)
+    {
+        m_out << "error " << text << Qt::endl;
+        return false;
+    }
+    void Print(const char* key, double dValue) { m_out << key << ' ' << dValue << Qt::endl; }
+    bool MeasureOpen();
+    bool MeasureCheck();
+    bool MeasureSave();
+    void MeasureCaretAndKeys();
+
+    QString m_strPath;
+    QString m_strSavePath;
+    QTextStream& m_out;
+    CMessageCapture m_capture;  // failures are printed, not shown
+    CTarnelDoc m_doc;
+    CTarnelView m_view{&m_doc};
+};
+
+bool CEditorRun::Run()
+{
+    if (!MeasureOpen() || !MeasureCheck() || !MeasureSave())
+        return false;
+    Print("color_all", BestOf(kRepeats, [this] { m_view.ColorAll(); }));
+    MeasureCaretAndKeys();
+    m_out << "peak_all " << PeakMemoryBytes() << Qt::endl;
+    return true;
+}
+
+bool CEditorRun::MeasureOpen()
+{
+    m_out << "rss_before " << ResidentMemoryBytes() << Qt::endl;
+    ResetPeakMemory();
+    bool bOpened = false;
+    Print("open", Seconds([this, &bOpened] { bOpened = m_doc.OnOpenDocument(m_strPath); }));
+    m_out << "peak_open " << PeakMemoryBytes() << Qt::endl;
+    if (!bOpened)
+        return Fail(m_capture.Messages().join(' '));
+    if (m_view.IsTextModified())
+        return Fail(QStringLiteral("the opened document counts as modified"));
+    Print("first_paint", Seconds(ProcessEvents));
+    return true;
+}
+
+bool CEditorRun::MeasureCheck()
+{
+    CheckOutcome outcome;
+    Print("check", BestOf(kRepeats, [this, &outcome] {
+        outcome = RunWellFormedCheck([this](char* buffer, long long offset, int count) {
+            return m_view.ReadTextChunk(buffer, offset, count);
+        });
+    }));
+    if (!outcome.wellFormed)
+        return Fail(QString::fromStdString(outcome.errorText) + " at line " + QString::number(outcome.line));
+    return true;
+}
+
+bool CEditorRun::MeasureSave()
+{
+    bool bSaved = false;
+    Print("save", Seconds([this, &bSaved] { bSaved = m_doc.OnSaveDocument(m_strSavePath); }));
+    if (!bSaved)
+        return Fail(m_capture.Messages().join(' '));
+    if (QFileInfo(m_strSavePath).size() != QFileInfo(m_strPath).size())
+        return Fail(QStringLiteral("the saved file differs in size"));
+    return true;
+}
+
+void CEditorRun::MeasureCaretAndKeys()
+{
+    m_view.setFocus();
+    ProcessEvents();
+    const long long nLength = m_view.TextLength();
+    // Alternates between two places near the end, so every move really moves the caret.
+    const auto near = [nLength](int i) { return std::max(0LL, nLength - 200 - (i % 2) * 3000); };
+    const SSpread caret = Spread(kCaretMoves, [&](int i) {
+        return Seconds([&] {
+            m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(near(i)));
+            ProcessEvents();
+        });
+    });
+    Print("caret_mean", caret.dMean);
+    Print("caret_max", caret.dMax);
+
+    const SSpread keys = Spread(kCaretMoves, [&](int i) {
+        m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(near(i)));
+        ProcessEvents();
+        return Seconds([&] {
+            TypeKey(m_view, Qt::Key_X, QStringLiteral("x"));
+            ProcessEvents();
+        });
+    });
+    Print("key_mean", keys.dMean);
+    Print("key_max", keys.dMax);
+    if (m_view.TextLength() != nLength + kCaretMoves)
+        Fail(QStringLiteral("the typed keys did not reach the text"));
+}
+
+}  // namespace
+
+int MeasureEditor(const QString& path, const QString& savePath, QTextStream& out)
+{
+    CEditorRun run(path, savePath, out);
+    return run.Run() ? 0 : 1;
+}
