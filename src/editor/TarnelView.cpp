@@ -1,6 +1,7 @@
 #include "TarnelView.h"
 
 #include "CommandIds.h"
+#include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
 #include "MarkupScanner.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr int kLinesAboveTarget = 10;
+constexpr long long kLoadSlack = 1 << 20;
 const char kComment[] = "<!-- -->";
 
 std::vector<SPasteFormat> ClipboardPasteFormats()
@@ -35,12 +37,20 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
+    CEditorAccessibility::Attach(this);
+    // Without an assistive technology the text notifications are masked (see
+    // CEditorAccessibility); these come with every edit either way.
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int nModificationType) {
+        if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+            m_errorMarker.Clear();
+    });
     if (m_pDocument)
         m_pDocument->AddView(this);
 }
 
 CTarnelView::~CTarnelView()
 {
+    CEditorAccessibility::Detach(this);
     if (m_pDocument)
         m_pDocument->RemoveView(this);
 }
@@ -180,18 +190,30 @@ QByteArray CTarnelView::TextRange(long long start, long long end) const
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
+    // Each of these would cost several times the text's size: QScintilla copies and converts
+    // inserted text for its modification signal and accessibility, wrapping lays out every line
+    // at once, and the undo history keeps a copy. The save point still reports the change.
+    m_errorMarker.Clear();
+    const long long nEventMask = Send(SCI_GETMODEVENTMASK);
+    const long long nWrapMode = Send(SCI_GETWRAPMODE);
+    Send(SCI_SETMODEVENTMASK, 0);
+    Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
+    Send(SCI_SETUNDOCOLLECTION, 0);
     Send(SCI_CLEARALL);
     Send(SCI_SETCODEPAGE, bUtf8 ? SC_CP_UTF8 : 0);
+    // Room to type in: otherwise an early keystroke copies the whole text to grow the buffer.
+    Send(SCI_ALLOCATE, bytes.size() + kLoadSlack);
     SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    Send(SCI_SETUNDOCOLLECTION, 1);
     Send(SCI_EMPTYUNDOBUFFER);
+    Send(SCI_SETWRAPMODE, nWrapMode);  // wraps what is shown now, the rest when idle
+    Send(SCI_SETMODEVENTMASK, nEventMask);
     Send(SCI_GOTOPOS, 0);
 }
 
 void CTarnelView::ClearText()
 {
-    Send(SCI_CLEARALL);
-    Send(SCI_SETCODEPAGE, SC_CP_UTF8);
-    Send(SCI_EMPTYUNDOBUFFER);
+    LoadBytes(QByteArray(), true);
 }
 
 void CTarnelView::SetSavePoint()
