@@ -4,7 +4,10 @@
 #include "CommandIds.h"
 #include "MessageBox.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -316,6 +319,84 @@ TEST_F(TarnelDocTest, AnUnclosedElementIsMarkedOnItsLastVisibleCharacter)
     doc.CheckWellFormed();
     ASSERT_EQ(m_messages.Messages().size(), 1);
     EXPECT_EQ(view.ErrorMarker().Position(), 7);
+}
+
+void Type(QWidget& widget, Qt::Key key, const QString& text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &release);
+}
+
+TEST_F(TarnelDocTest, OpeningLeavesNoUndoStepAndTheFirstKeystrokeMarksTheDocumentModified)
+{
+    SetText("old");
+    Send(Sci::SCI_ADDTEXT, 1, reinterpret_cast<long long>("x"));
+    ASSERT_TRUE(doc.IsModified());
+    const QByteArray text = "<a>\n  <b>text</b>\n</a>\n";
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("load.xml", text)));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(view.isUndoAvailable());
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_WORD);
+
+    m_nChanges = 0;
+    Select(3, 3);
+    Type(view, Qt::Key_Z, QStringLiteral("z"));
+    EXPECT_EQ(Text(), "<a>z" + text.mid(3));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(m_nChanges, 1);
+
+    view.undo();
+    EXPECT_EQ(Text(), text);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(view.isUndoAvailable());
+}
+
+// Pretends an assistive technology comes and goes, as the platform announces it.
+class CAssistiveTechnology
+{
+public:
+    explicit CAssistiveTechnology(bool bActive) { QAccessible::setActive(bActive); }
+    ~CAssistiveTechnology() { QAccessible::setActive(false); }
+};
+
+TEST_F(TarnelDocTest, AKeystrokeClearsTheErrorSquiggleWithOrWithoutAScreenReader)
+{
+    for (bool bActive : {false, true}) {
+        CAssistiveTechnology at(bActive);
+        SetText("<a>\n</b>\n");
+        doc.CheckWellFormed();
+        const long long nMarked = view.ErrorMarker().Position();
+        ASSERT_GE(nMarked, 1) << bActive;
+        Select(0, 0);
+        Type(view, Qt::Key_Delete);
+        EXPECT_EQ(view.ErrorMarker().Position(), -1) << bActive;
+        EXPECT_EQ(Send(Sci::SCI_INDICATORVALUEAT, CErrorMarker::kIndicator, nMarked - 1), 0) << bActive;
+    }
+}
+
+TEST_F(TarnelDocTest, TheEditorOffersItsTextToAScreenReaderOnlyWhileOneIsActive)
+{
+    SetText("h\xc3\xa9llo");
+    QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(pInterface, nullptr);
+    EXPECT_EQ(pInterface->textInterface(), nullptr);
+    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK) & Sci::SC_MOD_INSERTTEXT, 0);
+    {
+        CAssistiveTechnology at(true);
+        pInterface = QAccessible::queryAccessibleInterface(&view);
+        ASSERT_NE(pInterface, nullptr);
+        ASSERT_NE(pInterface->textInterface(), nullptr);
+        EXPECT_EQ(pInterface->textInterface()->characterCount(), 5);
+        SetText("abc");  // loading keeps the full notifications
+        EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK), Sci::SC_MODEVENTMASKALL);
+        EXPECT_EQ(pInterface->textInterface()->text(0, 3), QStringLiteral("abc"));
+    }
+    pInterface = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(pInterface, nullptr);
+    EXPECT_EQ(pInterface->textInterface(), nullptr);
+    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK) & Sci::SC_MOD_DELETETEXT, 0);
 }
 
 }  // namespace
