@@ -32,6 +32,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+// The pictures live in this static library; the linker keeps them only when asked for.
+static void InitPictures()
+{
+    Q_INIT_RESOURCE(tarnel);
+}
+
 namespace {
 
 constexpr int kTreePaneWidth = 200;
@@ -51,6 +57,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
               CQtMenu::Of(popup, [this](int nID) { return m_pActions->Action(nID); }));
       })
 {
+    InitPictures();
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.svg")));
     m_pActions = new CCommandActions(this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
     OnCreate();
@@ -69,7 +76,15 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     UpdateCaption();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // Tearing down the widgets moves the focus; the route must not run on a half-destroyed frame.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_pEditView, nullptr, this, nullptr);
+    disconnect(m_pDocument, nullptr, this, nullptr);
+    m_pIdleTimer->stop();
+}
 
 void CMainFrame::OnCreate()
 {

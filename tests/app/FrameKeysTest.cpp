@@ -1,0 +1,165 @@
+#include "AppTestSupport.h"
+#include "CommandActions.h"
+#include "CommandIds.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "MarkupScanner.h"
+#include "TarnelApp.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real application's window, driven with keys as a user would.
+class FrameKeysTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_folder.Write("tarnel.xml", kSampleTemplate);
+        CLeftView::ResetFirstUpdateForTesting();
+        QApplication::clipboard()->clear();
+        ASSERT_TRUE(m_app.InitInstance({"-Embedding"}));
+        Frame()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    }
+    void TearDown() override
+    {
+        m_app.Document()->s_fnAskYesNoCancel = [](const QString&) { return CTarnelDoc::Answer::No; };
+        m_app.ExitInstance();
+    }
+
+    CMainFrame* Frame() const { return m_app.MainFrame(); }
+    CTarnelView* Editor() const { return Frame()->EditView(); }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Frame();
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+
+    void SelectTreeItem(const QString& name)
+    {
+        const auto items = Frame()->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(items.size(), 1);
+        Frame()->LeftView()->setCurrentItem(items.first());
+    }
+
+    bool IsEnabled(int nID) const
+    {
+        QAction* action = Frame()->Actions().Action(nID);
+        Frame()->UpdateCommandStates();
+        return action->isEnabled();
+    }
+
+    CScratchFolder m_folder;
+    CMessageCapture m_messages;
+    CTarnelApp m_app;
+};
+
+TEST_F(FrameKeysTest, EveryCommandFollowsTheRouteWithEitherPaneActive)
+{
+    const QList<int> always = {ID_TIP_OF_THE_DAY, ID_TAG_INSERT_INLINE, ID_VIEW_FOCUS_TREE,
+                               ID_VIEW_FOCUS_EDITOR, ID_TAG_INSERT_BLOCK, ID_FILE_LOAD_TEMPLATE,
+                               ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE, ID_FILE_NEW, ID_FILE_OPEN,
+                               ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                               ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_APP_ABOUT, ID_NEXT_PANE,
+                               ID_PREV_PANE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+    const QList<int> never = {ID_ESCAPE, ID_TOOLS_XSLT, ID_TOOLS_BROWSER_VIEW, ID_TOOLS_HARD_CHECK,
+                              ID_TOOLS_BUTTON_B, ID_OLE_EDIT_PROPERTIES, ID_FILE_MRU_FILE1};
+    const QList<int> editorOnly = {ID_VIEW_RECOLOR, ID_TAG_INSERT_COMMENT, ID_EDIT_SELECT_ALL,
+                                   ID_EDIT_FIND, ID_EDIT_REPLACE};
+    const QList<int> editorWithState = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                                        ID_EDIT_PASTE_SPECIAL, ID_EDIT_REPEAT};
+
+    for (int nID : always + never + editorOnly + editorWithState)
+        EXPECT_EQ(IsEnabled(nID), always.contains(nID)) << "tree active, command " << nID;
+
+    Key(Qt::Key_F6);
+    ASSERT_EQ(Frame()->GetActiveView(), Editor());
+    for (int nID : always + never + editorOnly + editorWithState)
+        EXPECT_EQ(IsEnabled(nID), always.contains(nID) || editorOnly.contains(nID))
+            << "editor active, command " << nID;
+
+    QTest::keyClicks(Editor(), "text");
+    Key(Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText("clip");
+    for (int nID : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL})
+        EXPECT_TRUE(IsEnabled(nID)) << "editor with text, selection and clipboard, command " << nID;
+}
+
+TEST_F(FrameKeysTest, AltTAndAltNInsertTheSelectedElementFromTheTreePane)
+{
+    SelectTreeItem("b");
+    Frame()->LeftView()->setFocus();
+    Key(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<b></b>"));
+    SelectTreeItem("p");
+    Key(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("\n<p class=\"note\" >\n\n</p>\n<b></b>"));
+    EXPECT_EQ(Frame()->GetActiveView(), Frame()->LeftView());
+}
+
+TEST_F(FrameKeysTest, AltOneThenAltTInsertsIntoTheEditorWhileTheFocusSitsInTheTree)
+{
+    Key(Qt::Key_2, Qt::AltModifier);
+    ASSERT_EQ(Frame()->GetActiveView(), Editor());
+    QTest::keyClicks(Editor(), "Hello");
+    Key(Qt::Key_Home, Qt::ShiftModifier);
+    SelectTreeItem("b");
+    Key(Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Frame()->LeftView());
+    EXPECT_EQ(Frame()->GetActiveView(), Editor());
+    Key(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<b>Hello</b>"));
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1), STYLE_TAG_TEXT);
+}
+
+TEST_F(FrameKeysTest, AltCAndAltRWorkOnlyWhileTheEditorIsActive)
+{
+    Key(Qt::Key_C, Qt::AltModifier);
+    Key(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextLength(), 0);
+    Key(Qt::Key_F6);
+    QTest::keyClicks(Editor(), "x");
+    Key(Qt::Key_Home);
+    Key(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<!-- -->x"));
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1), STYLE_UNCOLOURED);
+    Key(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1), STYLE_TAG_TEXT);
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 8);
+}
+
+TEST_F(FrameKeysTest, F5ChecksTheTextAndPutsTheCaretOnTheFailingLine)
+{
+    Key(Qt::Key_F6);
+    QTest::keyClicks(Editor(), "<a>");
+    Key(Qt::Key_Return);
+    QTest::keyClicks(Editor(), "<b></a>");
+    Key(Qt::Key_F5);
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_EQ(m_messages.Messages().first(), "mismatched tag at line 2\n");
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 4);
+}
+
+TEST_F(FrameKeysTest, F6AndShiftF6SwitchPanesAndEscAndF9ChangeNothing)
+{
+    Key(Qt::Key_F6);
+    EXPECT_EQ(Frame()->GetActiveView(), Editor());
+    QTest::keyClicks(Editor(), "abc");
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("abc"));
+    Key(Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(Frame()->GetActiveView(), Frame()->LeftView());
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+}  // namespace
