@@ -6,19 +6,19 @@
 
 namespace {
 
-struct NodeSpec
+struct NodeShape
 {
     const char* name;
     const char* attributes;
     int single;
 };
 
-void Fill(TemplateNode& node, const NodeSpec& spec)
+void Fill(TemplateNode& node, const NodeShape& shape)
 {
-    node.name = spec.name;
-    node.endName = spec.name;
-    node.attributes = spec.attributes;
-    node.single = spec.single;
+    node.name = shape.name;
+    node.endName = shape.name;
+    node.attributes = shape.attributes;
+    node.single = shape.single;
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ TEST(ElementSnippet, ReproducesEveryWorkedExample)
 {
     const struct
     {
-        NodeSpec node;
+        NodeShape node;
         const char* selected;
         bool block;
         const char* expected;
