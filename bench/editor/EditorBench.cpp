@@ -54,6 +54,15 @@ void TimeAnchor(CBenchReport& report, const char* key, const QString& program, Q
         report.Set(QLatin1String(key), run.dSeconds);
 }
 
+void MeasureInChild(CBenchReport& report, const QString& self, const QStringList& args)
+{
+    const SToolRun run = RunTool(self, args);
+    report.ParseChildOutput(run.output);
+    if (run.nExitCode != 0)
+        report.AddNote(args.constFirst() + QStringLiteral(" run ended with status ")
+                       + QString::number(run.nExitCode));
+}
+
 void MeasureSize(CBenchReport& report, const QString& self, const QDir& dir, int nMegabytes)
 {
     const long long nBytes = static_cast<long long>(nMegabytes) << 20;
@@ -67,9 +76,9 @@ void MeasureSize(CBenchReport& report, const QString& self, const QDir& dir, int
     TimeAnchor(report, "xmlwf", QStringLiteral("xmlwf"), {strFile});
     TimeAnchor(report, "xmllint", QStringLiteral("xmllint"), {QStringLiteral("--noout"), strFile});
     const QString strSaved = dir.filePath(QStringLiteral("saved-%1MB.xml").arg(nMegabytes));
-    report.ParseChildOutput(RunTool(self, {QStringLiteral("--measure"), strFile, strSaved}).output);
+    MeasureInChild(report, self, {QStringLiteral("--measure"), strFile, strSaved});
     QFile::remove(strSaved);
-    report.ParseChildOutput(RunTool(self, {QStringLiteral("--lexer"), strFile}).output);
+    MeasureInChild(report, self, {QStringLiteral("--lexer"), strFile});
 }
 
 QList<int> ParseSizes(const QString& text)
