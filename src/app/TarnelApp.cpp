@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QTextStream>
-#include <cstdio>
 
 std::function<void(QsciPrinter&)> CTarnelApp::s_preparePrinter;
 

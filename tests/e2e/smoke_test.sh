@@ -3,6 +3,7 @@
 # Tip of the Day and then the main window "Untitled - Tarnel" the way a window manager would,
 # and expects a clean exit.
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 tarnel=$1
 close_window=$2
 examples=$3
@@ -13,6 +14,8 @@ mkdir "$work/home" "$work/folder"
 cp "$examples/tarnel.xml" "$examples/tips.txt" "$work/folder/"
 cd "$work/folder"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb
+# Only read by sanitizer builds.
+export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 "$tarnel" > "$work/out.log" 2>&1 &
 pid=$!
