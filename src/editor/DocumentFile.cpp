@@ -1,5 +1,7 @@
 #include "DocumentFile.h"
 
+#include "Utf8Validator.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -7,35 +9,6 @@
 namespace {
 
 const QString kIsDirectory = QStringLiteral("Is a directory");
-
-// Length of the UTF-8 sequence led by `lead`, 0 when it cannot lead one.
-int SequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if ((lead & 0xE0) == 0xC0)
-        return 2;
-    if ((lead & 0xF0) == 0xE0)
-        return 3;
-    if ((lead & 0xF8) == 0xF0)
-        return 4;
-    return 0;
-}
-
-bool IsValidSequence(const unsigned char* p, int nLength)
-{
-    static const unsigned kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    static const unsigned kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    unsigned nCode = p[0] & kLeadMask[nLength];
-    for (int i = 1; i < nLength; ++i)
-    {
-        if ((p[i] & 0xC0) != 0x80)
-            return false;
-        nCode = (nCode << 6) | (p[i] & 0x3F);
-    }
-    const bool bSurrogate = nCode >= 0xD800 && nCode <= 0xDFFF;
-    return nCode >= kSmallest[nLength] && nCode <= 0x10FFFF && !bSurrogate;
-}
 
 }  // namespace
 
@@ -113,19 +86,7 @@ bool SaveDocumentFile(const QString& path, const QByteArray& bytes, QString& err
 
 bool IsValidUtf8(const QByteArray& bytes)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const auto* pEnd = p + bytes.size();
-    while (p < pEnd)
-    {
-        if (*p < 0x80)
-        {
-            ++p;
-            continue;
-        }
-        const int nLength = SequenceLength(*p);
-        if (nLength == 0 || pEnd - p < nLength || !IsValidSequence(p, nLength))
-            return false;
-        p += nLength;
-    }
-    return true;
+    CUtf8Validator validator;
+    validator.Feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return validator.IsValid();
 }

@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DocumentFile.h"
+#include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "MessageBox.h"
 #include "StringTable.h"
@@ -125,17 +126,21 @@ bool CTarnelDoc::OnNewDocument()
 
 bool CTarnelDoc::OnOpenDocument(const QString& path)
 {
-    QByteArray bytes;
+    CDocumentReader reader(path);
     QString strError;
-    if (!ReadDocumentFile(path, bytes, strError)) {
+    if (!reader.Open(strError)) {
         AfxMessageBox(strError);
         return false;
     }
     if (!m_pTextView)
         return false;
-    m_pTextView->LoadBytes(bytes, IsValidUtf8(bytes));
+    const bool bColour = m_pEditView == m_pTextView;
+    if (!m_pTextView->LoadFile(reader, bColour, strError)) {
+        AfxMessageBox(strError);
+        return false;
+    }
     m_pTextView->SetSavePoint();
-    if (m_pEditView)
+    if (m_pEditView && !bColour)
         m_pEditView->ColorAll();
     SetPathName(path);
     return true;

@@ -1,6 +1,7 @@
 #include "TarnelView.h"
 
 #include "CommandIds.h"
+#include "DocumentReader.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
@@ -188,27 +189,84 @@ QByteArray CTarnelView::TextRange(long long start, long long end) const
     return bytes;
 }
 
-void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
+void CTarnelView::BeginLoad(long long nSizeHint)
 {
     // Each of these would cost several times the text's size: QScintilla copies and converts
     // inserted text for its modification signal and accessibility, wrapping lays out every line
-    // at once, and the undo history keeps a copy. The save point still reports the change.
+    // at once, and the undo history keeps a copy.
     m_errorMarker.Clear();
-    const long long nEventMask = Send(SCI_GETMODEVENTMASK);
-    const long long nWrapMode = Send(SCI_GETWRAPMODE);
+    m_nLoadEventMask = Send(SCI_GETMODEVENTMASK);
+    m_nLoadWrapMode = Send(SCI_GETWRAPMODE);
     Send(SCI_SETMODEVENTMASK, 0);
     Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
     Send(SCI_SETUNDOCOLLECTION, 0);
     Send(SCI_CLEARALL);
-    Send(SCI_SETCODEPAGE, bUtf8 ? SC_CP_UTF8 : 0);
     // Room to type in: otherwise an early keystroke copies the whole text to grow the buffer.
-    Send(SCI_ALLOCATE, bytes.size() + kLoadSlack);
-    SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    Send(SCI_ALLOCATE, nSizeHint + kLoadSlack);
+}
+
+void CTarnelView::EndLoad()
+{
     Send(SCI_SETUNDOCOLLECTION, 1);
     Send(SCI_EMPTYUNDOBUFFER);
-    Send(SCI_SETWRAPMODE, nWrapMode);  // wraps what is shown now, the rest when idle
-    Send(SCI_SETMODEVENTMASK, nEventMask);
+    Send(SCI_SETWRAPMODE, m_nLoadWrapMode);  // wraps what is shown now, the rest when idle
+    Send(SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(SCI_GOTOPOS, 0);
+}
+
+void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
+{
+    BeginLoad(bytes.size());
+    Send(SCI_SETCODEPAGE, bUtf8 ? SC_CP_UTF8 : 0);
+    SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    EndLoad();
+}
+
+bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
+{
+    // A first piece that cannot be read leaves everything as it was.
+    qint64 nRead = reader.ReadChunk(error);
+    if (nRead < 0)
+        return false;
+    // Kept to restore when a later piece cannot be read; an empty file has no later piece.
+    const QByteArray previous = nRead > 0 ? TextBytes() : QByteArray();
+    const bool bPreviousUtf8 = Send(SCI_GETCODEPAGE) == SC_CP_UTF8;
+    const bool bPreviousModified = IsTextModified();
+
+    BeginLoad(std::max<long long>(reader.SizeHint(), nRead));
+    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
+        ApplyStyles(start, styles, n);
+    });
+    CMarkupScanner scanner(0);
+    for (; nRead > 0; nRead = reader.ReadChunk(error)) {
+        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(nRead), reader.Data());
+        // Colours straight from the piece just read: the scanner's runs lie in text already in.
+        if (bColour)
+            scanner.Feed(reader.Data(), static_cast<std::size_t>(nRead), buffer);
+    }
+    if (nRead < 0) {
+        EndLoad();
+        RestoreText(previous, bPreviousUtf8, bPreviousModified);
+        return false;
+    }
+    buffer.FlushPending();
+    // Known only now; changing it keeps the text, its line index and its styles.
+    Send(SCI_SETCODEPAGE, reader.IsUtf8() ? SC_CP_UTF8 : 0);
+    if (bColour)
+        ApplyTailStyle(scanner.Position(), TextLength());
+    EndLoad();
+    return true;
+}
+
+void CTarnelView::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)
+{
+    LoadBytes(text, bUtf8);
+    ColorAll();
+    if (bModified) {
+        // Nothing to undo but a marker: the text still differs from its file.
+        Send(SCI_SETSAVEPOINT);
+        Send(SCI_ADDUNDOACTION, 0, 0);
+    }
 }
 
 void CTarnelView::ClearText()

@@ -10,6 +10,7 @@
 #include <QMarginsF>
 #include <QPointer>
 
+class CDocumentReader;
 class CTarnelDoc;
 
 class CTarnelView : public QsciScintilla, public CCmdTarget
@@ -46,6 +47,10 @@ public:
     QByteArray TextBytes() const;
     // Replaces the whole text without an undo step; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
+    // Replaces the whole text with the rest of `reader`'s opened file as LoadBytes does, the
+    // code page chosen by its UTF-8 test, coloured on the way when `bColour`. When a piece
+    // cannot be read, returns false with `error` naming the file and the previous text back.
+    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
     void ClearText();
     void SetSavePoint();
     bool IsTextModified() const;
@@ -70,6 +75,9 @@ private:
     QByteArray TextRange(long long start, long long end) const;
     void ApplyStyles(long long start, const char* styles, std::size_t length);
     void ApplyTailStyle(long long start, long long end);
+    void BeginLoad(long long nSizeHint);
+    void EndLoad();
+    void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
 
     void OnEditUndo(int nID);
     void OnEditCut(int nID);
@@ -93,4 +101,6 @@ private:
     bool m_bSavedCaretAtStart = false;
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
+    long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
+    long long m_nLoadWrapMode = 0;
 };

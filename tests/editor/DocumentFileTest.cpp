@@ -1,4 +1,6 @@
 #include "DocumentFile.h"
+#include "DocumentReader.h"
+#include "Utf8Validator.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,6 +160,95 @@ TEST(Utf8Test, RejectsEverythingElse)
     };
     for (const char* bytes : bad)
         EXPECT_FALSE(IsValidUtf8(QByteArray(bytes))) << bytes;
+}
+
+
+// Every way of cutting the bytes in two must give the whole text's verdict.
+bool ValidWhenCutAt(const QByteArray& bytes, qsizetype nCut)
+{
+    CUtf8Validator validator;
+    validator.Feed(bytes.constData(), static_cast<std::size_t>(nCut));
+    validator.Feed(bytes.constData() + nCut, static_cast<std::size_t>(bytes.size() - nCut));
+    return validator.IsValid();
+}
+
+TEST(Utf8Test, ASequenceCutBetweenPiecesIsJudgedAsAWhole)
+{
+    const QByteArray samples[] = {
+        "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf",  // valid
+        "\xe2\x82",                                                      // cut short at the end
+        "a\xe2\x28\xa1",                                                 // broken continuation
+        "\xe0\x80\xaf",                                                  // overlong
+        "\xed\xa0\x80",                                                  // surrogate
+        "\xf4\x90\x80\x80",                                              // past U+10FFFF
+        "\xf0\x9f\x98\x80\xff",                                          // invalid after a cut one
+    };
+    for (const QByteArray& sample : samples) {
+        for (qsizetype nCut = 0; nCut <= sample.size(); ++nCut)
+            EXPECT_EQ(ValidWhenCutAt(sample, nCut), IsValidUtf8(sample)) << sample.toHex().constData() << " cut at " << nCut;
+    }
+    CUtf8Validator byteByByte;
+    const QByteArray valid = samples[0];
+    for (char c : valid)
+        byteByByte.Feed(&c, 1);
+    EXPECT_TRUE(byteByByte.IsValid());
+}
+
+TEST(Utf8Test, NonAsciiIsFoundAtEveryPlaceInALongAsciiRun)
+{
+    // The ASCII run is skipped eight bytes at a time; the odd byte may sit anywhere in a word.
+    for (int nAscii = 0; nAscii < 24; ++nAscii) {
+        const QByteArray ascii(nAscii, 'a');
+        EXPECT_TRUE(IsValidUtf8(ascii + "\xc3\xa9" + ascii)) << nAscii;
+        EXPECT_FALSE(IsValidUtf8(ascii + "\xe9" + ascii)) << nAscii;
+        EXPECT_FALSE(IsValidUtf8(ascii + QByteArray(1, '\0') + "\x80" + ascii)) << nAscii;
+    }
+}
+
+// Reads the whole of `path` through a reader with small pieces.
+QByteArray ReadInPieces(const QString& path, qint64 nChunkSize, bool& bUtf8)
+{
+    CDocumentReader reader(path, nChunkSize);
+    QString error;
+    EXPECT_TRUE(reader.Open(error)) << error.toStdString();
+    QByteArray bytes;
+    for (qint64 nRead = reader.ReadChunk(error); nRead > 0; nRead = reader.ReadChunk(error))
+        bytes.append(reader.Data(), nRead);
+    bUtf8 = reader.IsUtf8();
+    return bytes;
+}
+
+TEST_F(DocumentFileTest, AReaderDeliversEveryByteAndTestsUtf8AcrossPieces)
+{
+    const QString path = PathOf(QStringLiteral("pieces.xml"));
+    // Piece size 4: the NULs, the two-byte letter and the bad byte each straddle a boundary.
+    const QByteArray valid("<a>\0x\xc3\xa9</a>\0", 13);
+    WriteRaw(path, valid);
+    bool bUtf8 = false;
+    EXPECT_EQ(ReadInPieces(path, 4, bUtf8), valid);
+    EXPECT_TRUE(bUtf8);
+    const QByteArray invalid("<a>x\xe9</a>", 9);
+    WriteRaw(path, invalid);
+    EXPECT_EQ(ReadInPieces(path, 4, bUtf8), invalid);
+    EXPECT_FALSE(bUtf8);
+    WriteRaw(path, QByteArray("<a>\xc3", 5));  // cut short by the end of the file
+    ReadInPieces(path, 4, bUtf8);
+    EXPECT_FALSE(bUtf8);
+}
+
+TEST_F(DocumentFileTest, AReaderNamesTheFileWhenItCannotOpenOrRead)
+{
+    QString error;
+    const QString missing = PathOf(QStringLiteral("nothing.xml"));
+    CDocumentReader absent(missing);
+    EXPECT_FALSE(absent.Open(error));
+    EXPECT_EQ(error, QStringLiteral("Could not open %1: No such file or directory.").arg(missing));
+    // Opens, but reading at offset 0 fails.
+    const QString unreadable = QStringLiteral("/proc/self/mem");
+    CDocumentReader reader(unreadable);
+    ASSERT_TRUE(reader.Open(error)) << error.toStdString();
+    EXPECT_EQ(reader.ReadChunk(error), -1);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Could not read %1: ").arg(unreadable))) << error.toStdString();
 }
 
 }  // namespace

@@ -399,4 +399,47 @@ TEST_F(TarnelDocTest, TheEditorOffersItsTextToAScreenReaderOnlyWhileOneIsActive)
     EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK) & Sci::SC_MOD_DELETETEXT, 0);
 }
 
+
+TEST_F(TarnelDocTest, AFileThatCannotBeReadLeavesTheModifiedDocumentAlone)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("keep.xml", "<keep/>")));
+    Select(0, 0);
+    Type(view, Qt::Key_X, QStringLiteral("x"));
+    ASSERT_TRUE(doc.IsModified());
+    const QString unreadable = QStringLiteral("/proc/self/mem");  // opens, but cannot be read
+    EXPECT_FALSE(doc.OnOpenDocument(unreadable));
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().constFirst().contains(unreadable));
+    EXPECT_EQ(Text(), QByteArray("x<keep/>"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), PathOf("keep.xml"));
+}
+
+QByteArray StyledText(CTarnelView& view)
+{
+    const long long nLength = view.TextLength();
+    QByteArray styled(2 * nLength + 2, Qt::Uninitialized);
+    view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0L, static_cast<long>(nLength), styled.data());
+    return styled;
+}
+
+TEST_F(TarnelDocTest, OpeningABigFileColoursItAsColorAllAndKeepsEveryByte)
+{
+    // Over three read pieces of 1 MB, with a tag, a quoted value, a letter and NULs astride
+    // the boundaries, and a tag left unfinished at the end.
+    QByteArray text;
+    const QByteArray record("<r k=\"v\xc3\xa9\">t\0xt</r>\n", 20);
+    while (text.size() < 3 * 1024 * 1024 + 100)
+        text += record;
+    text += "<open k=\"v";
+    const QString path = WriteFile("big.xml", text);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(Text(), text);
+    EXPECT_EQ(Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
+    EXPECT_FALSE(doc.IsModified());
+    const QByteArray opened = StyledText(view);
+    view.ColorAll();
+    EXPECT_TRUE(StyledText(view) == opened);
+}
+
 }  // namespace

@@ -1,0 +1,37 @@
+// Reads a document file in pieces, testing UTF-8 on the way.
+#pragma once
+
+#include "Utf8Validator.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Reads a document file in pieces into one reused buffer, so loading never holds a copy of the
+// whole file, and tests the bytes for UTF-8 as they pass.
+class CDocumentReader
+{
+public:
+    static constexpr qint64 kChunkSize = 1 << 20;
+
+    explicit CDocumentReader(const QString& path, qint64 nChunkSize = kChunkSize);
+
+    // On failure returns false and sets `error` to a sentence naming the file.
+    bool Open(QString& error);
+    // The size when opened: a hint only (pipes and /proc files say 0, files may change).
+    qint64 SizeHint() const { return m_nSizeHint; }
+
+    // Reads the next piece into Data(): its length, 0 at the end, or -1 after a read error with
+    // `error` naming the file.
+    qint64 ReadChunk(QString& error);
+    const char* Data() const { return m_buffer.constData(); }
+
+    // Whether every byte read so far is well-formed UTF-8; meaningful at the end.
+    bool IsUtf8() const { return m_utf8.IsValid(); }
+
+private:
+    QFile m_file;
+    QByteArray m_buffer;
+    qint64 m_nSizeHint = 0;
+    CUtf8Validator m_utf8;
+};
