@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DocumentReader.h"
+#include "LoadPipeline.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
@@ -224,36 +225,36 @@ void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 
 bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
 {
+    // Reading, the UTF-8 test and the scan run beside the editor taking in the text.
+    CLoadPipeline pipeline(reader, bColour);
+    SLoadPiece piece;
     // A first piece that cannot be read leaves everything as it was.
-    qint64 nRead = reader.ReadChunk(error);
-    if (nRead < 0)
+    if (!pipeline.Next(piece) && pipeline.Failed()) {
+        error = pipeline.Error();
         return false;
+    }
     // Kept to restore when a later piece cannot be read; an empty file has no later piece.
-    const QByteArray previous = nRead > 0 ? TextBytes() : QByteArray();
+    const QByteArray previous = piece.text.isEmpty() ? QByteArray() : TextBytes();
     const bool bPreviousUtf8 = Send(SCI_GETCODEPAGE) == SC_CP_UTF8;
     const bool bPreviousModified = IsTextModified();
 
-    BeginLoad(std::max<long long>(reader.SizeHint(), nRead));
-    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
-        ApplyStyles(start, styles, n);
-    });
-    CMarkupScanner scanner(0);
-    for (; nRead > 0; nRead = reader.ReadChunk(error)) {
-        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(nRead), reader.Data());
-        // Colours straight from the piece just read: the scanner's runs lie in text already in.
-        if (bColour)
-            scanner.Feed(reader.Data(), static_cast<std::size_t>(nRead), buffer);
+    BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
+    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
+        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()), piece.text.constData());
+        // The scanner's runs lie in text already in.
+        if (!piece.styles.empty())
+            ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
     }
-    if (nRead < 0) {
+    if (pipeline.Failed()) {
+        error = pipeline.Error();
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
         return false;
     }
-    buffer.FlushPending();
     // Known only now; changing it keeps the text, its line index and its styles.
-    Send(SCI_SETCODEPAGE, reader.IsUtf8() ? SC_CP_UTF8 : 0);
+    Send(SCI_SETCODEPAGE, pipeline.IsUtf8() ? SC_CP_UTF8 : 0);
     if (bColour)
-        ApplyTailStyle(scanner.Position(), TextLength());
+        ApplyTailStyle(pipeline.TailStart(), TextLength());
     EndLoad();
     return true;
 }

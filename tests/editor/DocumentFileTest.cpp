@@ -1,5 +1,6 @@
 #include "DocumentFile.h"
 #include "DocumentReader.h"
+#include "LoadPipeline.h"
 #include "Utf8Validator.h"
 
 #include <QDir>
@@ -249,6 +250,63 @@ TEST_F(DocumentFileTest, AReaderNamesTheFileWhenItCannotOpenOrRead)
     ASSERT_TRUE(reader.Open(error)) << error.toStdString();
     EXPECT_EQ(reader.ReadChunk(error), -1);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Could not read %1: ").arg(unreadable))) << error.toStdString();
+}
+
+
+// Styles every run of a whole-text scan, for comparison.
+class CAllStyles : public IStyleSink
+{
+public:
+    void StyleRun(long long, long long length, MarkupStyle style) override
+    {
+        m_styles.insert(m_styles.end(), static_cast<std::size_t>(length), static_cast<char>(style));
+    }
+    std::vector<char> m_styles;
+};
+
+TEST_F(DocumentFileTest, APipelineHandsOnEveryPieceWithTheStylesOfAWholeScan)
+{
+    const QString path = PathOf(QStringLiteral("pipe.xml"));
+    static const char kText[] = "<a k=\"v\xc3\xa9\">t\0x</a><b>more text</b><c";
+    const QByteArray text(kText, sizeof kText - 1);
+    WriteRaw(path, text);
+    CDocumentReader reader(path, 3);  // many more pieces than the pipeline holds ahead
+    QString error;
+    ASSERT_TRUE(reader.Open(error));
+    QByteArray received;
+    std::vector<char> styles;
+    {
+        CLoadPipeline pipeline(reader, true);
+        SLoadPiece piece;
+        while (pipeline.Next(piece)) {
+            received += piece.text;
+            if (!piece.styles.empty()) {
+                EXPECT_EQ(piece.nStyleStart, static_cast<long long>(styles.size()));
+            }
+            styles.insert(styles.end(), piece.styles.begin(), piece.styles.end());
+            EXPECT_LE(static_cast<qsizetype>(styles.size()), received.size());
+        }
+        EXPECT_FALSE(pipeline.Failed());
+        EXPECT_TRUE(pipeline.IsUtf8());
+        EXPECT_EQ(pipeline.TailStart(), text.lastIndexOf('<'));
+    }
+    EXPECT_EQ(received, text);
+    CAllStyles whole;
+    CMarkupScanner scanner(0);
+    scanner.Feed(text.constData(), static_cast<std::size_t>(text.size()), whole);
+    EXPECT_EQ(styles, whole.m_styles);
+}
+
+TEST_F(DocumentFileTest, APipelineReportsAReadErrorNamingTheFile)
+{
+    CDocumentReader reader(QStringLiteral("/proc/self/mem"));
+    QString error;
+    ASSERT_TRUE(reader.Open(error));
+    CLoadPipeline pipeline(reader, true);
+    SLoadPiece piece;
+    EXPECT_FALSE(pipeline.Next(piece));
+    EXPECT_TRUE(pipeline.Failed());
+    EXPECT_TRUE(pipeline.Error().contains(QStringLiteral("/proc/self/mem")));
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+// Reads and colours a document file on a worker thread while the editor takes in the pieces.
+#pragma once
+
+#include "DocumentReader.h"
+#include "MarkupScanner.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// One piece of the file and the styles of the complete tokens it finished.
+struct SLoadPiece
+{
+    QByteArray text;         // empty for the last piece
+    long long nStyleStart = 0;
+    std::vector<char> styles;  // for [nStyleStart, nStyleStart + styles.size())
+};
+
+// Reads an opened CDocumentReader, tests UTF-8 and scans the markup on a worker thread, a few
+// pieces ahead of the consumer; the editor itself is only touched by the consumer's thread.
+class CLoadPipeline
+{
+public:
+    // `reader` must be open and outlive the pipeline; `bColour` false leaves the styles empty.
+    CLoadPipeline(CDocumentReader& reader, bool bColour);
+    ~CLoadPipeline();
+    CLoadPipeline(const CLoadPipeline&) = delete;
+    CLoadPipeline& operator=(const CLoadPipeline&) = delete;
+
+    // Waits for the next piece; false once the pieces are over (the last one has empty text).
+    bool Next(SLoadPiece& piece);
+
+    // Valid after Next returned false.
+    bool Failed() const { return m_bFailed; }
+    const QString& Error() const { return m_strError; }
+    bool IsUtf8() const { return m_reader.IsUtf8(); }
+    // The first byte of the token left unfinished at the end.
+    long long TailStart() const { return m_nTailStart; }
+
+private:
+    static constexpr std::size_t kAhead = 4;
+
+    void Run();
+    void Push(SLoadPiece&& piece);
+
+    CDocumentReader& m_reader;
+    bool m_bColour;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<SLoadPiece> m_pieces;
+    bool m_bDone = false;     // the worker has pushed its last piece
+    bool m_bStopped = false;  // the consumer left early
+    bool m_bFailed = false;
+    QString m_strError;
+    long long m_nTailStart = 0;
+    std::thread m_worker;
+};
