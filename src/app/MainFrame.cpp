@@ -8,6 +8,7 @@
 #include "LeftView.h"
 #include "LockKeyState.h"
 #include "MessageBox.h"
+#include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
 #include "StringTable.h"
@@ -380,6 +381,24 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
         }
     }
     return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void CMainFrame::RestorePlacement()
+{
+    const QByteArray geometry = QByteArray::fromBase64(
+        GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry")).toLatin1());
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(900, 650);
+    restoreState(QByteArray::fromBase64(
+        GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState")).toLatin1()));
+}
+
+void CMainFrame::SavePlacement() const
+{
+    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"),
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"),
+                       QString::fromLatin1(saveState().toBase64()));
 }
 
 void CMainFrame::UpdateIndicators()

@@ -52,6 +52,10 @@ public:
     int PreviewPages() const { return m_nPreviewPages; }
     void SetPreviewPages(int nPages) { m_nPreviewPages = nPages; }
 
+    // The window's size and position and where the toolbar is docked, kept between runs.
+    void RestorePlacement();
+    void SavePlacement() const;
+
     // Prints the document's text on the current printer without a dialog.
     bool PrintDirect();
 

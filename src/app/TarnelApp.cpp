@@ -74,7 +74,7 @@ void CTarnelApp::CreateDocumentAndFrame()
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get(), this);
     m_pMainFrame->SetRecentFileList(&m_recentFiles);
     m_pMainFrame->SetPreviewPages(m_nPreviewPagesAtStart);
-    m_pMainFrame->resize(900, 650);
+    m_pMainFrame->RestorePlacement();
     QObject::connect(m_pDocument.get(), &CTarnelDoc::documentChanged, m_pMainFrame.get(),
                      [this] { NoteDocumentPath(); });
 }
@@ -150,6 +150,8 @@ int CTarnelApp::ExitInstance()
 {
     if (!m_bUnregistered) {
         m_recentFiles.WriteList();
+        if (m_pMainFrame)
+            m_pMainFrame->SavePlacement();
         const int nPages = m_pMainFrame ? m_pMainFrame->PreviewPages() : 0;
         if (nPages != 0)
             WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), nPages);

@@ -181,6 +181,23 @@ TEST_F(TarnelAppTest, PreviewPagesIsReadAtStartAndWrittenOnlyWhenSet)
     EXPECT_EQ(GetProfileInt("Settings", "PreviewPages", -1), 1);
 }
 
+TEST_F(TarnelAppTest, WindowSizeAndToolbarPlaceAreKeptBetweenRuns)
+{
+    {
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        app.MainFrame()->resize(640, 480);
+        app.MainFrame()->addToolBar(Qt::LeftToolBarArea, app.MainFrame()->ToolBar());
+        app.ExitInstance();
+    }
+    CLeftView::ResetFirstUpdateForTesting();
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+    EXPECT_EQ(app.MainFrame()->size(), QSize(640, 480));
+    EXPECT_EQ(app.MainFrame()->toolBarArea(app.MainFrame()->ToolBar()), Qt::LeftToolBarArea);
+    app.ExitInstance();
+}
+
 TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)
 {
     for (const char* flag : {"--help", "--version"}) {
