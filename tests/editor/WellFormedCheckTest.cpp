@@ -85,6 +85,23 @@ TEST(WellFormedCheckTest, FirstShortReadIsTheFinalChunkEvenWhenEmpty)
     CFakeText oneOver(WellFormedOfSize(10241));
     EXPECT_TRUE(oneOver.Check().wellFormed);
     EXPECT_EQ(oneOver.m_reads, (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 1}}));
+    CFakeText oneShort(WellFormedOfSize(10239));
+    EXPECT_TRUE(oneShort.Check().wellFormed);
+    EXPECT_EQ(oneShort.m_reads, (std::vector<Read>{{0, 10240, 10239}}));
+    CFakeText twoChunks(WellFormedOfSize(20480));
+    EXPECT_TRUE(twoChunks.Check().wellFormed);
+    EXPECT_EQ(twoChunks.m_reads,
+              (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 10240}, {20480, 10240, 0}}));
+}
+
+TEST(WellFormedCheckTest, CharacterSplitAcrossAChunkBoundaryIsJoinedByTheParser)
+{
+    // "é" is two bytes; the first ends the first chunk, the second starts the next.
+    QByteArray text = "<a>" + QByteArray(10240 - 4, 'x') + "\xc3\xa9</a>";
+    ASSERT_EQ(text.at(10239), '\xc3');
+    CFakeText split(text);
+    EXPECT_TRUE(split.Check().wellFormed);
+    EXPECT_EQ(split.m_reads.size(), 2u);
 }
 
 TEST(WellFormedCheckTest, ErrorInTheFirstChunkStopsTheReading)
