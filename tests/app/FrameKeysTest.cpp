@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
+#include "GoToLineDlg.h"
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "MarkupScanner.h"
@@ -11,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -160,6 +163,42 @@ TEST_F(FrameKeysTest, F6AndShiftF6SwitchPanesAndEscAndF9ChangeNothing)
     Key(Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(Frame()->GetActiveView(), Frame()->LeftView());
     EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+// Answers the Go to line dialog as soon as it is shown: `text` and OK, or Escape when empty.
+void AnswerGoToLine(const QString& text)
+{
+    QTimer::singleShot(0, [text] {
+        auto* dialog = qobject_cast<CGoToLineDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        if (text.isEmpty()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        dialog->LineEdit()->setText(text);
+        QTest::keyClick(dialog->LineEdit(), Qt::Key_Return);
+    });
+}
+
+TEST_F(FrameKeysTest, CtrlGGoesToTheLineAndCancelLeavesTheSelectionAlone)
+{
+    Key(Qt::Key_F6);
+    for (int i = 0; i < 20; ++i)
+        Editor()->ReplaceSelection("line " + QByteArray::number(i) + "\n");
+    Editor()->SendScintilla(QsciScintillaBase::SCI_SETSEL, 3, 12);
+
+    AnswerGoToLine(QString());
+    Key(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), 3);
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND), 12);
+
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    AnswerGoToLine("5");
+    Key(Qt::Key_G, Qt::ControlModifier);
+    const long nCaret = Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+    EXPECT_EQ(nCaret, Editor()->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 5));
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), nCaret);
 }
 
 }  // namespace
