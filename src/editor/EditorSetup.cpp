@@ -1,5 +1,6 @@
 #include "EditorSetup.h"
 
+#include "CommandTables.h"
 #include "MarkupScanner.h"
 
 #include <Qsci/qscicommand.h>
@@ -8,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontDatabase>
+#include <QKeySequence>
 
 #include <algorithm>
 #include <iterator>
@@ -22,20 +24,16 @@ void SetStyle(QsciScintilla& editor, int nStyle, const QColor& colour, bool bBol
     editor.SendScintilla(Sci::SCI_STYLESETBOLD, nStyle, static_cast<long>(bBold));
 }
 
-// The main window's accelerators.
-const int kFrameKeys[] = {
-    (Qt::ALT | Qt::Key_1).toCombined(),          (Qt::ALT | Qt::Key_2).toCombined(),
-    (Qt::CTRL | Qt::Key_A).toCombined(),         (Qt::CTRL | Qt::Key_C).toCombined(),
-    (Qt::CTRL | Qt::Key_F).toCombined(),         (Qt::CTRL | Qt::Key_G).toCombined(),
-    (Qt::CTRL | Qt::Key_H).toCombined(),         (Qt::CTRL | Qt::Key_N).toCombined(),
-    (Qt::CTRL | Qt::Key_O).toCombined(),         (Qt::CTRL | Qt::Key_P).toCombined(),
-    (Qt::CTRL | Qt::Key_S).toCombined(),         (Qt::CTRL | Qt::Key_V).toCombined(),
-    (Qt::CTRL | Qt::Key_X).toCombined(),         (Qt::CTRL | Qt::Key_Z).toCombined(),
-    (Qt::ALT | Qt::Key_Backspace).toCombined(),  (Qt::SHIFT | Qt::Key_Delete).toCombined(),
-    (Qt::CTRL | Qt::Key_Insert).toCombined(),    (Qt::SHIFT | Qt::Key_Insert).toCombined(),
-    (Qt::ALT | Qt::Key_Return).toCombined(),     (Qt::ALT | Qt::Key_Enter).toCombined(),
-    (Qt::SHIFT | Qt::Key_F6).toCombined(),       Qt::Key_Escape,
-};
+// The main window's accelerators, as the window binds them.
+bool IsAccelerator(int key)
+{
+    for (const AcceleratorDef& accelerator : MainAccelerators()) {
+        const QKeySequence sequence(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        if (!sequence.isEmpty() && sequence[0].toCombined() == key)
+            return true;
+    }
+    return false;
+}
 
 // Typing, Backspace, Delete, Ctrl+Backspace and Ctrl+Delete (a word), Return, Tab and Insert
 // (overtype) stay: users expect them.
@@ -82,7 +80,7 @@ bool IsFrameShortcut(int key)
 {
     if (key == 0)
         return false;
-    if (std::find(std::begin(kFrameKeys), std::end(kFrameKeys), key) != std::end(kFrameKeys))
+    if (IsAccelerator(key))
         return true;
     const int nBare = key & ~Qt::KeyboardModifierMask;
     const int nModifiers = key & Qt::KeyboardModifierMask;
