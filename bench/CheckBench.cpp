@@ -1,6 +1,8 @@
 // The well-formedness check over a 10 MB text read in 10240-byte chunks.
 #include "WellFormedCheck.h"
 
+#include "CatalogText.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,22 +11,9 @@
 
 namespace {
 
-std::string GenerateCheckText(std::size_t nSize)
-{
-    std::string text = "<?xml version=\"1.0\"?>\n<catalog>\n";
-    for (int i = 0; text.size() < nSize; ++i)
-    {
-        text += "  <book id=\"b" + std::to_string(i) + "\" lang=\"en\">\n"
-                "    <title>A title &amp; number " + std::to_string(i) + "</title>\n"
-                "    <!-- a comment -->\n"
-                "  </book>\n";
-    }
-    return text + "</catalog>\n";
-}
-
 void BM_CheckTenMegabytes(benchmark::State& state)
 {
-    const std::string text = GenerateCheckText(10u << 20);
+    const std::string text = GenerateCatalogText(10u << 20);
     for (auto _ : state)
     {
         const CheckOutcome outcome = RunWellFormedCheck([&](char* buffer, long long offset, int count) {

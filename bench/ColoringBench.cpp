@@ -2,6 +2,8 @@
 #include "MarkupScanner.h"
 #include "StyleBuffer.h"
 
+#include "CatalogText.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,23 +11,9 @@
 
 namespace {
 
-std::string GenerateColouringText(std::size_t nSize)
-{
-    std::string text = "<?xml version=\"1.0\"?>\n<catalog>\n";
-    for (int i = 0; text.size() < nSize; ++i)
-    {
-        text += "  <book id=\"b" + std::to_string(i) + "\" lang=\"en\">\n"
-                "    <title>A title of some length, number " + std::to_string(i) + "</title>\n"
-                "    <!-- a comment with \"quotes\" -->\n"
-                "    <path d=\"M 10 10 L 20 20 L 30 10 Z\" fill=\"none\"/>\n"
-                "  </book>\n";
-    }
-    return text + "</catalog>\n";
-}
-
 void BM_ColourTenMegabytes(benchmark::State& state)
 {
-    const std::string text = GenerateColouringText(10u << 20);
+    const std::string text = GenerateCatalogText(10u << 20);
     std::size_t nStyled = 0;
     for (auto _ : state)
     {
