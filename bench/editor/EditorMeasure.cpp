@@ -156,20 +156,23 @@ void CEditorRun::MeasureCaretAndKeys()
     m_view.setFocus();
     ProcessEvents();
     const long long nLength = m_view.TextLength();
-    // Alternates between two places near the end, so every move really moves the caret.
-    const auto near = [nLength](int i) { return std::max(0LL, nLength - 200 - (i % 2) * 3000); };
+    const auto goNearTheEnd = [this, nLength] {
+        m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(std::max(0LL, nLength - 3000)));
+        ProcessEvents();
+    };
+    // Moves by key as a user does, so each move scrolls a screenful near the end and repaints.
+    goNearTheEnd();
     const SSpread caret = Spread(kCaretMoves, [&](int i) {
         return Seconds([&] {
-            m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(near(i)));
+            TypeKey(m_view, i % 2 ? Qt::Key_PageUp : Qt::Key_PageDown, QString());
             ProcessEvents();
         });
     });
     Print("caret_mean", caret.dMean);
     Print("caret_max", caret.dMax);
 
-    const SSpread keys = Spread(kCaretMoves, [&](int i) {
-        m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(near(i)));
-        ProcessEvents();
+    goNearTheEnd();
+    const SSpread keys = Spread(kCaretMoves, [&](int) {
         return Seconds([&] {
             TypeKey(m_view, Qt::Key_X, QStringLiteral("x"));
             ProcessEvents();

@@ -76,6 +76,11 @@ void SetUpEditorLook(QsciScintilla& editor)
     editor.SendScintilla(Sci::SCI_SETWRAPMODE, static_cast<unsigned long>(Sci::SC_WRAP_WORD));
 }
 
+int WrapModeForTextLength(long long nLength)
+{
+    return nLength <= kLongestWrappedText ? Sci::SC_WRAP_WORD : Sci::SC_WRAP_NONE;
+}
+
 bool IsFrameShortcut(int key)
 {
     if (key == 0)

@@ -197,7 +197,6 @@ void CTarnelView::BeginLoad(long long nSizeHint)
     // at once, and the undo history keeps a copy.
     m_errorMarker.Clear();
     m_nLoadEventMask = Send(SCI_GETMODEVENTMASK);
-    m_nLoadWrapMode = Send(SCI_GETWRAPMODE);
     Send(SCI_SETMODEVENTMASK, 0);
     Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
     Send(SCI_SETUNDOCOLLECTION, 0);
@@ -210,7 +209,8 @@ void CTarnelView::EndLoad()
 {
     Send(SCI_SETUNDOCOLLECTION, 1);
     Send(SCI_EMPTYUNDOBUFFER);
-    Send(SCI_SETWRAPMODE, m_nLoadWrapMode);  // wraps what is shown now, the rest when idle
+    // Wraps what is shown now, the rest between events.
+    Send(SCI_SETWRAPMODE, WrapModeForTextLength(TextLength()));
     Send(SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(SCI_GOTOPOS, 0);
 }

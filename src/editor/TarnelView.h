@@ -45,7 +45,8 @@ public:
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
     QByteArray TextBytes() const;
-    // Replaces the whole text without an undo step; the caret goes to offset 0.
+    // Replaces the whole text without an undo step; the caret goes to offset 0. Wrapped up to
+    // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file as LoadBytes does, the
     // code page chosen by its UTF-8 test, coloured on the way when `bColour`. When a piece
@@ -102,5 +103,4 @@ private:
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
-    long long m_nLoadWrapMode = 0;
 };

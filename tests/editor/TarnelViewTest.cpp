@@ -188,6 +188,24 @@ TEST_F(TarnelViewTest, GoToLineIsNotShiftedByWrappedLinesAbove)
     EXPECT_EQ(Send(Sci::SCI_DOCLINEFROMVISIBLE, nTopDisplay), 40);
 }
 
+// Past the limit a caret key would make the control wrap the whole text at once.
+TEST_F(TarnelViewTest, TextsLongerThanTheLimitAreShownUnwrappedAndShorterOnesWrapped)
+{
+    const auto textOf = [](long long nLength) {
+        QByteArray text = QByteArray(QByteArray("word ").repeated(199) + "word\n").repeated(nLength / 1000);
+        return text.leftJustified(nLength, 'x');
+    };
+    SetText(textOf(kLongestWrappedText));
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_WORD);
+
+    SetText(textOf(kLongestWrappedText + 1));
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_NONE);
+    EXPECT_EQ(Send(Sci::SCI_GETLENGTH), kLongestWrappedText + 1);
+
+    view.ClearText();
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_WORD);
+}
+
 TEST_F(TarnelViewTest, ColorAllStylesTheWorkedExample)
 {
     SetText("<item key=\"x\">hi</item>");
