@@ -8,7 +8,7 @@ void SetUpEditorLook(QsciScintilla& editor);
 
 // The longest text shown wrapped. Wrapping lays out every line (3-4 MB a second here); the
 // control wraps lines not yet shown between events, but a key that moves the caret below what
-// it has wrapped so far makes it wrap all the rest at once: 25 s for 100 MB, 0.6 s at the limit.
+// it has wrapped so far makes it wrap all the rest at once: 22 s for 100 MB, 0.5 s at the limit.
 constexpr long long kLongestWrappedText = 2LL << 20;
 
 // Word wrap up to kLongestWrappedText bytes, none beyond.
