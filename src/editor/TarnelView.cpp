@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 
 #include <algorithm>
@@ -158,6 +159,7 @@ void CTarnelView::GoToLine(int line)
     const long long nPos = nLine < nLineCount ? Send(SCI_POSITIONFROMLINE, nLine) : TextLength();
     Send(SCI_SETEMPTYSELECTION, nPos);
     const long long nTopLine = std::max(nTarget - kLinesAboveTarget, 0LL);
+    UnwrapIfTooLong();
     // Makes sure wrapping is known down to the target, so the display line is right.
     Send(SCI_ENSUREVISIBLE, nTarget);
     Send(SCI_SETFIRSTVISIBLELINE, Send(SCI_VISIBLEFROMDOCLINE, nTopLine));
@@ -213,6 +215,20 @@ void CTarnelView::EndLoad()
     Send(SCI_SETWRAPMODE, WrapModeForTextLength(TextLength()));
     Send(SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(SCI_GOTOPOS, 0);
+}
+
+// A text pasted past the wrapping limit stays unwrapped from then on: the control would wrap all
+// that is not wrapped yet at the next caret key or at GoToLine. Opening or New decides again.
+void CTarnelView::UnwrapIfTooLong()
+{
+    if (Send(SCI_GETWRAPMODE) != SC_WRAP_NONE && WrapModeForTextLength(TextLength()) == SC_WRAP_NONE)
+        Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
+}
+
+void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
+{
+    UnwrapIfTooLong();
+    QsciScintilla::keyPressEvent(pEvent);
 }
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)

@@ -69,6 +69,9 @@ public:
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
 
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
     long long SelectionStart() const;
@@ -79,6 +82,7 @@ private:
     void BeginLoad(long long nSizeHint);
     void EndLoad();
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
+    void UnwrapIfTooLong();
 
     void OnEditUndo(int nID);
     void OnEditCut(int nID);

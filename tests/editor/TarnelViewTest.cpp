@@ -204,6 +204,19 @@ TEST_F(TarnelViewTest, TextsLongerThanTheLimitAreShownUnwrappedAndShorterOnesWra
 
     view.ClearText();
     EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_WORD);
+
+    // Grown past the limit by pasting: unwrapped before the next key or Go to line acts.
+    view.ReplaceSelection(textOf(kLongestWrappedText + 1));
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_WORD);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&view, &right);
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_NONE);
+
+    SetText("short");
+    view.ReplaceSelection(textOf(kLongestWrappedText + 1));
+    view.GoToLine(2000);
+    EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), Sci::SC_WRAP_NONE);
+    EXPECT_EQ(SelStart(), Send(Sci::SCI_POSITIONFROMLINE, 2000));
 }
 
 TEST_F(TarnelViewTest, ColorAllStylesTheWorkedExample)
