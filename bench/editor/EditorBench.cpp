@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kAnchorRepeats = 3;
+constexpr int kAnchorRepeats = 5;
 
 int RunChild(int argc, char** argv)
 {

@@ -18,7 +18,7 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 constexpr int kCaretMoves = 10;
 
 double Seconds(const std::function<void()>& step)
