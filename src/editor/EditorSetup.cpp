@@ -1,6 +1,6 @@
 #include "EditorSetup.h"
 
-#include "CommandTables.h"
+#include "Accelerators.h"
 #include "MarkupScanner.h"
 
 #include <Qsci/qscicommand.h>

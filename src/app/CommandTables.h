@@ -1,6 +1,8 @@
-// The main menu, the accelerator table and the toolbar, as data: the window builds all
-// three from these tables, so they can never disagree.
+// The main menu and the toolbar, as data; with the accelerator table the window builds all
+// three from tables, so they can never disagree.
 #pragma once
+
+#include "Accelerators.h"
 
 #include <vector>
 
@@ -17,13 +19,6 @@ struct PopupDef
     std::vector<MenuItemDef> items;
 };
 
-// Key names as QKeySequence reads them in portable text ("Ctrl+Z", "Alt+Backspace").
-struct AcceleratorDef
-{
-    const char* key;
-    int nID;
-};
-
 // A toolbar slot: a separator when nID is 0. `themeIcon` names the desktop theme's picture
 // where one fits; `icon` is our own resource, used when the theme has none.
 struct ToolbarSlotDef
@@ -34,5 +29,4 @@ struct ToolbarSlotDef
 };
 
 const std::vector<PopupDef>& MainMenu();
-const std::vector<AcceleratorDef>& MainAccelerators();
 const std::vector<ToolbarSlotDef>& MainToolbar();
