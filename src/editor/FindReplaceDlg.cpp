@@ -1,6 +1,7 @@
 #include "FindReplaceDlg.h"
 
 #include "MessageBox.h"
+#include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -16,16 +17,6 @@
 
 namespace {
 
-// The last search, kept while the dialog is closed so that F3 can repeat it.
-struct SSearch
-{
-    QString strFind;
-    QString strReplace;
-    bool bWholeWord = false;
-    bool bMatchCase = false;
-    bool bDown = true;
-};
-
 SSearch& LastSearch()
 {
     static SSearch search;
@@ -38,86 +29,17 @@ QPointer<CFindReplaceDlg>& TheDialog()
     return dialog;
 }
 
-// The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character.
-QByteArray EditorBytes(QsciScintilla* pEditor, const QString& strText)
-{
-    return pEditor->isUtf8() ? strText.toUtf8() : strText.toLatin1();
-}
-
-int SearchFlags(const SSearch& search)
-{
-    return (search.bMatchCase ? QsciScintillaBase::SCFIND_MATCHCASE : 0)
-           | (search.bWholeWord ? QsciScintillaBase::SCFIND_WHOLEWORD : 0);
-}
-
-// Searches [nFrom, nTo) (backwards when nFrom > nTo); the match's start, or -1. The match is
-// left in the editor's target.
-long SearchRange(QsciScintilla* pEditor, const SSearch& search, long nFrom, long nTo)
-{
-    const QByteArray find = EditorBytes(pEditor, search.strFind);
-    pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, SearchFlags(search));
-    pEditor->SendScintilla(QsciScintillaBase::SCI_SETTARGETSTART, nFrom);
-    pEditor->SendScintilla(QsciScintillaBase::SCI_SETTARGETEND, nTo);
-    return pEditor->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
-                                  static_cast<unsigned long>(find.size()), find.constData());
-}
-
-long TargetEnd(QsciScintilla* pEditor)
-{
-    return pEditor->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
-}
-
 void ReportNotFound(const SSearch& search)
 {
     AfxMessageBox(QStringLiteral("Cannot find the string '%1'.").arg(search.strFind));
 }
 
-// Selects the next match after the selection (or the previous one before it); no wrap-around.
 bool FindNext(QsciScintilla* pEditor, const SSearch& search)
 {
-    const long nStart = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const long nEnd = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-    const long nLength = pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    const long nFound = search.bDown ? SearchRange(pEditor, search, nEnd, nLength)
-                                     : SearchRange(pEditor, search, nStart, 0);
-    if (nFound < 0) {
-        ReportNotFound(search);
-        return false;
-    }
-    pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nFound, TargetEnd(pEditor));
-    return true;
-}
-
-bool SelectionIsMatch(QsciScintilla* pEditor, const SSearch& search)
-{
-    const long nStart = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const long nEnd = pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
-    return nStart < nEnd && SearchRange(pEditor, search, nStart, nEnd) == nStart
-           && TargetEnd(pEditor) == nEnd;
-}
-
-// Replaces every match in the whole text as one undo step; the number replaced.
-int ReplaceAll(QsciScintilla* pEditor, const SSearch& search)
-{
-    const QByteArray replacement = EditorBytes(pEditor, search.strReplace);
-    int nCount = 0;
-    long nPos = 0;
-    pEditor->beginUndoAction();
-    for (;;) {
-        const long nLength = pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-        if (SearchRange(pEditor, search, nPos, nLength) < 0)
-            break;
-        pEditor->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET,
-                               static_cast<unsigned long>(replacement.size()),
-                               replacement.constData());
-        // Go on after the replacement, which may itself contain the text searched for.
-        nPos = TargetEnd(pEditor);
-        ++nCount;
-    }
-    pEditor->endUndoAction();
-    if (nCount > 0)
-        pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nPos, nPos);
-    return nCount;
+    if (CTextSearch(*pEditor, search).FindNext())
+        return true;
+    ReportNotFound(search);
+    return false;
 }
 
 }  // namespace
@@ -285,13 +207,9 @@ void CFindReplaceDlg::OnReplace()
     if (!m_pEditor || !HasFindText())
         return;
     const SSearch& search = LastSearch();
-    if (SelectionIsMatch(m_pEditor, search)) {
-        const long nStart = m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
-        m_pEditor->replaceSelectedText(search.strReplace);
-        // Select the replacement so the search goes on after it, never inside it.
-        const long nEnd = nStart + EditorBytes(m_pEditor, search.strReplace).size();
-        m_pEditor->SendScintilla(QsciScintillaBase::SCI_SETSEL, nStart, nEnd);
-    }
+    CTextSearch textSearch(*m_pEditor, search);
+    if (textSearch.SelectionIsMatch())
+        textSearch.ReplaceSelection();
     FindNext(m_pEditor, search);
 }
 
@@ -300,6 +218,6 @@ void CFindReplaceDlg::OnReplaceAll()
     StoreSearch();
     if (!m_pEditor || !HasFindText())
         return;
-    if (ReplaceAll(m_pEditor, LastSearch()) == 0)
+    if (CTextSearch(*m_pEditor, LastSearch()).ReplaceAll() == 0)
         ReportNotFound(LastSearch());
 }

@@ -1,15 +1,12 @@
 #include "TarnelView.h"
 
 #include "CommandIds.h"
-#include "DocumentReader.h"
-#include "LoadPipeline.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
 #include "MarkupScanner.h"
 #include "MessageBox.h"
 #include "PasteSpecialDlg.h"
-#include "StyleBuffer.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
 
@@ -24,7 +21,6 @@
 namespace {
 
 constexpr int kLinesAboveTarget = 10;
-constexpr long long kLoadSlack = 1 << 20;
 const char kComment[] = "<!-- -->";
 
 std::vector<SPasteFormat> ClipboardPasteFormats()
@@ -36,7 +32,11 @@ std::vector<SPasteFormat> ClipboardPasteFormats()
 }  // namespace
 
 CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
-    : QsciScintilla(parent), m_pDocument(pDocument), m_errorMarker(this)
+    : QsciScintilla(parent),
+      m_pDocument(pDocument),
+      m_errorMarker(this),
+      m_colorizer(*this),
+      m_loader(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
@@ -56,6 +56,11 @@ CTarnelView::~CTarnelView()
     CEditorAccessibility::Detach(this);
     if (m_pDocument)
         m_pDocument->RemoveView(this);
+}
+
+CTarnelDoc* CTarnelView::GetDocument() const
+{
+    return m_pDocument;
 }
 
 bool CTarnelView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
@@ -192,39 +197,6 @@ QByteArray CTarnelView::TextRange(long long start, long long end) const
     return bytes;
 }
 
-void CTarnelView::BeginLoad(long long nSizeHint)
-{
-    // Each of these would cost several times the text's size: QScintilla copies and converts
-    // inserted text for its modification signal and accessibility, wrapping lays out every line
-    // at once, and the undo history keeps a copy.
-    m_errorMarker.Clear();
-    m_nLoadEventMask = Send(SCI_GETMODEVENTMASK);
-    Send(SCI_SETMODEVENTMASK, 0);
-    Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
-    Send(SCI_SETUNDOCOLLECTION, 0);
-    Send(SCI_CLEARALL);
-    // Room to type in: otherwise an early keystroke copies the whole text to grow the buffer.
-    Send(SCI_ALLOCATE, nSizeHint + kLoadSlack);
-}
-
-void CTarnelView::EndLoad()
-{
-    Send(SCI_SETUNDOCOLLECTION, 1);
-    Send(SCI_EMPTYUNDOBUFFER);
-    // Wraps what is shown now, the rest between events.
-    Send(SCI_SETWRAPMODE, WrapModeForTextLength(TextLength()));
-    Send(SCI_SETMODEVENTMASK, m_nLoadEventMask);
-    Send(SCI_GOTOPOS, 0);
-}
-
-// A text pasted past the wrapping limit stays unwrapped from then on: the control would wrap all
-// that is not wrapped yet at the next caret key or at GoToLine. Opening or New decides again.
-void CTarnelView::UnwrapIfTooLong()
-{
-    if (Send(SCI_GETWRAPMODE) != SC_WRAP_NONE && WrapModeForTextLength(TextLength()) == SC_WRAP_NONE)
-        Send(SCI_SETWRAPMODE, SC_WRAP_NONE);
-}
-
 void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
 {
     UnwrapIfTooLong();
@@ -233,57 +205,17 @@ void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
-    BeginLoad(bytes.size());
-    Send(SCI_SETCODEPAGE, bUtf8 ? SC_CP_UTF8 : 0);
-    SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
-    EndLoad();
+    m_loader.LoadBytes(bytes, bUtf8);
 }
 
 bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
 {
-    // Reading, the UTF-8 test and the scan run beside the editor taking in the text.
-    CLoadPipeline pipeline(reader, bColour);
-    SLoadPiece piece;
-    // A first piece that cannot be read leaves everything as it was.
-    if (!pipeline.Next(piece) && pipeline.Failed()) {
-        error = pipeline.Error();
-        return false;
-    }
-    // Kept to restore when a later piece cannot be read; an empty file has no later piece.
-    const QByteArray previous = piece.text.isEmpty() ? QByteArray() : TextBytes();
-    const bool bPreviousUtf8 = Send(SCI_GETCODEPAGE) == SC_CP_UTF8;
-    const bool bPreviousModified = IsTextModified();
-
-    BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
-    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
-        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()), piece.text.constData());
-        // The scanner's runs lie in text already in.
-        if (!piece.styles.empty())
-            ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
-    }
-    if (pipeline.Failed()) {
-        error = pipeline.Error();
-        EndLoad();
-        RestoreText(previous, bPreviousUtf8, bPreviousModified);
-        return false;
-    }
-    // Known only now; changing it keeps the text, its line index and its styles.
-    Send(SCI_SETCODEPAGE, pipeline.IsUtf8() ? SC_CP_UTF8 : 0);
-    if (bColour)
-        ApplyTailStyle(pipeline.TailStart(), TextLength());
-    EndLoad();
-    return true;
+    return m_loader.LoadFile(reader, bColour, error);
 }
 
-void CTarnelView::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)
+void CTarnelView::UnwrapIfTooLong()
 {
-    LoadBytes(text, bUtf8);
-    ColorAll();
-    if (bModified) {
-        // Nothing to undo but a marker: the text still differs from its file.
-        Send(SCI_SETSAVEPOINT);
-        Send(SCI_ADDUNDOACTION, 0, 0);
-    }
+    m_loader.UnwrapIfTooLong();
 }
 
 void CTarnelView::ClearText()
@@ -333,57 +265,14 @@ void CTarnelView::OnInsertComment(int)
 
 // ---- colouring
 
-void CTarnelView::ApplyStyles(long long start, const char* styles, std::size_t length)
-{
-    Send(SCI_STARTSTYLING, start, 0xff);
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
-}
-
 void CTarnelView::ColorMarkup(long long& position, const QByteArray& text)
 {
-    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
-        ApplyStyles(start, styles, n);
-    });
-    CMarkupScanner scanner(position);
-    scanner.Feed(text.constData(), static_cast<std::size_t>(text.size()), buffer);
-    buffer.FlushPending();
-    position = scanner.Position();
+    m_colorizer.ColorMarkup(position, text);
 }
 
 void CTarnelView::ColorAll()
 {
-    CStyleBuffer buffer(kColorChunkSize, [this](long long start, const char* styles, std::size_t n) {
-        ApplyStyles(start, styles, n);
-    });
-    CMarkupScanner scanner(0);
-    std::vector<char> chunk(kColorChunkSize + 1);
-    const long long nLength = TextLength();
-    for (long long nOffset = 0; nOffset < nLength;) {
-        const int nRead = ReadTextChunk(chunk.data(), nOffset, kColorChunkSize);
-        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
-        nOffset += nRead;
-    }
-    buffer.FlushPending();
-    ApplyTailStyle(scanner.Position(), nLength);
-}
-
-void CTarnelView::ApplyTailStyle(long long start, long long end)
-{
-    // SCI_GETSTYLEDTEXT gives (byte, style) pairs plus two NULs.
-    std::vector<char> styled(2 * static_cast<std::size_t>(kColorChunkSize) + 2);
-    std::vector<char> styles(kColorChunkSize);
-    for (long long nFrom = start; nFrom < end;) {
-        const long long nTo = std::min(nFrom + kColorChunkSize, end);
-        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(nFrom), static_cast<long>(nTo),
-                      styled.data());
-        const std::size_t nCount = static_cast<std::size_t>(nTo - nFrom);
-        for (std::size_t i = 0; i < nCount; ++i) {
-            const auto existing = static_cast<MarkupStyle>(styled[2 * i + 1]);
-            styles[i] = static_cast<char>(TailStyleFor(existing));
-        }
-        ApplyStyles(nFrom, styles.data(), nCount);
-        nFrom = nTo;
-    }
+    m_colorizer.ColorAll();
 }
 
 void CTarnelView::OnRecolor(int)

@@ -4,6 +4,8 @@
 
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
+#include "ViewColorizer.h"
+#include "ViewLoader.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
@@ -17,14 +19,14 @@ class CTarnelView : public QsciScintilla, public CCmdTarget
 {
     Q_OBJECT
 public:
-    static constexpr int kColorChunkSize = 65536;
+    static constexpr int kColorChunkSize = CViewColorizer::kChunkSize;
 
     // Attaches to `pDocument` at once (it then holds the text); registers as its edit view only
     // in OnInitialUpdate.
     explicit CTarnelView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
     ~CTarnelView() override;
 
-    CTarnelDoc* GetDocument() const { return m_pDocument; }
+    CTarnelDoc* GetDocument() const;
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
 
     void OnInitialUpdate();
@@ -77,11 +79,6 @@ private:
     long long SelectionStart() const;
     long long SelectionEnd() const;
     QByteArray TextRange(long long start, long long end) const;
-    void ApplyStyles(long long start, const char* styles, std::size_t length);
-    void ApplyTailStyle(long long start, long long end);
-    void BeginLoad(long long nSizeHint);
-    void EndLoad();
-    void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
     void UnwrapIfTooLong();
 
     void OnEditUndo(int nID);
@@ -106,5 +103,6 @@ private:
     bool m_bSavedCaretAtStart = false;
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
-    long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
+    CViewColorizer m_colorizer;
+    CViewLoader m_loader;
 };

@@ -1,0 +1,45 @@
+// Finding and replacing in the editor's text through Scintilla's search, without any dialog.
+#pragma once
+
+#include <QString>
+
+class QByteArray;
+class QsciScintilla;
+
+// What to search for; the last one is kept so that F3 can repeat it.
+struct SSearch
+{
+    QString strFind;
+    QString strReplace;
+    bool bWholeWord = false;
+    bool bMatchCase = false;
+    bool bDown = true;
+};
+
+class CTextSearch
+{
+public:
+    CTextSearch(QsciScintilla& editor, const SSearch& search) : m_editor(editor), m_search(search) {}
+
+    // Selects the next match after the selection (or the previous one before it); false when
+    // there is none. No wrap-around.
+    bool FindNext();
+    // Whether the selection is exactly one match.
+    bool SelectionIsMatch();
+    // Replaces the selection, a match, and selects the replacement so the search goes on after
+    // it, never inside it.
+    void ReplaceSelection();
+    // Replaces every match in the whole text as one undo step; the number replaced.
+    int ReplaceAll();
+
+private:
+    // The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character.
+    QByteArray EditorBytes(const QString& strText) const;
+    long Send(unsigned int nMsg, unsigned long wParam = 0, long lParam = 0) const;
+    // Searches [nFrom, nTo) (backwards when nFrom > nTo); the match's start, or -1. The match is
+    // left in the editor's target.
+    long SearchRange(long nFrom, long nTo);
+
+    QsciScintilla& m_editor;
+    const SSearch& m_search;
+};

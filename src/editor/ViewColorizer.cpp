@@ -1,0 +1,63 @@
+#include "ViewColorizer.h"
+
+#include "MarkupScanner.h"
+#include "TarnelView.h"
+
+#include <algorithm>
+#include <vector>
+
+CStyleBuffer CViewColorizer::MakeStyleBuffer()
+{
+    return CStyleBuffer(kChunkSize, [this](long long start, const char* styles, std::size_t n) {
+        ApplyStyles(start, styles, n);
+    });
+}
+
+void CViewColorizer::ApplyStyles(long long start, const char* styles, std::size_t length)
+{
+    m_view.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start), 0xffL);
+    m_view.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+}
+
+void CViewColorizer::ColorMarkup(long long& position, const QByteArray& text)
+{
+    CStyleBuffer buffer = MakeStyleBuffer();
+    CMarkupScanner scanner(position);
+    scanner.Feed(text.constData(), static_cast<std::size_t>(text.size()), buffer);
+    buffer.FlushPending();
+    position = scanner.Position();
+}
+
+void CViewColorizer::ColorAll()
+{
+    CStyleBuffer buffer = MakeStyleBuffer();
+    CMarkupScanner scanner(0);
+    std::vector<char> chunk(kChunkSize + 1);
+    const long long nLength = m_view.TextLength();
+    for (long long nOffset = 0; nOffset < nLength;) {
+        const int nRead = m_view.ReadTextChunk(chunk.data(), nOffset, kChunkSize);
+        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
+        nOffset += nRead;
+    }
+    buffer.FlushPending();
+    ApplyTailStyle(scanner.Position(), nLength);
+}
+
+void CViewColorizer::ApplyTailStyle(long long start, long long end)
+{
+    // SCI_GETSTYLEDTEXT gives (byte, style) pairs plus two NULs.
+    std::vector<char> styled(2 * static_cast<std::size_t>(kChunkSize) + 2);
+    std::vector<char> styles(kChunkSize);
+    for (long long nFrom = start; nFrom < end;) {
+        const long long nTo = std::min(nFrom + kChunkSize, end);
+        m_view.SendScintilla(QsciScintillaBase::SCI_GETSTYLEDTEXT, static_cast<long>(nFrom),
+                             static_cast<long>(nTo), styled.data());
+        const std::size_t nCount = static_cast<std::size_t>(nTo - nFrom);
+        for (std::size_t i = 0; i < nCount; ++i) {
+            const auto existing = static_cast<MarkupStyle>(styled[2 * i + 1]);
+            styles[i] = static_cast<char>(TailStyleFor(existing));
+        }
+        ApplyStyles(nFrom, styles.data(), nCount);
+        nFrom = nTo;
+    }
+}

@@ -1,0 +1,112 @@
+#include "ViewLoader.h"
+
+#include "DocumentReader.h"
+#include "EditorSetup.h"
+#include "LoadPipeline.h"
+#include "TarnelView.h"
+#include "ViewColorizer.h"
+
+#include <algorithm>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr long long kLoadSlack = 1 << 20;
+
+}  // namespace
+
+long long CViewLoader::Send(unsigned int nMsg, long long wParam, long long lParam) const
+{
+    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam), static_cast<long>(lParam));
+}
+
+void CViewLoader::BeginLoad(long long nSizeHint)
+{
+    // Each of these would cost several times the text's size: QScintilla copies and converts
+    // inserted text for its modification signal and accessibility, wrapping lays out every line
+    // at once, and the undo history keeps a copy.
+    m_view.ErrorMarker().Clear();
+    m_nLoadEventMask = Send(Sci::SCI_GETMODEVENTMASK);
+    Send(Sci::SCI_SETMODEVENTMASK, 0);
+    Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
+    Send(Sci::SCI_SETUNDOCOLLECTION, 0);
+    Send(Sci::SCI_CLEARALL);
+    // Room to type in: otherwise an early keystroke copies the whole text to grow the buffer.
+    Send(Sci::SCI_ALLOCATE, nSizeHint + kLoadSlack);
+}
+
+void CViewLoader::EndLoad()
+{
+    Send(Sci::SCI_SETUNDOCOLLECTION, 1);
+    Send(Sci::SCI_EMPTYUNDOBUFFER);
+    // Wraps what is shown now, the rest between events.
+    Send(Sci::SCI_SETWRAPMODE, WrapModeForTextLength(m_view.TextLength()));
+    Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
+    Send(Sci::SCI_GOTOPOS, 0);
+}
+
+// The control would wrap all that is not wrapped yet at the next caret key or at GoToLine.
+// Opening or New decides again.
+void CViewLoader::UnwrapIfTooLong()
+{
+    if (Send(Sci::SCI_GETWRAPMODE) != Sci::SC_WRAP_NONE
+        && WrapModeForTextLength(m_view.TextLength()) == Sci::SC_WRAP_NONE)
+        Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
+}
+
+void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
+{
+    BeginLoad(bytes.size());
+    Send(Sci::SCI_SETCODEPAGE, bUtf8 ? Sci::SC_CP_UTF8 : 0);
+    m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    EndLoad();
+}
+
+bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
+{
+    // Reading, the UTF-8 test and the scan run beside the editor taking in the text.
+    CLoadPipeline pipeline(reader, bColour);
+    SLoadPiece piece;
+    // A first piece that cannot be read leaves everything as it was.
+    if (!pipeline.Next(piece) && pipeline.Failed()) {
+        error = pipeline.Error();
+        return false;
+    }
+    // Kept to restore when a later piece cannot be read; an empty file has no later piece.
+    const QByteArray previous = piece.text.isEmpty() ? QByteArray() : m_view.TextBytes();
+    const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
+    const bool bPreviousModified = m_view.IsTextModified();
+
+    BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
+    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
+        m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
+                             piece.text.constData());
+        // The scanner's runs lie in text already in.
+        if (!piece.styles.empty())
+            m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+    }
+    if (pipeline.Failed()) {
+        error = pipeline.Error();
+        EndLoad();
+        RestoreText(previous, bPreviousUtf8, bPreviousModified);
+        return false;
+    }
+    // Known only now; changing it keeps the text, its line index and its styles.
+    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
+    if (bColour)
+        m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
+    EndLoad();
+    return true;
+}
+
+void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)
+{
+    LoadBytes(text, bUtf8);
+    m_colorizer.ColorAll();
+    if (bModified) {
+        // Nothing to undo but a marker: the text still differs from its file.
+        Send(Sci::SCI_SETSAVEPOINT);
+        Send(Sci::SCI_ADDUNDOACTION, 0, 0);
+    }
+}

@@ -1,0 +1,35 @@
+// Puts a whole new text into the editor: no undo step, no per-insertion notifications, the
+// code page chosen for the bytes, and the previous text back when a file cannot be read.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class CDocumentReader;
+class CTarnelView;
+class CViewColorizer;
+
+class CViewLoader
+{
+public:
+    CViewLoader(CTarnelView& view, CViewColorizer& colorizer) : m_view(view), m_colorizer(colorizer) {}
+
+    // Replaces the whole text; the caret goes to offset 0.
+    void LoadBytes(const QByteArray& bytes, bool bUtf8);
+    // Replaces the whole text with the rest of `reader`'s opened file, the code page chosen by
+    // its UTF-8 test, coloured on the way when `bColour`. When a piece cannot be read, returns
+    // false with `error` naming the file and the previous text back.
+    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
+    // A text pasted past the wrapping limit stays unwrapped from then on.
+    void UnwrapIfTooLong();
+
+private:
+    long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
+    void BeginLoad(long long nSizeHint);
+    void EndLoad();
+    void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
+
+    CTarnelView& m_view;
+    CViewColorizer& m_colorizer;
+    long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
+};
