@@ -1,5 +1,7 @@
 #include "AboutDlg.h"
 
+#include "Version.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -28,7 +30,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(CentredLine(QStringLiteral("Tarnel Version 1.0 beta"), this), 0, 1);
+    grid->addWidget(CentredLine(QStringLiteral("Tarnel Version " TARNEL_VERSION_NAME), this), 0, 1);
     grid->addWidget(CentredLine(QStringLiteral("Copyright (C) 2002 T. Arnel <tarnel@example.org>"), this), 1, 1);
     grid->addWidget(buttons, 0, 2, 2, 1, Qt::AlignTop);
 

@@ -6,11 +6,12 @@
 #include "DocumentPrinter.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
-#include "LockKeyState.h"
 #include "MessageBox.h"
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
+#include "SettingsKeys.h"
+#include "StatusPanes.h"
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
@@ -43,8 +44,6 @@ namespace {
 
 constexpr int kTreePaneWidth = 200;
 constexpr int kIdleIntervalMs = 250;
-const int kIndicatorIds[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-const LockKey kIndicatorKeys[3] = {LockKey::Caps, LockKey::Num, LockKey::Scroll};
 
 }  // namespace
 
@@ -71,7 +70,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
         UpdateCommandStates();
-        UpdateIndicators();
+        m_pStatusPanes->UpdateIndicators();
     });
     m_pIdleTimer->start(kIdleIntervalMs);
     UpdateCaption();
@@ -118,18 +117,7 @@ void CMainFrame::CreateToolBar()
 
 void CMainFrame::CreateStatusBar()
 {
-    QStatusBar* bar = statusBar();
-    bar->addWidget(new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), bar), 1);
-    for (int i = 0; i < 3; ++i) {
-        auto* indicator = new QLabel(bar);
-        indicator->setFrameShape(QFrame::Panel);
-        indicator->setFrameShadow(QFrame::Sunken);
-        indicator->setAlignment(Qt::AlignCenter);
-        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        indicator->setObjectName(QStringLiteral("indicator%1").arg(kIndicatorIds[i]));
-        bar->addPermanentWidget(indicator);
-        m_pIndicators[i] = indicator;
-    }
+    m_pStatusPanes = std::make_unique<CStatusPanes>(statusBar());
 }
 
 void CMainFrame::OnCreateClient()
@@ -386,27 +374,19 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 void CMainFrame::RestorePlacement()
 {
     const QByteArray geometry = QByteArray::fromBase64(
-        GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry")).toLatin1());
+        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry).toLatin1());
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(900, 650);
     restoreState(QByteArray::fromBase64(
-        GetProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState")).toLatin1()));
+        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState).toLatin1()));
 }
 
 void CMainFrame::SavePlacement() const
 {
-    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowGeometry"),
+    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry,
                        QString::fromLatin1(saveGeometry().toBase64()));
-    WriteProfileString(QStringLiteral("Settings"), QStringLiteral("WindowState"),
+    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState,
                        QString::fromLatin1(saveState().toBase64()));
-}
-
-void CMainFrame::UpdateIndicators()
-{
-    for (int i = 0; i < 3; ++i) {
-        const std::optional<bool> on = IsLockKeyOn(kIndicatorKeys[i]);
-        m_pIndicators[i]->setText(on.value_or(false) ? LoadString(kIndicatorIds[i]) : QString());
-    }
 }
 
 void CMainFrame::UpdateCaption()

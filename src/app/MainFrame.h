@@ -13,9 +13,9 @@ class CCommandActions;
 class QAction;
 class CLeftView;
 class CRecentFileList;
+class CStatusPanes;
 class CTarnelDoc;
 class CTarnelView;
-class QLabel;
 class QMenu;
 class QSplitter;
 class QTimer;
@@ -87,7 +87,6 @@ private:
     void CreateAccelerators();
     void OnInitMenu();
     void FillRecentFiles(QMenu* pFileMenu);
-    void UpdateIndicators();
     void UpdateCaption();
 
     CTarnelDoc* m_pDocument;
@@ -98,7 +97,7 @@ private:
     CLeftView* m_pLeftView = nullptr;
     CTarnelView* m_pEditView = nullptr;
     QWidget* m_pActiveView = nullptr;
-    QLabel* m_pIndicators[3] = {};
+    std::unique_ptr<CStatusPanes> m_pStatusPanes;
     QTimer* m_pIdleTimer = nullptr;
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;

@@ -6,10 +6,12 @@
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "Profile.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
 #include "TipOfTheDay.h"
+#include "Version.h"
 
 #include <Qsci/qsciprinter.h>
 
@@ -52,7 +54,7 @@ bool CTarnelApp::InitInstance(const QStringList& arguments)
     if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion) {
         QTextStream out(stdout);
         out << (m_cmdInfo.m_bShowHelp ? QString::fromLatin1(kUsage)
-                                      : QStringLiteral("Tarnel 1.0 beta (1.0.0.1)\n"));
+                                      : QStringLiteral("Tarnel " TARNEL_VERSION_NAME " (" TARNEL_VERSION ")\n"));
         return false;
     }
     if (!ProcessShellCommand())
@@ -65,7 +67,7 @@ bool CTarnelApp::InitInstance(const QStringList& arguments)
 void CTarnelApp::LoadStdProfileSettings()
 {
     m_recentFiles.ReadList();
-    m_nPreviewPagesAtStart = GetProfileInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), 0);
+    m_nPreviewPagesAtStart = GetProfileInt(SettingsKeys::kSection, SettingsKeys::kPreviewPages, 0);
 }
 
 void CTarnelApp::CreateDocumentAndFrame()
@@ -154,7 +156,7 @@ int CTarnelApp::ExitInstance()
             m_pMainFrame->SavePlacement();
         const int nPages = m_pMainFrame ? m_pMainFrame->PreviewPages() : 0;
         if (nPages != 0)
-            WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), nPages);
+            WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kPreviewPages, nPages);
     }
     m_pMainFrame.reset();
     m_pDocument.reset();

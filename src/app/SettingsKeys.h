@@ -1,0 +1,13 @@
+// The names of the values kept in the "Settings" section between runs.
+#pragma once
+
+#include <QString>
+
+namespace SettingsKeys {
+
+inline const QString kSection = QStringLiteral("Settings");
+inline const QString kWindowGeometry = QStringLiteral("WindowGeometry");
+inline const QString kWindowState = QStringLiteral("WindowState");
+inline const QString kPreviewPages = QStringLiteral("PreviewPages");
+
+}  // namespace SettingsKeys

@@ -1,0 +1,40 @@
+#include "StatusPanes.h"
+
+#include "CommandIds.h"
+#include "LockKeyState.h"
+#include "StringTable.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include <optional>
+
+namespace {
+
+const int kIndicatorIds[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const LockKey kIndicatorKeys[3] = {LockKey::Caps, LockKey::Num, LockKey::Scroll};
+
+}  // namespace
+
+CStatusPanes::CStatusPanes(QStatusBar* pBar)
+{
+    pBar->addWidget(new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), pBar), 1);
+    for (std::size_t i = 0; i < m_pIndicators.size(); ++i) {
+        auto* indicator = new QLabel(pBar);
+        indicator->setFrameShape(QFrame::Panel);
+        indicator->setFrameShadow(QFrame::Sunken);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        indicator->setObjectName(QStringLiteral("indicator%1").arg(kIndicatorIds[i]));
+        pBar->addPermanentWidget(indicator);
+        m_pIndicators[i] = indicator;
+    }
+}
+
+void CStatusPanes::UpdateIndicators()
+{
+    for (std::size_t i = 0; i < m_pIndicators.size(); ++i) {
+        const std::optional<bool> on = IsLockKeyOn(kIndicatorKeys[i]);
+        m_pIndicators[i]->setText(on.value_or(false) ? LoadString(kIndicatorIds[i]) : QString());
+    }
+}

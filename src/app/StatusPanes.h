@@ -1,0 +1,20 @@
+// The status bar's panes: the message on the left, the lock-key indicators on the right.
+#pragma once
+
+#include <array>
+
+class QLabel;
+class QStatusBar;
+
+class CStatusPanes
+{
+public:
+    // Fills `pBar`, which owns the panes.
+    explicit CStatusPanes(QStatusBar* pBar);
+
+    // Shows CAP, NUM and SCRL for the locks that are on; empty where the state is unknown.
+    void UpdateIndicators();
+
+private:
+    std::array<QLabel*, 3> m_pIndicators = {};
+};
