@@ -1,19 +1,11 @@
 #include "WellFormedCheck.h"
 
-#include <expat.h>
+#include "XmlParserPtr.h"
 
 #include <algorithm>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace {
-
-struct ParserFree
-{
-    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
-};
-using ParserPtr = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree>;
 
 CheckOutcome ErrorOutcome(XML_Parser parser)
 {
@@ -30,7 +22,7 @@ CheckOutcome ErrorOutcome(XML_Parser parser)
 CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize)
 {
     chunkSize = std::max(chunkSize, 1);
-    ParserPtr parser(XML_ParserCreate(nullptr));
+    XmlParserPtr parser(XML_ParserCreate(nullptr));
     if (!parser)
     {
         CheckOutcome outcome;

@@ -262,7 +262,10 @@ void CTarnelDoc::LoadTemplate(const QString& path)
     m_pTemplateRoot = nullptr;
     if (m_pTreeView)
         m_pTreeView->DeleteAllItems();
-    m_pTemplateRoot = CTemplateParser().LoadFile(strPath, m_pTreeView);
+    CTemplateParser parser;
+    m_pTemplateRoot = parser.LoadFile(strPath, m_pTreeView);
+    if (!m_pTemplateRoot)
+        AfxMessageBox(parser.ErrorMessage());
 }
 
 // ---- the well-formedness check

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "TemplateHost.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -14,7 +15,7 @@ class CTarnelView;
 class ITemplateTree;
 struct TemplateNode;
 
-class CTarnelDoc : public QObject, public CCmdTarget
+class CTarnelDoc : public QObject, public CCmdTarget, public ITemplateHost
 {
     Q_OBJECT
 public:
@@ -54,13 +55,14 @@ public:
     QString GetPathName() const { return m_strPathName; }
     bool IsModified() const;
 
-    void InsertElement(bool block);
+    void SetTreeView(ITemplateTree* pTree) override { m_pTreeView = pTree; }
+    void InsertElement(bool block) override;
     void FocusTree();
     void ActivateEditor();
     void GoToLine(int line);
     QByteArray ComposeElement(const QByteArray& selected, bool block) const;
     // An empty path asks for the file.
-    void LoadTemplate(const QString& path);
+    void LoadTemplate(const QString& path) override;
     void CheckWellFormed();
 
     ITemplateTree* m_pTreeView = nullptr;

@@ -1,7 +1,6 @@
 #include "LeftView.h"
 
 #include "CommandIds.h"
-#include "TarnelDoc.h"
 #include "TemplateNode.h"
 
 #include <QPalette>
@@ -12,7 +11,7 @@ bool g_bFirstUpdate = true;  // the default template is loaded once per process
 
 }  // namespace
 
-CLeftView::CLeftView(CTarnelDoc* pDocument, QWidget* parent)
+CLeftView::CLeftView(ITemplateHost* pDocument, QWidget* parent)
     : QTreeWidget(parent), m_pDocument(pDocument)
 {
     setHeaderHidden(true);
@@ -31,7 +30,7 @@ void CLeftView::OnInitialUpdate()
         return;
     g_bFirstUpdate = false;
     SetTreeLook();
-    m_pDocument->m_pTreeView = this;
+    m_pDocument->SetTreeView(this);
     m_pDocument->LoadTemplate(QStringLiteral("tarnel.xml"));
 }
 

@@ -2,17 +2,16 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "TemplateHost.h"
 #include "TemplateTree.h"
 
 #include <QTreeWidget>
-
-class CTarnelDoc;
 
 class CLeftView : public QTreeWidget, public ITemplateTree, public CCmdTarget
 {
     Q_OBJECT
 public:
-    explicit CLeftView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
+    explicit CLeftView(ITemplateHost* pDocument, QWidget* parent = nullptr);
 
     // First call: tree look, registration with the document, the default template.
     void OnInitialUpdate();
@@ -32,5 +31,5 @@ public:
 private:
     void SetTreeLook();
 
-    CTarnelDoc* m_pDocument;
+    ITemplateHost* m_pDocument;
 };

@@ -1,7 +1,7 @@
 #include "TemplateParser.h"
 
-#include "MessageBox.h"
 #include "TemplateNode.h"
+#include "XmlParserPtr.h"
 
 #include <QFile>
 #include <cstring>
@@ -14,12 +14,6 @@ constexpr qint64 kChunkSize = 512;
 constexpr char kDirectivePrefix[] = "tarn:";
 constexpr char kSingleDirective[] = "tarn:single";
 
-struct ParserFree
-{
-    void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
-};
-using ParserPtr = std::unique_ptr<XML_ParserStruct, ParserFree>;
-
 }  // namespace
 
 CTemplateParser::CTemplateParser() = default;
@@ -31,16 +25,17 @@ CTemplateParser::~CTemplateParser()
 
 TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree)
 {
+    m_strError.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
     {
-        AfxMessageBox(QStringLiteral("Failed to open file %1. Aborted!\n").arg(path));
+        m_strError = QStringLiteral("Failed to open file %1. Aborted!\n").arg(path);
         return nullptr;
     }
-    ParserPtr parser(XML_ParserCreate(nullptr));
+    XmlParserPtr parser(XML_ParserCreate(nullptr));
     if (!parser)
     {
-        AfxMessageBox(QStringLiteral("Failed to load template file %1: out of memory.\n").arg(path));
+        m_strError = QStringLiteral("Failed to load template file %1: out of memory.\n").arg(path);
         return nullptr;
     }
     DestroyAll();
@@ -75,8 +70,8 @@ bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
         if (nRead < 0)
         {
             // Passing a read error on as the end of the file could load half a template.
-            AfxMessageBox(QStringLiteral("Failed to read template file %1: %2\n")
-                              .arg(m_strPath, file.errorString()));
+            m_strError = QStringLiteral("Failed to read template file %1: %2\n")
+                             .arg(m_strPath, file.errorString());
             bOk = false;
             break;
         }
@@ -94,22 +89,20 @@ bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
     return bOk;
 }
 
-void CTemplateParser::ReportParseError(XML_Parser parser) const
+void CTemplateParser::ReportParseError(XML_Parser parser)
 {
     if (m_bTooDeep)
     {
-        AfxMessageBox(QStringLiteral("Failed to load template file %1: elements are nested "
-                                     "deeper than %2 levels (line %3).\n")
-                          .arg(m_strPath)
-                          .arg(kMaxDepth)
-                          .arg(m_nTooDeepLine));
+        // One multi-argument arg(): a path holding "%2" must not take the next argument.
+        m_strError = QStringLiteral("Failed to load template file %1: elements are nested "
+                                    "deeper than %2 levels (line %3).\n")
+                         .arg(m_strPath, QString::number(kMaxDepth), QString::number(m_nTooDeepLine));
         return;
     }
     const auto nLine = static_cast<qulonglong>(XML_GetCurrentLineNumber(parser));
     const XML_Error error = XML_GetErrorCode(parser);
-    AfxMessageBox(QStringLiteral("%1 at line %2\n")
-                      .arg(QString::fromUtf8(XML_ErrorString(error)))
-                      .arg(nLine));
+    m_strError = QStringLiteral("%1 at line %2\n")
+                     .arg(QString::fromUtf8(XML_ErrorString(error)), QString::number(nLine));
 }
 
 void CTemplateParser::DestroyAll()

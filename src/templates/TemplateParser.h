@@ -23,8 +23,11 @@ public:
     CTemplateParser& operator=(const CTemplateParser&) = delete;
 
     // The root of the new tree (its only child is the document element), owned by the
-    // caller, or null after a message. `tree` may be null: then no items are inserted.
+    // caller, or null with ErrorMessage() saying why. `tree` may be null: then no items are
+    // inserted.
     TemplateNode* LoadFile(const QString& path, ITemplateTree* tree);
+    // Why the last LoadFile failed, as the user is told; empty after a success.
+    const QString& ErrorMessage() const { return m_strError; }
 
     // Inserts `node` and its descendants as items under `parent`, in file order.
     static void InsertIntoTree(TemplateNode* node, ITemplateTree* tree,
@@ -41,7 +44,7 @@ private:
     void StartElement(const XML_Char* name, const XML_Char** attributeList);
     void EndElement(const XML_Char* name);
     bool Parse(XML_Parser parser, QFile& file);
-    void ReportParseError(XML_Parser parser) const;
+    void ReportParseError(XML_Parser parser);
     void DestroyAll();
 
     int depth = 0;                       // frame of the innermost open element
@@ -49,6 +52,7 @@ private:
 
     XML_Parser m_parser = nullptr;       // valid during Parse only
     QString m_strPath;
+    QString m_strError;
     bool m_bTooDeep = false;
     int m_nTooDeepLine = 0;
 };

@@ -81,7 +81,10 @@ void CTipDlg::ReadNextTip(QString& strTip)
 {
     if (!m_pTipsFile)
         return;
-    if (m_pTipsFile->ReadNextTip(strTip) == CTipsFile::EReadResult::NoTips)
+    const CTipsFile::EReadResult result = m_pTipsFile->ReadNextTip(strTip);
+    for (int i = 0; i < m_pTipsFile->FailedSeeks(); ++i)
+        AfxMessageBox(IDS_TIP_FILE_CORRUPT);
+    if (result == CTipsFile::EReadResult::NoTips)
         strTip = QStringLiteral("The tips file \"%1\" holds no tips.").arg(m_pTipsFile->Path());
 }
 

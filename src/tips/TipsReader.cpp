@@ -1,8 +1,5 @@
 #include "TipsReader.h"
 
-#include "CommandIds.h"
-#include "MessageBox.h"
-
 #include <QFile>
 #include <QStringDecoder>
 
@@ -58,6 +55,7 @@ long CTipsFile::Tell() const
 CTipsFile::EReadResult CTipsFile::ReadNextTip(QString& strTip)
 {
     strTip.clear();
+    m_nFailedSeeks = 0;
     if (!m_pFile)
         return EReadResult::ReadFailed;
     char szLine[kLineBufferSize];
@@ -84,7 +82,7 @@ bool CTipsFile::RewindAfterEnd()
         std::clearerr(m_pFile);
         if (std::fseek(m_pFile, 0, SEEK_SET) == 0)
             return true;
-        AfxMessageBox(IDS_TIP_FILE_CORRUPT);
+        ++m_nFailedSeeks;
     }
     return false;
 }

@@ -35,9 +35,11 @@ public:
     bool Seek(long nPos);
     long Tell() const;
 
-    // The next tip without its line end; shows "Trouble reading the tips file" for each failed
-    // seek back to the start.
+    // The next tip without its line end.
     EReadResult ReadNextTip(QString& strTip);
+    // How many seeks back to the start failed in the last ReadNextTip: the user is told of
+    // each.
+    int FailedSeeks() const { return m_nFailedSeeks; }
 
 private:
     bool RewindAfterEnd();
@@ -46,4 +48,5 @@ private:
 
     QString m_strPath;
     FILE* m_pFile = nullptr;
+    int m_nFailedSeeks = 0;
 };

@@ -98,10 +98,13 @@ TEST_F(TemplateFixture, NestingUpToLimitLoads)
 TEST_F(TemplateFixture, NestingBeyondLimitIsRefusedNamingFileAndLine)
 {
     const int limit = CTemplateParser::kMaxDepth;
-    for (int levels : {limit + 1, 10000, 1000000})
+    // A name with "%1"-style markers must come out as it is.
+    const std::pair<int, QString> cases[] = {
+        {limit + 1, "t.xml"}, {10000, "t.xml"}, {1000000, "t.xml"}, {limit + 1, "a%1b%2c%3.xml"}};
+    for (const auto& [levels, name] : cases)
     {
         m_messages.Clear();
-        const QString path = WriteFile(Nested(levels));
+        const QString path = WriteFile(Nested(levels), name);
         EXPECT_FALSE(LoadPath(path)) << levels;
         const QString expected = QStringLiteral("Failed to load template file %1: elements are "
                                                 "nested deeper than 1000 levels (line 1001).\n")

@@ -1,16 +1,28 @@
-// Writes template files into a temporary folder, loads them and captures the messages.
+// Writes template files into a temporary folder, loads them and keeps the loader's messages.
 #pragma once
 
-#include "MessageBox.h"
 #include "RecordingTree.h"
 #include "TemplateNode.h"
 #include "TemplateParser.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+
+// The loader's failure messages, in the order they came.
+class CLoaderMessages
+{
+public:
+    void Add(const QString& text) { m_messages.append(text); }
+    void Clear() { m_messages.clear(); }
+    const QStringList& Messages() const { return m_messages; }
+
+private:
+    QStringList m_messages;
+};
 
 class TemplateFixture : public ::testing::Test
 {
@@ -34,7 +46,10 @@ protected:
     {
         m_tree = CRecordingTree();
         CTemplateParser parser;
-        return std::unique_ptr<TemplateNode>(parser.LoadFile(path, &m_tree));
+        std::unique_ptr<TemplateNode> root(parser.LoadFile(path, &m_tree));
+        if (!parser.ErrorMessage().isEmpty())
+            m_messages.Add(parser.ErrorMessage());
+        return root;
     }
 
     // The document element of a loaded tree.
@@ -44,6 +59,6 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CMessageCapture m_messages;
+    CLoaderMessages m_messages;
     CRecordingTree m_tree;
 };
