@@ -77,3 +77,14 @@ const std::vector<ToolbarSlotDef>& MainToolbar()
     };
     return toolbar;
 }
+
+const char* MainMenuText(int nID)
+{
+    for (const PopupDef& popup : MainMenu()) {
+        for (const MenuItemDef& item : popup.items) {
+            if (item.text && item.nID == nID)
+                return item.text;
+        }
+    }
+    return nullptr;
+}

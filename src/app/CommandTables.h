@@ -30,3 +30,6 @@ struct ToolbarSlotDef
 
 const std::vector<PopupDef>& MainMenu();
 const std::vector<ToolbarSlotDef>& MainToolbar();
+
+// The main menu's text for command `nID` (the first item that has it), or null.
+const char* MainMenuText(int nID);

@@ -94,7 +94,7 @@ void CMainFrame::OnCreate()
 
 void CMainFrame::CreateToolBar()
 {
-    m_pToolBar = new QToolBar(tr("Toolbar"), this);
+    m_pToolBar = new QToolBar(LoadString(IDS_TOOLBAR_TITLE), this);
     m_pToolBar->setObjectName(QStringLiteral("toolbar"));
     m_pToolBar->setMovable(true);
     m_pToolBar->setFloatable(true);
@@ -180,7 +180,7 @@ void CMainFrame::FillRecentFiles(QMenu* pFileMenu)
     const int nCount = m_pRecentFiles ? m_pRecentFiles->GetSize() : 0;
     if (nCount == 0) {
         QAction* placeholder = m_pActions->Action(ID_FILE_MRU_FILE1);
-        placeholder->setText(QStringLiteral("Recent File"));
+        placeholder->setText(QString::fromLatin1(MainMenuText(ID_FILE_MRU_FILE1)));
         pFileMenu->insertAction(m_pRecentFilesEnd, placeholder);
         return;
     }
@@ -308,18 +308,18 @@ void CMainFrame::OnFilePrint(int)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
-        AfxMessageBox(tr("The document could not be printed on %1.").arg(m_pPrinter->printerName()));
+        AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
 }
 
 bool CMainFrame::PrintDirect()
 {
     if (m_pPrinter->outputFormat() == QPrinter::NativeFormat && !m_pPrinter->isValid()) {
-        AfxMessageBox(tr("No printer is available; the document was not printed."));
+        AfxMessageBox(LoadString(IDS_NO_PRINTER));
         return false;
     }
     if (CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
         return true;
-    AfxMessageBox(tr("The document could not be printed on %1.").arg(m_pPrinter->printerName()));
+    AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
     return false;
 }
 

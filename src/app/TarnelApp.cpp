@@ -200,9 +200,8 @@ void CTarnelApp::OnFileNew(int)
 
 void CTarnelApp::OnFileOpen(int)
 {
-    // "*" rather than "*.*": on this platform many files have no dot in their name.
     const QString path = CTarnelDoc::s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
-                                                         QStringLiteral("All Files (*)"), QString());
+                                                         LoadString(IDS_ALL_FILES_FILTER), QString());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

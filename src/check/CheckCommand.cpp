@@ -1,6 +1,8 @@
 #include "CheckCommand.h"
 
+#include "CommandIds.h"
 #include "DocumentFile.h"
+#include "StringTable.h"
 #include "WellFormedCheck.h"
 
 #include <QFile>
@@ -93,7 +95,7 @@ int CheckDevice(const QString& name, QIODevice& device, bool bVerbose, QTextStre
         return CHECK_EXIT_NOT_WELL_FORMED;
     }
     if (bVerbose)
-        out << name << ": Everything is fine!" << Qt::endl;
+        out << name << ": " << LoadString(IDS_CHECK_PASSED) << Qt::endl;
     return CHECK_EXIT_WELL_FORMED;
 }
 

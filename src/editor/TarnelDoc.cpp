@@ -23,8 +23,6 @@ namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
 // "*" rather than "*.*": on this platform many files have no dot in their name.
-const char kSaveFilter[] = "All Files (*)";
-const char kTemplateFilter[] = "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)";
 
 QString AskForFileName(bool bSave, const QString& caption, const QString& suggested,
                        const QString& filter, const QString& defaultExt)
@@ -171,7 +169,7 @@ bool CTarnelDoc::DoSave(const QString& path)
     if (strPath.isEmpty()) {
         const QString suggested = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
         strPath = s_fnGetSaveFileName(LoadString(AFX_IDS_SAVEFILE), suggested,
-                                      QString::fromLatin1(kSaveFilter), QString());
+                                      LoadString(IDS_ALL_FILES_FILTER), QString());
         if (strPath.isEmpty())
             return false;
     }
@@ -254,7 +252,7 @@ void CTarnelDoc::LoadTemplate(const QString& path)
     QString strPath = path;
     if (strPath.isEmpty()) {
         strPath = s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
-                                      QString::fromLatin1(kTemplateFilter), QStringLiteral("xml"));
+                                      LoadString(IDS_TEMPLATE_FILTER), QStringLiteral("xml"));
         if (strPath.isEmpty())
             return;
     }
@@ -287,7 +285,7 @@ void CTarnelDoc::CheckWellFormed()
     }
     if (outcome.wellFormed) {
         view.RestoreSelection();
-        view.ShowMessage(QStringLiteral("Everything is fine!"));
+        view.ShowMessage(LoadString(IDS_CHECK_PASSED));
         return;
     }
     view.GoToLine(static_cast<int>(outcome.line - 1));

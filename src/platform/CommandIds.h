@@ -93,6 +93,13 @@ constexpr int IDS_TIP_HEADING = 107;
 constexpr int IDS_TIP_FILE_ABSENT = 108;
 constexpr int IDS_TIP_FILE_CORRUPT = 109;
 constexpr int IDS_HELP_MENU_TEXT = 110;
+// Strings of this platform's own, in a range of their own.
+constexpr int IDS_CHECK_PASSED = 300;
+constexpr int IDS_ALL_FILES_FILTER = 301;
+constexpr int IDS_TEMPLATE_FILTER = 302;
+constexpr int IDS_PRINT_FAILED = 303;
+constexpr int IDS_NO_PRINTER = 304;
+constexpr int IDS_TOOLBAR_TITLE = 305;
 constexpr int AFX_IDS_APP_TITLE = 57344;
 constexpr int AFX_IDS_IDLEMESSAGE = 57345;
 constexpr int AFX_IDS_OPENFILE = 61441;

@@ -62,6 +62,14 @@ const std::unordered_map<int, const char*>& Table()
         {AFX_IDS_SAVEFILE, "Save As"},
         {AFX_IDS_UNTITLED, "Untitled"},
         {AFX_IDS_ALLFILTER, "All Files (*.*)"},
+
+        {IDS_CHECK_PASSED, "Everything is fine!"},
+        // "*" rather than "*.*": on this platform many files have no dot in their name.
+        {IDS_ALL_FILES_FILTER, "All Files (*)"},
+        {IDS_TEMPLATE_FILTER, "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"},
+        {IDS_PRINT_FAILED, "The document could not be printed on %1."},
+        {IDS_NO_PRINTER, "No printer is available; the document was not printed."},
+        {IDS_TOOLBAR_TITLE, "Toolbar"},
         {AFX_IDP_FAILED_TO_OPEN_DOC, "Failed to open document."},
         {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
         {AFX_IDP_ASK_TO_SAVE, "Save changes to %1?"},
