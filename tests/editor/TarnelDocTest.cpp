@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -129,7 +130,7 @@ TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
 
 TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
 {
-    const QList<QByteArray> samples = {
+    QList<QByteArray> samples = {
         "<a>\r\n<b/>\r\n</a>\r\n",
         "<a>caf\xe9 na\xefve</a>\n",
         "<a>\xc3\x28 \xff\xfe</a>",
@@ -137,6 +138,10 @@ TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
         "<a>no final line feed</a>",
         QByteArray(),
     };
+    // Files as they come from other programs: byte order marks, UTF-16, mixed line ends.
+    for (const QFileInfo& info : QDir(QStringLiteral(TEST_DATA_DIR "/roundtrip")).entryInfoList(QDir::Files))
+        samples.append(ReadFile(info.filePath()));
+    ASSERT_GT(samples.size(), 6);
     int nSample = 0;
     for (const QByteArray& bytes : samples) {
         const QString source = WriteFile(QStringLiteral("in%1.xml").arg(nSample), bytes);
