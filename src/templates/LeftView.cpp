@@ -1,6 +1,7 @@
 #include "LeftView.h"
 
 #include "CommandIds.h"
+#include "DataFileLocator.h"
 #include "TarnelDoc.h"
 #include "TemplateNode.h"
 
@@ -32,7 +33,8 @@ void CLeftView::OnInitialUpdate()
     g_bFirstUpdate = false;
     SetTreeLook();
     m_pDocument->m_pTreeView = this;
-    m_pDocument->LoadTemplate(QStringLiteral("tarnel.xml"));
+    const QString strTemplate = QStringLiteral("tarnel.xml");
+    m_pDocument->LoadTemplate(CDataFileLocator::ForThisProgram().Locate(strTemplate));
 }
 
 void CLeftView::SetTreeLook()
