@@ -8,7 +8,7 @@ namespace {
 
 const QString kSubfolder = QStringLiteral("tarnel");
 
-// The base directory specification ignores relative entries.
+// XDG base directories must be absolute; a relative entry is ignored.
 void AppendIfAbsolute(QStringList& dirs, const QString& dir)
 {
     if (QDir::isAbsolutePath(dir))

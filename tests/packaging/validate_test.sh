@@ -9,7 +9,7 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 case $kind in
 desktop)
-    # Hints (a second main category, which the menu spec allows) are not faults.
+    # Hints (a second main category, which desktop menus allow) are not faults.
     desktop-file-validate "$file" >"$log" 2>&1
     status=$?
     if [ "$status" -ne 0 ] || grep -v ': hint: ' "$log" | grep -q .; then status=1; fi ;;
