@@ -4,12 +4,16 @@ JOBS ?= 2
 SANITIZE ?= OFF
 WERROR ?= OFF
 PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev \
-            qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth cmake g++ make pkg-config
+            qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth cmake g++ make pkg-config \
+            librsvg2-bin desktop-file-utils appstream man-db
+# Building the .deb: dpkg-shlibdeps and file for its dependencies, lintian to check it.
+PACKAGE_PACKAGES := dpkg-dev file lintian
+PREFIX ?= /usr/local
 # The anchors the editor benchmark compares against: xmlwf and xmllint.
 BENCH_PACKAGES := expat libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench package install clean
 
 # $(call install-missing,PACKAGES): installs those not yet installed; apt-get update only then.
 define install-missing
@@ -41,6 +45,15 @@ bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
 	./$(BUILD_DIR)/bench/tarnel_bench
 	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
+
+package: build
+	$(call install-missing,$(PACKAGE_PACKAGES))
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/tarnel_*.deb
+
+# DESTDIR=... stages the install, as a packager would.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -36,8 +36,9 @@ const char* const kUsage =
     "  --help            show this help and end\n"
     "  --version         show the version and end\n"
     "\n"
-    "Switches may also begin with \"/\". The template file is tarnel.xml and the tips file\n"
-    "tips.txt, both in the working directory.\n";
+    "Switches may also begin with \"/\". The template file tarnel.xml and the tips file\n"
+    "tips.txt are read from the working directory, or else from tarnel/ in $XDG_DATA_HOME\n"
+    "(~/.local/share) or in a folder of $XDG_DATA_DIRS (/usr/local/share:/usr/share).\n";
 
 }  // namespace
 

@@ -1,18 +1,42 @@
+#include "CommandLineInfo.h"
 #include "MessageBoxUi.h"
 #include "TarnelApp.h"
+#include "Version.h"
 
 #include <QApplication>
 
+#include <memory>
+
+namespace {
+
+// --help and --version must answer on a terminal without a display, where QApplication aborts.
+bool AnswersInTextOnly(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CCommandLineInfo info = ParseCommandLine(args);
+    return info.m_bShowHelp || info.m_bShowVersion;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    std::unique_ptr<QCoreApplication> application;
+    if (AnswersInTextOnly(argc, argv))
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        application = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNEL_VERSION));
+    // Ties the windows to the installed desktop entry (Wayland app id, taskbar icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tarnel.Tarnel"));
     InstallMessageBoxPresenter();
     CTarnelApp theApp;
-    if (!theApp.InitInstance(QApplication::arguments().mid(1)))
+    if (!theApp.InitInstance(QCoreApplication::arguments().mid(1)))
         return theApp.ExitInstance();
-    const int nResult = QApplication::exec();
+    const int nResult = QCoreApplication::exec();
     const int nExitCode = theApp.ExitInstance();
     return nResult != 0 ? nResult : nExitCode;
 }

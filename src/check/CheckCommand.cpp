@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "DocumentFile.h"
 #include "StringTable.h"
+#include "Version.h"
 #include "WellFormedCheck.h"
 
 #include <QFile>
@@ -18,6 +19,7 @@ const char kUsage[] =
     "\n"
     "  -v, --verbose  also report the files that are well-formed\n"
     "      --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
     "\n"
     "Errors are reported on standard error as FILE:LINE:COLUMN: MESSAGE.\n"
     "Exit status: 0 when all files are well-formed, 1 when any is not,\n"
@@ -29,6 +31,7 @@ struct CheckOptions
 {
     bool bVerbose = false;
     bool bHelp = false;
+    bool bVersion = false;
     QStringList files;
     QString strUnknown;  // the first unknown option
 };
@@ -47,6 +50,8 @@ CheckOptions ParseOptions(const QStringList& args)
             options.bVerbose = true;
         else if (arg == QLatin1String("--help"))
             options.bHelp = true;
+        else if (arg == QLatin1String("--version"))
+            options.bVersion = true;
         else if (options.strUnknown.isEmpty())
             options.strUnknown = arg;
     }
@@ -124,6 +129,11 @@ int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QT
     if (options.bHelp)
     {
         out << kUsage << Qt::flush;
+        return CHECK_EXIT_WELL_FORMED;
+    }
+    if (options.bVersion)
+    {
+        out << "tarnel-check (Tarnel) " TARNEL_VERSION "\n" << Qt::flush;
         return CHECK_EXIT_WELL_FORMED;
     }
     if (options.files.isEmpty())

@@ -1,6 +1,7 @@
 #include "LeftView.h"
 
 #include "CommandIds.h"
+#include "DataFileLocator.h"
 #include "TemplateNode.h"
 
 #include <QPalette>
@@ -31,7 +32,8 @@ void CLeftView::OnInitialUpdate()
     g_bFirstUpdate = false;
     SetTreeLook();
     m_pDocument->SetTreeView(this);
-    m_pDocument->LoadTemplate(QStringLiteral("tarnel.xml"));
+    const QString strTemplate = QStringLiteral("tarnel.xml");
+    m_pDocument->LoadTemplate(CDataFileLocator::ForThisProgram().Locate(strTemplate));
 }
 
 void CLeftView::SetTreeLook()

@@ -1,5 +1,6 @@
 #include "TipOfTheDay.h"
 
+#include "DataFileLocator.h"
 #include "TipDlg.h"
 
 namespace {
@@ -8,6 +9,11 @@ TipDialogRunner& Runner()
 {
     static TipDialogRunner runner;
     return runner;
+}
+
+QString TipsFilePath()
+{
+    return CDataFileLocator::ForThisProgram().Locate(QStringLiteral("tips.txt"));
 }
 
 int RunModal(CTipDlg& dialog)
@@ -28,13 +34,13 @@ void ShowTipAtStartup(bool bShowSplash)
 {
     if (!bShowSplash)
         return;
-    CTipDlg dialog;
+    CTipDlg dialog(nullptr, TipsFilePath());
     if (dialog.m_bShowAtStartup)
         RunModal(dialog);
 }
 
 void ShowTip()
 {
-    CTipDlg dialog;
+    CTipDlg dialog(nullptr, TipsFilePath());
     RunModal(dialog);
 }

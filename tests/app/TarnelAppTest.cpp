@@ -7,14 +7,40 @@
 #include "TarnelApp.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
+#include "TipDlg.h"
 #include "TipOfTheDay.h"
 
 #include <Qsci/qsciprinter.h>
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Sets an environment variable for the life of the object.
+class CEnvironmentOverride
+{
+public:
+    CEnvironmentOverride(const char* szName, const QByteArray& value)
+        : m_szName(szName), m_previous(qgetenv(szName)), m_bWasSet(qEnvironmentVariableIsSet(szName))
+    {
+        qputenv(szName, value);
+    }
+    ~CEnvironmentOverride()
+    {
+        if (m_bWasSet)
+            qputenv(m_szName, m_previous);
+        else
+            qunsetenv(m_szName);
+    }
+
+private:
+    const char* m_szName;
+    QByteArray m_previous;
+    bool m_bWasSet;
+};
 
 class TarnelAppTest : public ::testing::Test
 {
@@ -206,6 +232,57 @@ TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)
         EXPECT_EQ(app.MainFrame(), nullptr);
         EXPECT_EQ(app.ExitInstance(), 0);
     }
+}
+
+// A start from a folder without the two files, as from the desktop menu in the home folder.
+class TarnelAppDataFilesTest : public TarnelAppTest
+{
+protected:
+    void SetUp() override
+    {
+        TarnelAppTest::SetUp();
+        QFile::remove(m_folder.Path("tarnel.xml"));
+        QFile::remove(m_folder.Path("tips.txt"));
+        SetTipDialogRunner([this](CTipDlg& dialog) {
+            m_strTip = dialog.m_strTipText;
+            return IDCANCEL;
+        });
+    }
+
+    void PutDataFile(const QString& name, const QByteArray& bytes) const
+    {
+        QDir(m_data.path()).mkpath(QStringLiteral("tarnel"));
+        QFile file(m_data.filePath("tarnel/" + name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir m_data;
+    QString m_strTip;
+};
+
+TEST_F(TarnelAppDataFilesTest, TemplateAndTipsComeFromTheDataFolderWhenTheWorkingFolderHasNone)
+{
+    PutDataFile("tarnel.xml", "<installed><item/></installed>");
+    PutDataFile("tips.txt", "Installed tip\n");
+    CEnvironmentOverride dataDirs("XDG_DATA_DIRS", QFile::encodeName(m_data.path()));
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+    ASSERT_EQ(app.MainFrame()->LeftView()->topLevelItemCount(), 1);
+    EXPECT_EQ(app.MainFrame()->LeftView()->topLevelItem(0)->text(0), "installed");
+    EXPECT_EQ(m_strTip, "Installed tip");
+    app.ExitInstance();
+}
+
+TEST_F(TarnelAppDataFilesTest, WithoutAnyTemplateTheMessageNamesThePlainFileName)
+{
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(m_messages.Messages(), QStringList{"Failed to open file tarnel.xml. Aborted!\n"});
+    EXPECT_EQ(app.MainFrame()->LeftView()->topLevelItemCount(), 0);
+    EXPECT_EQ(m_strTip, LoadString(IDS_TIP_FILE_ABSENT));
+    app.ExitInstance();
 }
 
 }  // namespace

@@ -169,4 +169,12 @@ TEST_F(CheckCommandTest, UsageGoesToStdoutForHelpAndToStderrForMistakes)
     EXPECT_TRUE(unknown.strErr.startsWith("tarnel-check: unknown option -q\n"));
 }
 
+TEST_F(CheckCommandTest, VersionIsShownInsteadOfCheckingAnyFile)
+{
+    const CommandResult version = Run({"--version", m_dir.filePath("missing.xml")});
+    EXPECT_EQ(version.nStatus, 0);
+    EXPECT_TRUE(version.strOut.startsWith("tarnel-check (Tarnel) 1.")) << version.strOut.toStdString();
+    EXPECT_TRUE(version.strErr.isEmpty());
+}
+
 }  // namespace

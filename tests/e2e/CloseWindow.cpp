@@ -48,6 +48,24 @@ Window FindByTitle(Display* display, Window window, const std::string& title)
     return found;
 }
 
+// The titles of all windows below `window`, for a report of what was there instead.
+void CollectTitles(Display* display, Window window, std::string& titles)
+{
+    const std::string title = WindowTitle(display, window);
+    if (!title.empty())
+        titles += " \"" + title + "\"";
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count; ++i)
+            CollectTitles(display, children[i], titles);
+        if (children)
+            XFree(children);
+    }
+}
+
 void AskToClose(Display* display, Window window)
 {
     XEvent event;
@@ -79,7 +97,10 @@ int main(int argc, char** argv)
     Window window = 0;
     while (!(window = FindByTitle(display, DefaultRootWindow(display), argv[1]))) {
         if (std::chrono::steady_clock::now() > deadline) {
-            std::fprintf(stderr, "%s: no window titled \"%s\"\n", argv[0], argv[1]);
+            std::string titles;
+            CollectTitles(display, DefaultRootWindow(display), titles);
+            std::fprintf(stderr, "%s: no window titled \"%s\"; windows there:%s\n", argv[0],
+                         argv[1], titles.empty() ? " none" : titles.c_str());
             XCloseDisplay(display);
             return 1;
         }
