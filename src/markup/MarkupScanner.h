@@ -47,6 +47,9 @@ public:
     // Offset just after the last byte fed.
     long long End() const { return m_nEnd; }
 
+    // Whether the unfinished token is a tag (else a text run, possibly empty).
+    bool InTag() const { return m_eToken == Token::Tag; }
+
 private:
     enum class Token { None, Text, Tag };
 

@@ -1,0 +1,134 @@
+#include "EditRecolorer.h"
+#include "StyleBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+
+// A text and its styles in strings; an insertion brings bytes of style 0, as in the editor.
+class CStringText : public IStyledText
+{
+public:
+    long long Length() const override { return static_cast<long long>(m_text.size()); }
+    char ByteAt(long long position) const override { return m_text.at(position); }
+    MarkupStyle StyleAt(long long position) const override
+    {
+        return static_cast<MarkupStyle>(m_styles.at(position));
+    }
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override
+    {
+        return m_text.copy(buffer, count, static_cast<std::size_t>(position));
+    }
+    void SetStyles(long long start, const char* styles, std::size_t length) override
+    {
+        ASSERT_LE(start + static_cast<long long>(length), Length());
+        m_styles.replace(static_cast<std::size_t>(start), length, styles, length);
+        m_nStyled += length;
+    }
+
+    void Insert(std::size_t at, const std::string& bytes)
+    {
+        m_text.insert(at, bytes);
+        m_styles.insert(at, bytes.size(), char(STYLE_UNCOLOURED));
+    }
+    void Erase(std::size_t at, std::size_t count)
+    {
+        m_text.erase(at, count);
+        m_styles.erase(at, count);
+    }
+
+    // What a whole-text pass over the current text and styles leaves.
+    std::string WholePass() const
+    {
+        std::string styles = m_styles;
+        CStyleBuffer buffer(64, [&](long long start, const char* s, std::size_t n) {
+            styles.replace(static_cast<std::size_t>(start), n, s, n);
+        });
+        CMarkupScanner scanner(0);
+        scanner.Feed(m_text.data(), m_text.size(), buffer);
+        buffer.FlushPending();
+        for (std::size_t i = static_cast<std::size_t>(scanner.Position()); i < styles.size(); ++i)
+            styles[i] = char(TailStyleFor(MarkupStyle(styles[i])));
+        return styles;
+    }
+
+    std::string m_text;
+    std::string m_styles;
+    std::size_t m_nStyled = 0;
+};
+
+std::string RandomBytes(std::mt19937& random, std::size_t nMax)
+{
+    static const char kAlphabet[] = "<<>>\"\"ab \n";
+    std::string bytes(std::uniform_int_distribution<std::size_t>(1, nMax)(random), ' ');
+    for (char& c : bytes)
+        c = kAlphabet[std::uniform_int_distribution<std::size_t>(0, sizeof kAlphabet - 2)(random)];
+    return bytes;
+}
+
+}  // namespace
+
+TEST(EditRecolorerTest, AfterAnyEditTheStylesAreThoseOfAWholePass)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        CStringText text;
+        text.Insert(0, RandomBytes(random, 60));
+        text.m_styles = text.WholePass();
+        for (int nEdit = 0; nEdit < 300; ++nEdit) {
+            const std::size_t at =
+                std::uniform_int_distribution<std::size_t>(0, text.m_text.size())(random);
+            const bool bInsert = text.m_text.empty() || random() % 3 != 0;
+            if (bInsert) {
+                const std::string bytes = RandomBytes(random, 4);
+                text.Insert(at, bytes);
+                CEditRecolorer(text).Recolor(static_cast<long long>(at),
+                                             static_cast<long long>(at + bytes.size()));
+            } else {
+                const std::size_t from = std::min(at, text.m_text.size() - 1);
+                text.Erase(from,
+                           std::min<std::size_t>(1 + random() % 5, text.m_text.size() - from));
+                CEditRecolorer(text).Recolor(static_cast<long long>(from),
+                                             static_cast<long long>(from));
+            }
+            ASSERT_EQ(text.m_styles, text.WholePass())
+                << "seed " << seed << " edit " << nEdit << " text '" << text.m_text << "'";
+        }
+    }
+}
+
+TEST(EditRecolorerTest, TypingInsideALongTextStylesOnlyNearTheEdit)
+{
+    CStringText text;
+    text.Insert(0, "<a>" + std::string(1 << 20, 'x') + "<b/>" + std::string(1 << 20, 'y') + "</a>");
+    text.m_styles = text.WholePass();
+    const struct
+    {
+        std::size_t at;
+        const char* bytes;
+    } cases[] = {
+        {1000, "z"}, {(1 << 20) + 5, "q"}, {(1 << 20) + 3, "<c x=\"1\">"}, {500000, "\"\""}};
+    for (const auto& c : cases) {
+        text.m_nStyled = 0;
+        text.Insert(c.at, c.bytes);
+        CEditRecolorer(text).Recolor(static_cast<long long>(c.at),
+                                     static_cast<long long>(c.at + std::strlen(c.bytes)));
+        EXPECT_LT(text.m_nStyled, 1000u) << c.bytes;
+        EXPECT_EQ(text.m_styles, text.WholePass()) << c.bytes;
+    }
+}
+
+TEST(EditRecolorerTest, RemovingTheLastTagOpenerTurnsTheTextBeforeItIntoTheTail)
+{
+    CStringText text;
+    text.Insert(0, "<a>text<");
+    text.m_styles = text.WholePass();
+    text.Erase(7, 1);
+    CEditRecolorer(text).Recolor(7, 7);
+    EXPECT_EQ(text.m_styles, std::string("\2\3\2\5\5\5\5"));
+}
