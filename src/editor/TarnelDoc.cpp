@@ -5,6 +5,7 @@
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "MessageBox.h"
+#include "SafeSaver.h"
 #include "StringTable.h"
 #include "TarnelView.h"
 #include "TemplateNode.h"
@@ -151,7 +152,8 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
     if (!m_pTextView)
         return false;
     QString strError;
-    if (!SaveDocumentFile(path, m_pTextView->TextBytes(), strError)) {
+    CSafeSaver saver(path);
+    if (!saver.Save(m_pTextView->TextPieces(), strError)) {
         AfxMessageBox(strError);
         return false;
     }

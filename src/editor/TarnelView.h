@@ -4,11 +4,14 @@
 
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
+#include "SafeSaver.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
 #include <QMarginsF>
 #include <QPointer>
+
+#include <vector>
 
 class CDocumentReader;
 class CTarnelDoc;
@@ -45,6 +48,9 @@ public:
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
     QByteArray TextBytes() const;
+    // The text as the control holds it, in up to two pieces, without copying it; valid until
+    // the next change.
+    std::vector<SByteSpan> TextPieces() const;
     // Replaces the whole text without an undo step; the caret goes to offset 0. Wrapped up to
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);

@@ -1,10 +1,10 @@
 #include "DocumentFile.h"
 
+#include "SafeSaver.h"
 #include "Utf8Validator.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -56,32 +56,8 @@ bool ReadDocumentFile(const QString& path, QByteArray& bytes, QString& error)
 
 bool SaveDocumentFile(const QString& path, const QByteArray& bytes, QString& error)
 {
-    const QString strAction = QStringLiteral("save");
-    if (QFileInfo(path).isDir())
-    {
-        error = FileErrorSentence(strAction, path, kIsDirectory);
-        return false;
-    }
-    // QSaveFile writes beside the original and renames over it only on commit, copying the
-    // original's permissions; until then the original stays as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size())
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        return false;
-    }
-    return true;
+    const SByteSpan whole{bytes.constData(), static_cast<std::size_t>(bytes.size())};
+    return CSafeSaver(path).Save({whole}, error);
 }
 
 bool IsValidUtf8(const QByteArray& bytes)

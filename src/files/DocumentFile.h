@@ -9,9 +9,8 @@
 // sentence naming the file ("Could not open /x/y.xml: No such file or directory.").
 bool ReadDocumentFile(const QString& path, QByteArray& bytes, QString& error);
 
-// Writes `bytes` unchanged through a temporary file in the same folder that then replaces the
-// original, keeping its permissions. On failure the original is untouched, the result is false
-// and `error` names the file ("Could not save /x/y.xml: Permission denied.").
+// Writes `bytes` unchanged through CSafeSaver. On failure the original is untouched, the result
+// is false and `error` names the file ("Could not save /x/y.xml: Permission denied.").
 bool SaveDocumentFile(const QString& path, const QByteArray& bytes, QString& error);
 
 // Opens `file` (its name set) for reading; a folder is refused. On failure returns false and
