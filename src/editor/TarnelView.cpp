@@ -1,6 +1,7 @@
 #include "TarnelView.h"
 
 #include "CommandIds.h"
+#include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "LoadPipeline.h"
 #include "EditorAccessibility.h"
@@ -19,6 +20,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace {
@@ -265,19 +267,27 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         return false;
     }
     // Kept to restore when a later piece cannot be read; an empty file has no later piece.
-    const QByteArray previous = piece.text.isEmpty() ? QByteArray() : TextBytes();
+    QByteArray previous;
+    try {
+        previous = piece.text.isEmpty() ? QByteArray() : TextBytes();
+    } catch (const std::bad_alloc&) {
+        error = OutOfMemorySentence(reader.Path());
+        return false;
+    }
     const bool bPreviousUtf8 = Send(SCI_GETCODEPAGE) == SC_CP_UTF8;
     const bool bPreviousModified = IsTextModified();
 
-    BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
-    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
-        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()), piece.text.constData());
-        // The scanner's runs lie in text already in.
-        if (!piece.styles.empty())
-            ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+    bool bLoaded = false;
+    try {
+        bLoaded = TakePieces(pipeline, piece, reader.SizeHint());
+        if (!bLoaded)
+            error = pipeline.Error();
+    } catch (const std::bad_alloc&) {
+        // Thrown by the control while it grows its buffers; what it holds is still consistent.
+        error = OutOfMemorySentence(reader.Path());
     }
-    if (pipeline.Failed()) {
-        error = pipeline.Error();
+    if (!bLoaded) {
+        Send(SCI_CLEARALL);
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
         return false;
@@ -288,6 +298,18 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         ApplyTailStyle(pipeline.TailStart(), TextLength());
     EndLoad();
     return true;
+}
+
+bool CTarnelView::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint)
+{
+    BeginLoad(std::max<long long>(nSizeHint, piece.text.size()));
+    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
+        SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()), piece.text.constData());
+        // The scanner's runs lie in text already in.
+        if (!piece.styles.empty())
+            ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+    }
+    return !pipeline.Failed();
 }
 
 void CTarnelView::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

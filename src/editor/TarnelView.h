@@ -14,6 +14,8 @@
 #include <vector>
 
 class CDocumentReader;
+class CLoadPipeline;
+struct SLoadPiece;
 class CTarnelDoc;
 
 class CTarnelView : public QsciScintilla, public CCmdTarget
@@ -85,6 +87,8 @@ private:
     QByteArray TextRange(long long start, long long end) const;
     void ApplyStyles(long long start, const char* styles, std::size_t length);
     void ApplyTailStyle(long long start, long long end);
+    // Appends the pipeline's pieces from `piece` on; false when one could not be read.
+    bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint);
     void BeginLoad(long long nSizeHint);
     void EndLoad();
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);

@@ -16,8 +16,11 @@ public:
 
     explicit CDocumentReader(const QString& path, qint64 nChunkSize = kChunkSize);
 
-    // On failure returns false and sets `error` to a sentence naming the file.
+    // Opens a regular file no larger than LargestEditableSize(). On failure returns false and
+    // sets `error` to a sentence naming the file and the reason.
     bool Open(QString& error);
+    static qint64 LargestEditableSize();
+    const QString& Path() const { return m_strPath; }
     // The size when opened: a hint only (pipes and /proc files say 0, files may change).
     qint64 SizeHint() const { return m_nSizeHint; }
 
@@ -31,6 +34,7 @@ public:
 
 private:
     QFile m_file;
+    QString m_strPath;  // QFile forgets it when opened from a descriptor
     QByteArray m_buffer;
     qint64 m_nSizeHint = 0;
     CUtf8Validator m_utf8;

@@ -1,5 +1,6 @@
 #include "TemplateParser.h"
 
+#include "DocumentFile.h"
 #include "MessageBox.h"
 #include "TemplateNode.h"
 
@@ -32,7 +33,8 @@ CTemplateParser::~CTemplateParser()
 TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString strReason;
+    if (!OpenDocumentFile(file, strReason))
     {
         AfxMessageBox(QStringLiteral("Failed to open file %1. Aborted!\n").arg(path));
         return nullptr;

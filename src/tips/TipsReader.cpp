@@ -1,6 +1,7 @@
 #include "TipsReader.h"
 
 #include "CommandIds.h"
+#include "DocumentFile.h"
 #include "MessageBox.h"
 
 #include <QFile>
@@ -26,7 +27,7 @@ QString MnemonicDisplayText(const QString& strText)
 CTipsFile::CTipsFile(const QString& strPath)
     : m_strPath(strPath)
 {
-    m_pFile = std::fopen(QFile::encodeName(strPath).constData(), "r");
+    m_pFile = OpenRegularStdioFile(strPath);
 }
 
 CTipsFile::~CTipsFile()

@@ -2,7 +2,11 @@
 #include "editor/EditorTestSupport.h"
 #include "files/FileFailureSupport.h"
 
+#include "DocumentReader.h"
 #include "MessageBox.h"
+
+#include <QFile>
+#include <sys/stat.h>
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -63,5 +67,82 @@ TEST_F(TarnelDocFilesTest, AFailedSaveSaysWhyKeepsTheFileAndLeavesTheDocumentMod
         m_messages.Clear();
     }
 }
+
+struct SDocumentState
+{
+    QByteArray text;
+    bool bModified;
+    QString strPath;
+    bool operator==(const SDocumentState& o) const
+    {
+        return text == o.text && bModified == o.bModified && strPath == o.strPath;
+    }
+};
+
+SDocumentState StateOf(CTarnelDoc& doc, SEditorFixture& editor)
+{
+    return {editor.Text(), doc.IsModified(), doc.GetPathName()};
+}
+
+// A named pipe without a writer would hang an ordinary open: getting past it is the test.
+TEST_F(TarnelDocFilesTest, OpeningSomethingOtherThanAFileSaysSoAndLeavesTheDocumentAlone)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(Write(QStringLiteral("keep.xml"), "<keep/>")));
+    TypeAt(0, "typed ");
+    const SDocumentState before = StateOf(doc, *this);
+    const QString fifo = PathOf(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        EXPECT_EQ(m_messages.Messages(),
+                  QStringList{QStringLiteral("Could not open %1: not a regular file.").arg(path)});
+        EXPECT_TRUE(StateOf(doc, *this) == before);
+        m_messages.Clear();
+    }
+    doc.LoadTemplate(fifo);
+    EXPECT_EQ(doc.m_pTemplateRoot, nullptr);
+    EXPECT_EQ(m_messages.Messages().size(), 1);
+}
+
+TEST_F(TarnelDocFilesTest, AFileLargerThanMemoryIsRefusedAndTheDocumentStays)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(Write(QStringLiteral("keep.xml"), "<keep/>")));
+    TypeAt(0, "typed ");
+    const SDocumentState before = StateOf(doc, *this);
+    const QString path = PathOf(QStringLiteral("huge.xml"));
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    if (!huge.resize(CDocumentReader::LargestEditableSize() + 1))
+        GTEST_SKIP() << "this file system cannot hold so large a sparse file";
+    huge.close();
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    ASSERT_EQ(m_messages.Messages().size(), 1);
+    EXPECT_TRUE(m_messages.Messages().constFirst().startsWith(QStringLiteral("Could not open %1: at ").arg(path)));
+    EXPECT_TRUE(StateOf(doc, *this) == before);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// The address-space limit makes the control's allocation for the text fail for real.
+TEST_F(TarnelDocFilesTest, RunningOutOfMemoryWhileOpeningSaysSoAndKeepsTheText)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(Write(QStringLiteral("keep.xml"), "<keep/>")));
+    TypeAt(0, "typed ");
+    const SDocumentState before = StateOf(doc, *this);
+    const QString path = PathOf(QStringLiteral("big.xml"));
+    QFile big(path);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(qint64(1) << 30));
+    big.close();
+    bool bOpened = true;
+    {
+        CAddressSpaceLimit limit(256 << 20);
+        bOpened = doc.OnOpenDocument(path);
+    }
+    EXPECT_FALSE(bOpened);
+    EXPECT_EQ(m_messages.Messages(),
+              QStringList{QStringLiteral("Could not open %1: there is not enough memory to hold it.").arg(path)});
+    EXPECT_TRUE(StateOf(doc, *this) == before);
+}
+#endif
 
 }  // namespace

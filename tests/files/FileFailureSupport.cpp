@@ -26,6 +26,23 @@ CFileSizeLimit::~CFileSizeLimit()
     std::signal(SIGXFSZ, m_pPreviousHandler);
 }
 
+CAddressSpaceLimit::CAddressSpaceLimit(rlim_t nExtraBytes)
+{
+    ::getrlimit(RLIMIT_AS, &m_previous);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    rlim_t nUsed = 0;
+    if (statm.open(QIODevice::ReadOnly))
+        nUsed = statm.readAll().split(' ').value(0).toULongLong() * ::sysconf(_SC_PAGESIZE);
+    struct rlimit limit = m_previous;
+    limit.rlim_cur = nUsed + nExtraBytes;
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
+CAddressSpaceLimit::~CAddressSpaceLimit()
+{
+    ::setrlimit(RLIMIT_AS, &m_previous);
+}
+
 CSmallTmpfs::CSmallTmpfs(int nKilobytes)
 {
     if (::geteuid() != 0) {

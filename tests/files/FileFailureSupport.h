@@ -24,6 +24,20 @@ private:
     void (*m_pPreviousHandler)(int) = nullptr;
 };
 
+// Allows the process only `nExtraBytes` more address space than it uses now, so large
+// allocations fail with std::bad_alloc; restores the limit when destroyed.
+class CAddressSpaceLimit
+{
+public:
+    explicit CAddressSpaceLimit(rlim_t nExtraBytes);
+    ~CAddressSpaceLimit();
+    CAddressSpaceLimit(const CAddressSpaceLimit&) = delete;
+    CAddressSpaceLimit& operator=(const CAddressSpaceLimit&) = delete;
+
+private:
+    struct rlimit m_previous {};
+};
+
 // A tmpfs of a few pages mounted on a fresh folder (root only); unmounted when destroyed.
 class CSmallTmpfs
 {
