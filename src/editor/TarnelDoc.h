@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "DiskChangeWatch.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -29,6 +30,7 @@ public:
     static FileNameHook s_fnGetSaveFileName;
     static FileNameHook s_fnGetOpenFileName;
     static QuestionHook s_fnAskYesNoCancel;
+    static QuestionHook s_fnAskYesNo;
 
     explicit CTarnelDoc(QObject* parent = nullptr);
     ~CTarnelDoc() override;
@@ -53,6 +55,9 @@ public:
     QString GetTitle() const { return m_strTitle; }
     QString GetPathName() const { return m_strPathName; }
     bool IsModified() const;
+    // Tells the user when another program changed or deleted the file since it was read or
+    // saved, offering to reload it; for when the window becomes active again.
+    void CheckDiskChanges();
 
     void InsertElement(bool block);
     void FocusTree();
@@ -77,10 +82,14 @@ private:
     void OnFileSave(int nID);
     void OnFileSaveAs(int nID);
     void SetPathName(const QString& path);
+    // False when the file changed on disk and the user would rather not overwrite it.
+    bool MayOverwrite(const QString& path);
 
     CTarnelView* m_pTextView = nullptr;
     QString m_strPathName;
     QString m_strTitle;
+    CDiskChangeWatch m_diskWatch;
+    bool m_bCheckingDisk = false;  // its questions re-activate the window
 };
 
 // The one document, set by its constructor and never cleared.

@@ -15,6 +15,7 @@ bool CDocumentReader::Open(QString& error)
     if (!OpenDocumentFile(m_file, error))
         return false;
     m_nSizeHint = m_file.size();
+    m_stamp = SFileStamp::OfDescriptor(m_file.handle());
     if (m_nSizeHint > LargestEditableSize()) {
         error = FileErrorSentence(QStringLiteral("open"), m_strPath,
                                   QStringLiteral("at %1 MB it is larger than this computer's memory")

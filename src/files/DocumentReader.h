@@ -1,6 +1,7 @@
 // Reads a document file in pieces, testing UTF-8 on the way.
 #pragma once
 
+#include "FileStamp.h"
 #include "Utf8Validator.h"
 
 #include <QByteArray>
@@ -21,6 +22,8 @@ public:
     bool Open(QString& error);
     static qint64 LargestEditableSize();
     const QString& Path() const { return m_strPath; }
+    // The file as opened.
+    const SFileStamp& Stamp() const { return m_stamp; }
     // The size when opened: a hint only (pipes and /proc files say 0, files may change).
     qint64 SizeHint() const { return m_nSizeHint; }
 
@@ -38,4 +41,5 @@ private:
     QByteArray m_buffer;
     qint64 m_nSizeHint = 0;
     CUtf8Validator m_utf8;
+    SFileStamp m_stamp;
 };

@@ -11,7 +11,8 @@ public:
     CDialogAnswers()
         : m_saveHook(CTarnelDoc::s_fnGetSaveFileName),
           m_openHook(CTarnelDoc::s_fnGetOpenFileName),
-          m_askHook(CTarnelDoc::s_fnAskYesNoCancel)
+          m_askHook(CTarnelDoc::s_fnAskYesNoCancel),
+          m_askYesNoHook(CTarnelDoc::s_fnAskYesNo)
     {
         CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
                                                  const QString& filter, const QString&) {
@@ -30,17 +31,23 @@ public:
             m_questions << text;
             return m_answer;
         };
+        CTarnelDoc::s_fnAskYesNo = [this](const QString& text) {
+            m_questions << text;
+            return m_yesNoAnswer;
+        };
     }
     ~CDialogAnswers()
     {
         CTarnelDoc::s_fnGetSaveFileName = m_saveHook;
         CTarnelDoc::s_fnGetOpenFileName = m_openHook;
         CTarnelDoc::s_fnAskYesNoCancel = m_askHook;
+        CTarnelDoc::s_fnAskYesNo = m_askYesNoHook;
     }
 
     QString m_strSavePath;
     QString m_strOpenPath;
     CTarnelDoc::Answer m_answer = CTarnelDoc::Answer::Cancel;
+    CTarnelDoc::Answer m_yesNoAnswer = CTarnelDoc::Answer::No;
     int m_nSaveDialogs = 0;
     int m_nOpenDialogs = 0;
     QString m_strFilter;
@@ -51,5 +58,6 @@ private:
     CTarnelDoc::FileNameHook m_saveHook;
     CTarnelDoc::FileNameHook m_openHook;
     CTarnelDoc::QuestionHook m_askHook;
+    CTarnelDoc::QuestionHook m_askYesNoHook;
 };
 

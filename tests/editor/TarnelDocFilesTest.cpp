@@ -68,6 +68,98 @@ TEST_F(TarnelDocFilesTest, AFailedSaveSaysWhyKeepsTheFileAndLeavesTheDocumentMod
     }
 }
 
+const QString kChangedQuestion =
+    QStringLiteral("%1 has been changed by another program since it was opened. Overwrite it?");
+
+TEST_F(TarnelDocFilesTest, SaveAsksBeforeOverwritingAFileAnotherProgramChanged)
+{
+    const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    TypeAt(0, "typed ");
+    ASSERT_TRUE(doc.DoFileSave());  // unchanged on disk: no question
+    EXPECT_TRUE(m_answers.m_questions.isEmpty());
+    TypeAt(0, "more ");
+    ASSERT_TRUE(doc.DoFileSave());  // what we wrote ourselves is no change either
+    EXPECT_TRUE(m_answers.m_questions.isEmpty());
+
+    WriteRaw(path, "<theirs>written elsewhere</theirs>");
+    TypeAt(0, "again ");
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(m_answers.m_questions, QStringList{kChangedQuestion.arg(path)});
+    EXPECT_EQ(RawContents(path), QByteArray("<theirs>written elsewhere</theirs>"));
+    EXPECT_TRUE(doc.IsModified());
+
+    m_answers.m_yesNoAnswer = CTarnelDoc::Answer::Yes;
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_EQ(RawContents(path), Text());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(TarnelDocFilesTest, ADeletedFileIsSavedAgainWithoutAQuestion)
+{
+    const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    QFile::remove(path);
+    TypeAt(0, "typed ");
+    EXPECT_TRUE(doc.DoFileSave());
+    EXPECT_TRUE(m_answers.m_questions.isEmpty());
+    EXPECT_EQ(RawContents(path), QByteArray("typed <mine/>"));
+}
+
+struct SReloadCase
+{
+    const char* name;
+    bool bModifiedHere;
+    CTarnelDoc::Answer answer;
+    const char* question;
+    bool bReloaded;
+};
+
+TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUnasked)
+{
+    const SReloadCase cases[] = {
+        {"unmodified, yes", false, CTarnelDoc::Answer::Yes,
+         "%1 has been changed by another program. Reload it?", true},
+        {"unmodified, no", false, CTarnelDoc::Answer::No,
+         "%1 has been changed by another program. Reload it?", false},
+        {"modified, yes", true, CTarnelDoc::Answer::Yes,
+         "%1 has been changed by another program. Reload it and lose the changes made here?", true},
+        {"modified, no", true, CTarnelDoc::Answer::No,
+         "%1 has been changed by another program. Reload it and lose the changes made here?", false},
+    };
+    for (const SReloadCase& c : cases) {
+        const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        if (c.bModifiedHere)
+            TypeAt(0, "typed ");
+        const QByteArray before = Text();
+        doc.CheckDiskChanges();
+        EXPECT_TRUE(m_answers.m_questions.isEmpty()) << c.name;
+        WriteRaw(path, "<theirs/>");
+        m_answers.m_yesNoAnswer = c.answer;
+        doc.CheckDiskChanges();
+        EXPECT_EQ(m_answers.m_questions, QStringList{QString::fromLatin1(c.question).arg(path)}) << c.name;
+        EXPECT_EQ(Text(), c.bReloaded ? QByteArray("<theirs/>") : before) << c.name;
+        EXPECT_EQ(doc.IsModified(), c.bModifiedHere && !c.bReloaded) << c.name;
+        doc.CheckDiskChanges();  // told once
+        EXPECT_EQ(m_answers.m_questions.size(), 1) << c.name;
+        m_answers.m_questions.clear();
+    }
+}
+
+TEST_F(TarnelDocFilesTest, ActivationSaysOnceThatTheFileWasDeleted)
+{
+    const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    QFile::remove(path);
+    doc.CheckDiskChanges();
+    doc.CheckDiskChanges();
+    EXPECT_EQ(m_messages.Messages(),
+              QStringList{QStringLiteral("%1 has been deleted by another program. Save the document "
+                                         "to keep its text.").arg(path)});
+    EXPECT_EQ(Text(), QByteArray("<mine/>"));
+}
+
 struct SDocumentState
 {
     QByteArray text;
