@@ -353,6 +353,14 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
         pEvent->ignore();
 }
 
+void CMainFrame::changeEvent(QEvent* pEvent)
+{
+    QMainWindow::changeEvent(pEvent);
+    // Queued: a question must not open while the window is still being activated.
+    if (pEvent->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, m_pDocument, &CTarnelDoc::CheckDiskChanges);
+}
+
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pEvent->type() == QEvent::MouseButtonPress) {

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -23,7 +24,7 @@ const char kUsage[] =
     "\n"
     "Errors are reported on standard error as FILE:LINE:COLUMN: MESSAGE.\n"
     "Exit status: 0 when all files are well-formed, 1 when any is not,\n"
-    "2 when a file cannot be read or the command line is wrong.\n";
+    "2 when a file cannot be read or is too large to check, or the command line is wrong.\n";
 
 const QString kStandardInput = QStringLiteral("-");
 
@@ -75,6 +76,11 @@ int ReadFully(QIODevice& device, char* buffer, int count, bool& bFailed)
     return nGot;
 }
 
+QString TooLargeSentence(const QString& name)
+{
+    return QStringLiteral("%1: too large to check: there is not enough memory.").arg(name);
+}
+
 // Checks the rest of `device`, read in order from where it stands.
 int CheckDevice(const QString& name, QIODevice& device, bool bVerbose, QTextStream& out,
                 QTextStream& err)
@@ -93,6 +99,11 @@ int CheckDevice(const QString& name, QIODevice& device, bool bVerbose, QTextStre
         err << name << ": " << strError << Qt::endl;
         return CHECK_EXIT_TROUBLE;
     }
+    if (outcome.outOfMemory)
+    {
+        err << TooLargeSentence(name) << Qt::endl;
+        return CHECK_EXIT_TROUBLE;
+    }
     if (!outcome.wellFormed)
     {
         err << name << ':' << outcome.line << ':' << outcome.column + 1 << ": " << strError
@@ -108,7 +119,7 @@ int CheckFile(const QString& path, bool bVerbose, QTextStream& out, QTextStream&
 {
     QFile file(path);
     QString strError;
-    if (!OpenDocumentFile(file, strError))
+    if (!OpenDocumentFile(file, strError, EFileKinds::Streams))
     {
         err << strError << Qt::endl;
         return CHECK_EXIT_TROUBLE;
@@ -144,9 +155,16 @@ int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QT
     int nStatus = CHECK_EXIT_WELL_FORMED;
     for (const QString& file : options.files)
     {
-        const int nFileStatus = file == kStandardInput
-            ? CheckDevice(file, in, options.bVerbose, out, err)
-            : CheckFile(file, options.bVerbose, out, err);
+        int nFileStatus = CHECK_EXIT_TROUBLE;
+        try
+        {
+            nFileStatus = file == kStandardInput ? CheckDevice(file, in, options.bVerbose, out, err)
+                                                 : CheckFile(file, options.bVerbose, out, err);
+        }
+        catch (const std::bad_alloc&)
+        {
+            err << TooLargeSentence(file) << Qt::endl;
+        }
         nStatus = std::max(nStatus, nFileStatus);
     }
     return nStatus;

@@ -14,6 +14,7 @@ CheckOutcome ErrorOutcome(XML_Parser parser)
     outcome.column = static_cast<long>(XML_GetCurrentColumnNumber(parser));
     outcome.byteIndex = static_cast<long long>(XML_GetCurrentByteIndex(parser));
     outcome.errorText = XML_ErrorString(XML_GetErrorCode(parser));
+    outcome.outOfMemory = XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY;
     return outcome;
 }
 

@@ -13,6 +13,7 @@ struct CheckOutcome
 {
     bool parserCreated = true;
     bool wellFormed = false;
+    bool outOfMemory = false;  // the parser could not hold the text: no verdict
     long line = 0;         // from 1
     long column = 0;       // expat's, from 0
     long long byteIndex = -1;  // expat's XML_GetCurrentByteIndex

@@ -5,6 +5,7 @@
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "MessageBox.h"
+#include "SafeSaver.h"
 #include "StringTable.h"
 #include "TarnelView.h"
 #include "TemplateNode.h"
@@ -36,10 +37,9 @@ QString AskForFileName(bool bSave, const QString& caption, const QString& sugges
     return dialog.selectedFiles().constFirst();
 }
 
-CTarnelDoc::Answer AskYesNoCancel(const QString& text)
+CTarnelDoc::Answer Ask(const QString& text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text, buttons,
                     QApplication::activeWindow());
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -61,7 +61,12 @@ CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetOpenFileName =
     [](const QString& caption, const QString& suggested, const QString& filter, const QString& ext) {
         return AskForFileName(false, caption, suggested, filter, ext);
     };
-CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNoCancel = AskYesNoCancel;
+CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNoCancel = [](const QString& text) {
+    return Ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+};
+CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNo = [](const QString& text) {
+    return Ask(text, QMessageBox::Yes | QMessageBox::No);
+};
 
 CTarnelDoc::CTarnelDoc(QObject* parent)
     : QObject(parent), m_strTitle(LoadString(AFX_IDS_UNTITLED))
@@ -114,6 +119,7 @@ bool CTarnelDoc::OnNewDocument()
     }
     m_strPathName.clear();
     m_strTitle = LoadString(AFX_IDS_UNTITLED);
+    m_diskWatch.Forget();
     if (m_pEditView) {
         m_pEditView->ReplaceSelection(HeaderComment());
         m_pEditView->ColorAll();
@@ -140,6 +146,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     m_pTextView->SetSavePoint();
     if (m_pEditView && !bColour)
         m_pEditView->ColorAll();
+    m_diskWatch.Remember(path, reader.Stamp());
     SetPathName(path);
     return true;
 }
@@ -148,11 +155,15 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
 {
     if (!m_pTextView)
         return false;
+    if (!MayOverwrite(path))
+        return false;
     QString strError;
-    if (!SaveDocumentFile(path, m_pTextView->TextBytes(), strError)) {
+    CSafeSaver saver(path);
+    if (!saver.Save(m_pTextView->TextPieces(), strError)) {
         AfxMessageBox(strError);
         return false;
     }
+    m_diskWatch.Remember(path, saver.Stamp());
     m_pTextView->SetSavePoint();
     SetPathName(path);
     return true;
@@ -195,6 +206,44 @@ bool CTarnelDoc::SaveModified()
 bool CTarnelDoc::IsModified() const
 {
     return m_pTextView && m_pTextView->IsTextModified();
+}
+
+bool CTarnelDoc::MayOverwrite(const QString& path)
+{
+    // Another file chosen by Save As was confirmed in the file dialog.
+    if (path != m_diskWatch.Path() || m_diskWatch.Check() != CDiskChangeWatch::EChange::Changed)
+        return true;
+    const QString question = QStringLiteral(
+        "%1 has been changed by another program since it was opened. Overwrite it?").arg(path);
+    return s_fnAskYesNo(question) == Answer::Yes;
+}
+
+void CTarnelDoc::CheckDiskChanges()
+{
+    if (m_bCheckingDisk)
+        return;
+    m_bCheckingDisk = true;
+    const QString path = m_diskWatch.Path();
+    switch (m_diskWatch.Check()) {
+    case CDiskChangeWatch::EChange::None:
+        break;
+    case CDiskChangeWatch::EChange::Deleted:
+        m_diskWatch.Acknowledge();
+        AfxMessageBox(QStringLiteral("%1 has been deleted by another program. Save the document "
+                                     "to keep its text.").arg(path));
+        break;
+    case CDiskChangeWatch::EChange::Changed: {
+        m_diskWatch.Acknowledge();
+        const QString question = IsModified()
+            ? QStringLiteral("%1 has been changed by another program. Reload it and lose the "
+                             "changes made here?").arg(path)
+            : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
+        if (s_fnAskYesNo(question) == Answer::Yes)
+            OnOpenDocument(path);
+        break;
+    }
+    }
+    m_bCheckingDisk = false;
 }
 
 void CTarnelDoc::SetPathName(const QString& path)

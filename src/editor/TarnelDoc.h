@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "DiskChangeWatch.h"
 #include "TemplateHost.h"
 
 #include <QByteArray>
@@ -30,6 +31,7 @@ public:
     static FileNameHook s_fnGetSaveFileName;
     static FileNameHook s_fnGetOpenFileName;
     static QuestionHook s_fnAskYesNoCancel;
+    static QuestionHook s_fnAskYesNo;
 
     explicit CTarnelDoc(QObject* parent = nullptr);
     ~CTarnelDoc() override;
@@ -54,6 +56,9 @@ public:
     QString GetTitle() const { return m_strTitle; }
     QString GetPathName() const { return m_strPathName; }
     bool IsModified() const;
+    // Tells the user when another program changed or deleted the file since it was read or
+    // saved, offering to reload it; for when the window becomes active again.
+    void CheckDiskChanges();
 
     void SetTreeView(ITemplateTree* pTree) override { m_pTreeView = pTree; }
     void InsertElement(bool block) override;
@@ -79,10 +84,14 @@ private:
     void OnFileSave(int nID);
     void OnFileSaveAs(int nID);
     void SetPathName(const QString& path);
+    // False when the file changed on disk and the user would rather not overwrite it.
+    bool MayOverwrite(const QString& path);
 
     CTarnelView* m_pTextView = nullptr;
     QString m_strPathName;
     QString m_strTitle;
+    CDiskChangeWatch m_diskWatch;
+    bool m_bCheckingDisk = false;  // its questions re-activate the window
 };
 
 // The one document, set by its constructor and never cleared.

@@ -188,6 +188,21 @@ QByteArray CTarnelView::TextBytes() const
     return TextRange(0, TextLength());
 }
 
+std::vector<SByteSpan> CTarnelView::TextPieces() const
+{
+    // The two sides of the buffer's gap: asking for a range on one side does not move the gap.
+    const long long nLength = TextLength();
+    const long long nGap = std::min(Send(SCI_GETGAPPOSITION), nLength);
+    std::vector<SByteSpan> pieces;
+    for (const auto& [nStart, nEnd] : {std::pair(0LL, nGap), std::pair(nGap, nLength)}) {
+        if (nEnd > nStart) {
+            const auto* pData = reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, nStart, nEnd - nStart));
+            pieces.push_back({pData, static_cast<std::size_t>(nEnd - nStart)});
+        }
+    }
+    return pieces;
+}
+
 QByteArray CTarnelView::TextRange(long long start, long long end) const
 {
     const qsizetype nCount = static_cast<qsizetype>(end - start);

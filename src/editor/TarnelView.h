@@ -6,13 +6,18 @@
 #include "ErrorMarker.h"
 #include "ViewColorizer.h"
 #include "ViewLoader.h"
+#include "SafeSaver.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
 #include <QMarginsF>
 #include <QPointer>
 
+#include <vector>
+
 class CDocumentReader;
+class CLoadPipeline;
+struct SLoadPiece;
 class CTarnelDoc;
 
 class CTarnelView : public QsciScintilla, public CCmdTarget
@@ -47,6 +52,9 @@ public:
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
     QByteArray TextBytes() const;
+    // The text as the control holds it, in up to two pieces, without copying it; valid until
+    // the next change.
+    std::vector<SByteSpan> TextPieces() const;
     // Replaces the whole text without an undo step; the caret goes to offset 0. Wrapped up to
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);

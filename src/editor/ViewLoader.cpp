@@ -1,5 +1,6 @@
 #include "ViewLoader.h"
 
+#include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "EditorSetup.h"
 #include "LoadPipeline.h"
@@ -7,6 +8,7 @@
 #include "ViewColorizer.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -74,20 +76,27 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         return false;
     }
     // Kept to restore when a later piece cannot be read; an empty file has no later piece.
-    const QByteArray previous = piece.text.isEmpty() ? QByteArray() : m_view.TextBytes();
+    QByteArray previous;
+    try {
+        previous = piece.text.isEmpty() ? QByteArray() : m_view.TextBytes();
+    } catch (const std::bad_alloc&) {
+        error = OutOfMemorySentence(reader.Path());
+        return false;
+    }
     const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
     const bool bPreviousModified = m_view.IsTextModified();
 
-    BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
-    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
-        m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
-                             piece.text.constData());
-        // The scanner's runs lie in text already in.
-        if (!piece.styles.empty())
-            m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+    bool bLoaded = false;
+    try {
+        bLoaded = TakePieces(pipeline, piece, reader.SizeHint());
+        if (!bLoaded)
+            error = pipeline.Error();
+    } catch (const std::bad_alloc&) {
+        // Thrown by the control while it grows its buffers; what it holds is still consistent.
+        error = OutOfMemorySentence(reader.Path());
     }
-    if (pipeline.Failed()) {
-        error = pipeline.Error();
+    if (!bLoaded) {
+        Send(Sci::SCI_CLEARALL);
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
         return false;
@@ -98,6 +107,19 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
     EndLoad();
     return true;
+}
+
+bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint)
+{
+    BeginLoad(std::max<long long>(nSizeHint, piece.text.size()));
+    for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
+        m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
+                             piece.text.constData());
+        // The scanner's runs lie in text already in.
+        if (!piece.styles.empty())
+            m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+    }
+    return !pipeline.Failed();
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

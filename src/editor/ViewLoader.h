@@ -6,6 +6,8 @@
 #include <QString>
 
 class CDocumentReader;
+class CLoadPipeline;
+struct SLoadPiece;
 class CTarnelView;
 class CViewColorizer;
 
@@ -27,6 +29,8 @@ private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
     void BeginLoad(long long nSizeHint);
     void EndLoad();
+    // Appends the pipeline's pieces from `piece` on; false when one could not be read.
+    bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
 
     CTarnelView& m_view;

@@ -1,14 +1,21 @@
 #include "DocumentFile.h"
 
+#include "PosixFile.h"
+#include "SafeSaver.h"
 #include "Utf8Validator.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kIsDirectory = QStringLiteral("Is a directory");
+const QString kNotRegular = QStringLiteral("not a regular file");
 
 }  // namespace
 
@@ -23,9 +30,62 @@ QString FileErrorSentence(const QString& action, const QString& path, const QStr
         .arg(action, QDir::toNativeSeparators(path), strReason);
 }
 
-bool OpenDocumentFile(QFile& file, QString& error)
+int OpenRegularFile(const QString& path, QString& error)
 {
     const QString strAction = QStringLiteral("open");
+    // O_NONBLOCK: opening a named pipe must not wait for a writer before it can be refused.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int nErrno = errno;
+        struct stat info {};
+        // A socket cannot be opened at all (ENXIO): say what it is rather than why.
+        const bool bSpecial = ::stat(QFile::encodeName(path).constData(), &info) == 0
+            && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+        error = FileErrorSentence(strAction, path, bSpecial ? kNotRegular : ErrnoText(nErrno));
+        return -1;
+    }
+    struct stat info {};
+    QString strReason;
+    if (::fstat(fd, &info) != 0)
+        strReason = ErrnoText(errno);
+    else if (S_ISDIR(info.st_mode))
+        strReason = kIsDirectory;
+    else if (!S_ISREG(info.st_mode))
+        strReason = kNotRegular;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        strReason = ErrnoText(errno);
+    if (!strReason.isEmpty()) {
+        ::close(fd);
+        error = FileErrorSentence(strAction, path, strReason);
+        return -1;
+    }
+    return fd;
+}
+
+std::FILE* OpenRegularStdioFile(const QString& path)
+{
+    QString strIgnored;
+    const int fd = OpenRegularFile(path, strIgnored);
+    std::FILE* pFile = fd < 0 ? nullptr : ::fdopen(fd, "r");
+    if (fd >= 0 && !pFile)
+        ::close(fd);
+    return pFile;
+}
+
+bool OpenDocumentFile(QFile& file, QString& error, EFileKinds kinds)
+{
+    const QString strAction = QStringLiteral("open");
+    if (kinds == EFileKinds::RegularOnly) {
+        const int fd = OpenRegularFile(file.fileName(), error);
+        if (fd < 0)
+            return false;
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            error = FileErrorSentence(strAction, file.fileName(), file.errorString());
+            return false;
+        }
+        return true;
+    }
     if (QFileInfo(file.fileName()).isDir())
     {
         error = FileErrorSentence(strAction, file.fileName(), kIsDirectory);
@@ -56,32 +116,14 @@ bool ReadDocumentFile(const QString& path, QByteArray& bytes, QString& error)
 
 bool SaveDocumentFile(const QString& path, const QByteArray& bytes, QString& error)
 {
-    const QString strAction = QStringLiteral("save");
-    if (QFileInfo(path).isDir())
-    {
-        error = FileErrorSentence(strAction, path, kIsDirectory);
-        return false;
-    }
-    // QSaveFile writes beside the original and renames over it only on commit, copying the
-    // original's permissions; until then the original stays as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size())
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-    {
-        error = FileErrorSentence(strAction, path, file.errorString());
-        return false;
-    }
-    return true;
+    const SByteSpan whole{bytes.constData(), static_cast<std::size_t>(bytes.size())};
+    return CSafeSaver(path).Save({whole}, error);
+}
+
+QString OutOfMemorySentence(const QString& path)
+{
+    return FileErrorSentence(QStringLiteral("open"), path,
+                             QStringLiteral("there is not enough memory to hold it"));
 }
 
 bool IsValidUtf8(const QByteArray& bytes)

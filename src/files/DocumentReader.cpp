@@ -2,8 +2,11 @@
 
 #include "DocumentFile.h"
 
+#include <limits>
+#include <unistd.h>
+
 CDocumentReader::CDocumentReader(const QString& path, qint64 nChunkSize)
-    : m_file(path), m_buffer(nChunkSize > 0 ? nChunkSize : 1, Qt::Uninitialized)
+    : m_file(path), m_strPath(path), m_buffer(nChunkSize > 0 ? nChunkSize : 1, Qt::Uninitialized)
 {
 }
 
@@ -12,7 +15,26 @@ bool CDocumentReader::Open(QString& error)
     if (!OpenDocumentFile(m_file, error))
         return false;
     m_nSizeHint = m_file.size();
+    m_stamp = SFileStamp::OfDescriptor(m_file.handle());
+    if (m_nSizeHint > LargestEditableSize()) {
+        error = FileErrorSentence(QStringLiteral("open"), m_strPath,
+                                  QStringLiteral("at %1 MB it is larger than this computer's memory")
+                                      .arg(m_nSizeHint >> 20));
+        m_file.close();
+        return false;
+    }
     return true;
+}
+
+qint64 CDocumentReader::LargestEditableSize()
+{
+    // The editor holds the whole text in memory, and more besides: a file larger than the
+    // memory could only end in an allocation failure or in swapping for minutes.
+    const long nPages = ::sysconf(_SC_PHYS_PAGES);
+    const long nPageSize = ::sysconf(_SC_PAGESIZE);
+    if (nPages <= 0 || nPageSize <= 0)
+        return std::numeric_limits<qint64>::max();
+    return static_cast<qint64>(nPages) * nPageSize;
 }
 
 qint64 CDocumentReader::ReadChunk(QString& error)
@@ -20,7 +42,7 @@ qint64 CDocumentReader::ReadChunk(QString& error)
     const qint64 nRead = m_file.read(m_buffer.data(), m_buffer.size());
     if (nRead < 0 || m_file.error() != QFileDevice::NoError)
     {
-        error = FileErrorSentence(QStringLiteral("read"), m_file.fileName(), m_file.errorString());
+        error = FileErrorSentence(QStringLiteral("read"), m_strPath, m_file.errorString());
         return -1;
     }
     m_utf8.Feed(m_buffer.constData(), static_cast<std::size_t>(nRead));

@@ -1,6 +1,7 @@
 // Reads a document file in pieces, testing UTF-8 on the way.
 #pragma once
 
+#include "FileStamp.h"
 #include "Utf8Validator.h"
 
 #include <QByteArray>
@@ -16,8 +17,13 @@ public:
 
     explicit CDocumentReader(const QString& path, qint64 nChunkSize = kChunkSize);
 
-    // On failure returns false and sets `error` to a sentence naming the file.
+    // Opens a regular file no larger than LargestEditableSize(). On failure returns false and
+    // sets `error` to a sentence naming the file and the reason.
     bool Open(QString& error);
+    static qint64 LargestEditableSize();
+    const QString& Path() const { return m_strPath; }
+    // The file as opened.
+    const SFileStamp& Stamp() const { return m_stamp; }
     // The size when opened: a hint only (pipes and /proc files say 0, files may change).
     qint64 SizeHint() const { return m_nSizeHint; }
 
@@ -31,7 +37,9 @@ public:
 
 private:
     QFile m_file;
+    QString m_strPath;  // QFile forgets it when opened from a descriptor
     QByteArray m_buffer;
     qint64 m_nSizeHint = 0;
     CUtf8Validator m_utf8;
+    SFileStamp m_stamp;
 };

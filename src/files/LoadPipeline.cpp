@@ -1,5 +1,9 @@
 #include "LoadPipeline.h"
 
+#include "DocumentFile.h"
+
+#include <new>
+
 namespace {
 
 // Gathers the contiguous runs of one piece into its style bytes.
@@ -49,6 +53,23 @@ void CLoadPipeline::Run()
     CMarkupScanner scanner(0);
     QString strError;
     qint64 nRead = 0;
+    try {
+        nRead = ReadAll(scanner, strError);
+    } catch (const std::bad_alloc&) {
+        nRead = -1;
+        strError = OutOfMemorySentence(m_reader.Path());
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bFailed = nRead < 0;
+    m_strError = strError;
+    m_nTailStart = scanner.Position();
+    m_bDone = true;
+    m_changed.notify_all();
+}
+
+qint64 CLoadPipeline::ReadAll(CMarkupScanner& scanner, QString& strError)
+{
+    qint64 nRead = 0;
     while ((nRead = m_reader.ReadChunk(strError)) > 0) {
         SLoadPiece piece;
         piece.text = QByteArray(m_reader.Data(), nRead);
@@ -59,14 +80,9 @@ void CLoadPipeline::Run()
         Push(std::move(piece));
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_bStopped)
-            return;
+            return 0;
     }
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bFailed = nRead < 0;
-    m_strError = strError;
-    m_nTailStart = scanner.Position();
-    m_bDone = true;
-    m_changed.notify_all();
+    return nRead;
 }
 
 bool CLoadPipeline::Next(SLoadPiece& piece)

@@ -46,6 +46,8 @@ private:
     static constexpr std::size_t kAhead = 4;
 
     void Run();
+    // Reads and scans until the end (0), a read error (-1) or the consumer leaving (0).
+    qint64 ReadAll(CMarkupScanner& scanner, QString& strError);
     void Push(SLoadPiece&& piece);
 
     CDocumentReader& m_reader;

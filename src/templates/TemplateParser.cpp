@@ -1,5 +1,6 @@
 #include "TemplateParser.h"
 
+#include "DocumentFile.h"
 #include "TemplateNode.h"
 #include "XmlParserPtr.h"
 
@@ -27,7 +28,8 @@ TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree
 {
     m_strError.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString strReason;
+    if (!OpenDocumentFile(file, strReason))
     {
         m_strError = QStringLiteral("Failed to open file %1. Aborted!\n").arg(path);
         return nullptr;

@@ -1,5 +1,7 @@
 #include "TipsReader.h"
 
+#include "DocumentFile.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -23,7 +25,7 @@ QString MnemonicDisplayText(const QString& strText)
 CTipsFile::CTipsFile(const QString& strPath)
     : m_strPath(strPath)
 {
-    m_pFile = std::fopen(QFile::encodeName(strPath).constData(), "r");
+    m_pFile = OpenRegularStdioFile(strPath);
 }
 
 CTipsFile::~CTipsFile()

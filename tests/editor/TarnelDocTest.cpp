@@ -1,3 +1,4 @@
+#include "editor/DialogAnswers.h"
 #include "editor/EditorTestSupport.h"
 
 #include "CmdUI.h"
@@ -19,55 +20,6 @@ using Sci = QsciScintillaBase;
 
 const QByteArray kHeader =
     "<!-- Document edited with Tarnelix: \"http://tarnel.example.org/\" for updates -->\n";
-
-// Answers the document's dialogs and remembers what they were asked.
-class CDialogAnswers
-{
-public:
-    CDialogAnswers()
-        : m_saveHook(CTarnelDoc::s_fnGetSaveFileName),
-          m_openHook(CTarnelDoc::s_fnGetOpenFileName),
-          m_askHook(CTarnelDoc::s_fnAskYesNoCancel)
-    {
-        CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
-                                                 const QString& filter, const QString&) {
-            ++m_nSaveDialogs;
-            m_strFilter = filter;
-            return m_strSavePath;
-        };
-        CTarnelDoc::s_fnGetOpenFileName = [this](const QString&, const QString&,
-                                                 const QString& filter, const QString& ext) {
-            ++m_nOpenDialogs;
-            m_strFilter = filter;
-            m_strDefaultExt = ext;
-            return m_strOpenPath;
-        };
-        CTarnelDoc::s_fnAskYesNoCancel = [this](const QString& text) {
-            m_questions << text;
-            return m_answer;
-        };
-    }
-    ~CDialogAnswers()
-    {
-        CTarnelDoc::s_fnGetSaveFileName = m_saveHook;
-        CTarnelDoc::s_fnGetOpenFileName = m_openHook;
-        CTarnelDoc::s_fnAskYesNoCancel = m_askHook;
-    }
-
-    QString m_strSavePath;
-    QString m_strOpenPath;
-    CTarnelDoc::Answer m_answer = CTarnelDoc::Answer::Cancel;
-    int m_nSaveDialogs = 0;
-    int m_nOpenDialogs = 0;
-    QString m_strFilter;
-    QString m_strDefaultExt;
-    QStringList m_questions;
-
-private:
-    CTarnelDoc::FileNameHook m_saveHook;
-    CTarnelDoc::FileNameHook m_openHook;
-    CTarnelDoc::QuestionHook m_askHook;
-};
 
 class TarnelDocTest : public ::testing::Test, public SEditorFixture
 {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class TipsReaderTest : public ::testing::Test
@@ -104,8 +106,8 @@ TEST_F(TipsReaderTest, FileWithoutTipLinesStopsAfterOnePass)
 
 TEST_F(TipsReaderTest, UnreadableFileStopsInsteadOfLooping)
 {
-    // fopen accepts a directory for reading; every read then fails.
-    CTipsFile file(m_dir.path());
+    // Opens as a regular file; every read from offset 0 then fails.
+    CTipsFile file(QStringLiteral("/proc/self/mem"));
     ASSERT_TRUE(file.IsOpen());
     QString tip;
     EXPECT_EQ(file.ReadNextTip(tip), CTipsFile::EReadResult::NoTips);
@@ -137,6 +139,22 @@ TEST(MnemonicDisplayTextTest, DropsSingleAmpersandsAndHalvesDoubleOnes)
 {
     EXPECT_EQ(MnemonicDisplayText(QStringLiteral("&Save && go&")), QStringLiteral("Save & go"));
     EXPECT_EQ(MnemonicDisplayText(QStringLiteral("a&&&b")), QStringLiteral("a&b"));
+}
+
+}  // namespace
+
+namespace {
+
+// A named pipe without a writer would block an ordinary open for ever.
+TEST(TipsFileKindTest, OnlyARegularFileIsReadAsTheTipsFile)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("tips.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, dir.path(), QStringLiteral("/dev/zero")}) {
+        CTipsFile file(path);
+        EXPECT_FALSE(file.IsOpen()) << path.toStdString();
+    }
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+#include "SafeSaver.h"
+
+#include "DocumentFile.h"
+#include "PosixFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kCopyChunk = std::size_t(1) << 20;
+
+// Removes a file of ours unless told to keep it.
+struct SRemoveUnlessKept
+{
+    QByteArray path;
+    bool bKeep = false;
+    ~SRemoveUnlessKept()
+    {
+        if (!bKeep && !path.isEmpty())
+            ::unlink(path.constData());
+    }
+};
+
+int WritePieces(CPosixFile& file, const std::vector<SByteSpan>& pieces)
+{
+    for (const SByteSpan& piece : pieces) {
+        if (const int nError = file.WriteAll(piece.pData, piece.nSize))
+            return nError;
+    }
+    return 0;
+}
+
+int WritePiecesFromStart(CPosixFile& file, const std::vector<SByteSpan>& pieces)
+{
+    off_t nOffset = 0;
+    for (const SByteSpan& piece : pieces) {
+        if (const int nError = file.WriteAllAt(piece.pData, piece.nSize, nOffset))
+            return nError;
+        nOffset += static_cast<off_t>(piece.nSize);
+    }
+    return ::ftruncate(file.Fd(), nOffset) == 0 ? 0 : errno;
+}
+
+// Copies all of `fdFrom` to `fdTo` at the same offsets.
+int CopyContents(int fdFrom, int fdTo)
+{
+    QByteArray buffer(static_cast<qsizetype>(kCopyChunk), Qt::Uninitialized);
+    for (off_t nOffset = 0;;) {
+        const ssize_t nRead = ::pread(fdFrom, buffer.data(), kCopyChunk, nOffset);
+        if (nRead < 0 && errno == EINTR)
+            continue;
+        if (nRead < 0)
+            return errno;
+        if (nRead == 0)
+            return 0;
+        if (const int nError = WriteAllAt(fdTo, buffer.constData(), static_cast<std::size_t>(nRead), nOffset))
+            return nError;
+        nOffset += nRead;
+    }
+}
+
+}  // namespace
+
+CSafeSaver::CSafeSaver(const QString& path) : m_strPath(path)
+{
+    const QFileInfo info(path);
+    QString strTarget = path;
+    if (info.isSymLink()) {
+        strTarget = info.canonicalFilePath();
+        if (strTarget.isEmpty())  // a dangling link: create what it points at
+            strTarget = info.symLinkTarget();
+    }
+    m_target = QFile::encodeName(strTarget);
+}
+
+bool CSafeSaver::Fail(int nErrno)
+{
+    m_strError = FileErrorSentence(QStringLiteral("save"), m_strPath, ErrnoText(nErrno));
+    return false;
+}
+
+bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
+{
+    m_strError.clear();
+    struct stat old {};
+    const bool bExists = ::stat(m_target.constData(), &old) == 0;
+    bool bSaved = false;
+    if (!bExists && errno != ENOENT) {
+        bSaved = Fail(errno);
+    } else if (bExists && S_ISDIR(old.st_mode)) {
+        bSaved = Fail(EISDIR);
+    } else if (bExists && !S_ISREG(old.st_mode)) {
+        m_strError = FileErrorSentence(QStringLiteral("save"), m_strPath,
+                                       QStringLiteral("not a regular file"));
+    } else if (bExists && old.st_nlink > 1) {
+        bSaved = SaveInPlace(pieces, old);
+    } else {
+        const EOutcome outcome = SaveByReplacing(pieces, bExists ? &old : nullptr);
+        bSaved = outcome == EOutcome::Saved
+            || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old));
+    }
+    if (!bSaved)
+        error = m_strError;
+    return bSaved;
+}
+
+CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& pieces,
+                                                 const struct stat* pOld)
+{
+    CPosixFile temp;
+    if (const int nError = temp.CreateBeside(m_target, "tarnel-save", pOld ? 0600 : 0666))
+        return Fail(nError), EOutcome::Failed;
+    SRemoveUnlessKept guard{temp.Path()};
+    if (pOld) {
+        struct stat mine {};
+        const bool bOwnerDiffers = ::fstat(temp.Fd(), &mine) != 0 || mine.st_uid != pOld->st_uid
+            || mine.st_gid != pOld->st_gid;
+        if (bOwnerDiffers && ::fchown(temp.Fd(), pOld->st_uid, pOld->st_gid) != 0)
+            return EOutcome::NeedsInPlace;
+        // After fchown, which clears the set-id bits.
+        if (::fchmod(temp.Fd(), pOld->st_mode & 07777) != 0)
+            return Fail(errno), EOutcome::Failed;
+    }
+    const QByteArray folder = CPosixFile::FolderOf(m_target);
+    int nError = WritePieces(temp, pieces);
+    if (!nError)
+        nError = temp.Sync();
+    m_stamp = SFileStamp::OfDescriptor(temp.Fd());
+    if (!nError)
+        nError = temp.Close();
+    if (!nError)
+        nError = CPosixFile::SyncFolder(folder);
+    if (!nError && ::rename(temp.Path().constData(), m_target.constData()) != 0)
+        nError = errno;
+    if (nError)
+        return Fail(nError), EOutcome::Failed;
+    guard.bKeep = true;
+    // The rename itself must reach the disk before "saved" is true.
+    if ((nError = CPosixFile::SyncFolder(folder)))
+        return Fail(nError), EOutcome::Failed;
+    return EOutcome::Saved;
+}
+
+bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old)
+{
+    CPosixFile target;
+    if (const int nError = target.Open(m_target, O_RDWR))
+        return Fail(nError);
+    CPosixFile copy;
+    if (const int nError = copy.CreateBeside(m_target, "tarnel-copy", 0600))
+        return Fail(nError);
+    SRemoveUnlessKept guard{copy.Path()};
+    const QByteArray folder = CPosixFile::FolderOf(m_target);
+    int nError = CopyContents(target.Fd(), copy.Fd());
+    if (!nError)
+        nError = copy.Sync();
+    if (!nError)
+        nError = copy.Close();
+    if (!nError)
+        nError = CPosixFile::SyncFolder(folder);
+    if (nError)
+        return Fail(nError);
+
+    nError = WritePiecesFromStart(target, pieces);
+    if (!nError)
+        nError = target.Sync();
+    if (nError) {
+        Fail(nError);
+        if (!RestoreFromCopy(target.Fd(), guard.path, old.st_size)) {
+            guard.bKeep = true;
+            m_strError += QStringLiteral(" Its previous contents are kept in %1.")
+                              .arg(QFile::decodeName(guard.path));
+        }
+        return false;
+    }
+    m_stamp = SFileStamp::OfDescriptor(target.Fd());
+    if ((nError = target.Close()))
+        return Fail(nError);
+    ::unlink(guard.path.constData());
+    guard.bKeep = true;
+    CPosixFile::SyncFolder(folder);  // only the safety copy's removal is at stake
+    return true;
+}
+
+bool CSafeSaver::RestoreFromCopy(int fdTarget, const QByteArray& copyPath, off_t nOldSize)
+{
+    CPosixFile copy;
+    return copy.Open(copyPath, O_RDONLY) == 0 && CopyContents(copy.Fd(), fdTarget) == 0
+        && ::ftruncate(fdTarget, nOldSize) == 0 && ::fsync(fdTarget) == 0;
+}

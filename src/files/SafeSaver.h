@@ -1,0 +1,49 @@
+// Saves a document so that a failure at any point leaves the old file as it was.
+#pragma once
+
+#include "FileStamp.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+#include <sys/stat.h>
+
+struct SByteSpan
+{
+    const char* pData;
+    std::size_t nSize;
+};
+
+// Writes the new bytes to a temporary file in the same folder, syncs it and the folder, and
+// renames it over the file, keeping permissions, owner and group. A file with several hard
+// links, or whose owner or group this user cannot give the new file, is overwritten in place
+// instead, after a safety copy beside it that is removed once the new bytes are on disk. A
+// symbolic link keeps pointing where it did: its target is saved.
+class CSafeSaver
+{
+public:
+    explicit CSafeSaver(const QString& path);
+
+    // Writes `pieces` one after the other as the whole new contents. On failure returns false,
+    // leaves the file's bytes as they were and sets `error` to a sentence naming the file and
+    // the system's reason.
+    bool Save(const std::vector<SByteSpan>& pieces, QString& error);
+
+    // The saved file as written; valid after Save returned true.
+    const SFileStamp& Stamp() const { return m_stamp; }
+
+private:
+    enum class EOutcome { Saved, Failed, NeedsInPlace };
+
+    EOutcome SaveByReplacing(const std::vector<SByteSpan>& pieces, const struct stat* pOld);
+    bool SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old);
+    bool RestoreFromCopy(int fdTarget, const QByteArray& copyPath, off_t nOldSize);
+    bool Fail(int nErrno);
+
+    QString m_strPath;    // as the user named it, for messages
+    QByteArray m_target;  // the file really written: symbolic links resolved
+    QString m_strError;
+    SFileStamp m_stamp;
+};
