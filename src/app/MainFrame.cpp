@@ -6,6 +6,7 @@
 #include "DocumentPrinter.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
+#include "PrintPreviewDlg.h"
 #include "MessageBox.h"
 #include "Profile.h"
 #include "QtMenu.h"
@@ -26,8 +27,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -330,19 +329,14 @@ void CMainFrame::OnFilePrintDirect(int)
 
 void CMainFrame::OnFilePrintPreview(int)
 {
-    QPrintPreviewDialog preview(m_pPrinter.get(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-        CDocumentPrinter(m_pEditView).PrintTo(*static_cast<QsciPrinter*>(printer));
-    });
-    auto* pages = preview.findChild<QPrintPreviewWidget*>();
-    const auto initialMode = m_nPreviewPages == 2 ? QPrintPreviewWidget::FacingPagesView
-                                                  : QPrintPreviewWidget::SinglePageView;
-    if (pages)
-        pages->setViewMode(initialMode);
+    CDocumentPrinter(m_pEditView).PrepareLayout(*m_pPrinter);
+    CPrintPreviewDlg preview(m_pEditView, *m_pPrinter, m_nPreviewPages, this);
     preview.exec();
-    if (pages && (pages->viewMode() != initialMode || m_nPreviewPages != 0)
-        && pages->viewMode() != QPrintPreviewWidget::AllPagesView)
-        m_nPreviewPages = pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1;
+    // Kept once the user has chosen, or changed from the one-page default.
+    if (m_nPreviewPages != 0 || preview.PagesShown() != 1)
+        m_nPreviewPages = preview.PagesShown();
+    if (preview.PrintRequested())
+        OnFilePrint(ID_FILE_PRINT);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)

@@ -6,11 +6,16 @@
 #include <QMarginsF>
 #include <QPageLayout>
 
-bool CDocumentPrinter::PrintTo(QsciPrinter& printer) const
+void CDocumentPrinter::PrepareLayout(QsciPrinter& printer)
 {
     printer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
                                      kMarginMillimetres),
                            QPageLayout::Millimeter);
     printer.setWrapMode(QsciScintilla::WrapWord);
+}
+
+bool CDocumentPrinter::PrintTo(QsciPrinter& printer) const
+{
+    PrepareLayout(printer);
     return printer.printRange(m_pEditor) > 0;
 }

@@ -11,6 +11,8 @@ public:
 
     explicit CDocumentPrinter(QsciScintillaBase* pEditor) : m_pEditor(pEditor) {}
 
+    // Gives `printer` the half-inch margins and word wrapping the text is printed with.
+    static void PrepareLayout(QsciPrinter& printer);
     // Prints the whole text on `printer`; false when the printer could not be started.
     bool PrintTo(QsciPrinter& printer) const;
 

@@ -1,0 +1,91 @@
+#include "editor/EditorTestSupport.h"
+
+#include "DocumentPrinter.h"
+#include "PageIndex.h"
+#include "PrintPreviewDlg.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Lines(int nCount, const QByteArray& line)
+{
+    QByteArray text;
+    for (int i = 0; i < nCount; ++i)
+        text += line + QByteArray::number(i) + "\n";
+    return text;
+}
+
+// Pages in a PDF file: one "/Type /Page" object each ("/Type /Pages" is the tree).
+int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/")
+                            + pdf.count("/Type /Page>") + pdf.count("/Type /Page "));
+}
+
+class PrintPreviewTest : public ::testing::Test, public SEditorFixture
+{
+protected:
+    PrintPreviewTest()
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_dir.filePath(QStringLiteral("out.pdf")));
+        CDocumentPrinter::PrepareLayout(printer);
+    }
+
+    QTemporaryDir m_dir;
+    QsciPrinter printer;
+};
+
+}  // namespace
+
+TEST_F(PrintPreviewTest, ThePreviewCountsThePagesThePrinterPrints)
+{
+    const QByteArray samples[] = {
+        "<a/>",
+        Lines(180, "<item name=\"x\">some text</item> "),
+        QByteArray(40000, 'w') + "\n" + Lines(50, "<b>") ,
+        Lines(400, QByteArray(300, 'v') + " "),
+    };
+    for (const QByteArray& text : samples) {
+        SetText(text);
+        view.ColorAll();
+        CPrintPreviewDlg preview(&view, printer, 1);
+        preview.CountAllPages();
+        ASSERT_TRUE(preview.Index().IsComplete());
+        ASSERT_TRUE(CDocumentPrinter(&view).PrintTo(printer));
+        EXPECT_EQ(preview.Index().KnownPages(), PdfPageCount(printer.outputFileName())) << text.size();
+    }
+}
+
+TEST_F(PrintPreviewTest, ALongTextShowsItsFirstPagesBeforeCountingTheRestAndCanStop)
+{
+    SetText(Lines(20000, "<line>"));
+    CPrintPreviewDlg preview(&view, printer, 2);
+    EXPECT_GE(preview.Index().KnownPages(), 2);
+    EXPECT_FALSE(preview.Index().IsComplete());
+    preview.StopCounting();
+    const int nCounted = preview.Index().KnownPages();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.Index().KnownPages(), nCounted);
+    preview.GoToPage(nCounted + 5);
+    EXPECT_EQ(preview.CurrentPage(), nCounted + 4) << "two pages side by side start on an even page";
+    EXPECT_EQ(preview.PagesShown(), 2);
+}
+
+TEST(PageIndexTest, APageThatTakesNothingEndsTheLayoutInsteadOfLooping)
+{
+    CPageIndex index(100, [](long long from) { return from < 40 ? from + 20 : from; });
+    while (index.Extend(10)) {
+    }
+    EXPECT_EQ(index.KnownPages(), 3);
+    EXPECT_EQ(index.End(2), 100);
+}
