@@ -22,6 +22,8 @@ const SColumn kColumns[] = {
     {"key_max", "key", "ms"},       {"peak_open", "peak open", "MB"},
     {"peak_all", "peak all", "MB"}, {"xmlwf", "xmlwf", "s"},
     {"xmllint", "xmllint", "s"},    {"lexer_color", "QsciLexerXML", "s"},
+    {"preview_first", "preview", "s"}, {"preview_stop", "stop", "ms"},
+    {"preview_added", "preview mem", "MB"},
 };
 
 QString Cell(const QMap<QString, double>& figures, const SColumn& column)

@@ -1,6 +1,8 @@
 #include "EditorMeasure.h"
 
+#include "DocumentPrinter.h"
 #include "MessageBox.h"
+#include "PrintPreviewDlg.h"
 #include "ProcessMemory.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
@@ -10,6 +12,9 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QTimer>
+
+#include <Qsci/qsciprinter.h>
 
 #include <algorithm>
 #include <functional>
@@ -93,6 +98,7 @@ private:
     bool MeasureCheck();
     bool MeasureSave();
     void MeasureCaretAndKeys();
+    void MeasurePreview();
 
     QString m_strPath;
     QString m_strSavePath;
@@ -108,6 +114,7 @@ bool CEditorRun::Run()
         return false;
     Print("color_all", BestOf(kRepeats, [this] { m_view.ColorAll(); }));
     MeasureCaretAndKeys();
+    MeasurePreview();
     m_out << "peak_all " << PeakMemoryBytes() << Qt::endl;
     return true;
 }
@@ -182,6 +189,33 @@ void CEditorRun::MeasureCaretAndKeys()
     Print("key_max", keys.dMax);
     if (m_view.TextLength() != nLength + kCaretMoves)
         Fail(QStringLiteral("the typed keys did not reach the text"));
+}
+
+// The first page on screen, the memory the preview adds while it counts, and how soon Stop ends
+// the counting.
+void CEditorRun::MeasurePreview()
+{
+    QsciPrinter printer;
+    CDocumentPrinter::PrepareLayout(printer);
+    const long long nBefore = ResidentMemoryBytes();
+    ResetPeakMemory();
+    std::unique_ptr<CPrintPreviewDlg> pPreview;
+    Print("preview_first", Seconds([&] {
+        pPreview = std::make_unique<CPrintPreviewDlg>(&m_view, printer, 1);
+        pPreview->show();
+        ProcessEvents();
+    }));
+    // Counts for a while as the user looks at the first page, then stops.
+    QElapsedTimer counting;
+    counting.start();
+    while (counting.elapsed() < 2000 && !pPreview->Index().IsComplete())
+        ProcessEvents();
+    Print("preview_stop", Seconds([&] {
+        pPreview->StopCounting();
+        ProcessEvents();
+    }));
+    m_out << "preview_pages " << pPreview->Index().KnownPages() << Qt::endl;
+    m_out << "preview_added " << std::max(0LL, PeakMemoryBytes() - nBefore) << Qt::endl;
 }
 
 }  // namespace

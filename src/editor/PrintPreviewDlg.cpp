@@ -4,7 +4,9 @@
 
 #include <QActionGroup>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -29,6 +31,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(QsciScintillaBase* pEditor, const QPrinter& p
     m_pScroll->setWidget(m_pPane);
     m_pScroll->setAlignment(Qt::AlignCenter);
     m_pScroll->setBackgroundRole(QPalette::Dark);
+    m_pScroll->viewport()->installEventFilter(this);
 
     m_pProgress = new QProgressBar(this);
     m_pProgress->setRange(0, 100);
@@ -170,8 +173,31 @@ void CPrintPreviewDlg::Fit(bool bWidthOnly)
     m_pPane->SetScale(m_pPane->FitScale(m_pScroll->viewport()->size(), bWidthOnly));
 }
 
-void CPrintPreviewDlg::resizeEvent(QResizeEvent* pEvent)
+void CPrintPreviewDlg::keyPressEvent(QKeyEvent* pEvent)
 {
-    QDialog::resizeEvent(pEvent);
-    Fit(m_bFitWidth);
+    switch (pEvent->key()) {
+    case Qt::Key_PageDown:
+        GoToPage(CurrentPage() + m_nPagesShown);
+        break;
+    case Qt::Key_PageUp:
+        GoToPage(CurrentPage() - m_nPagesShown);
+        break;
+    case Qt::Key_Home:
+        GoToPage(0);
+        break;
+    case Qt::Key_End:
+        CountAllPages();
+        GoToPage(m_pIndex->KnownPages() - 1);
+        break;
+    default:
+        QDialog::keyPressEvent(pEvent);
+    }
+}
+
+bool CPrintPreviewDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // The viewport's own size is known only once the layout has placed it.
+    if (pWatched == m_pScroll->viewport() && pEvent->type() == QEvent::Resize)
+        Fit(m_bFitWidth);
+    return QDialog::eventFilter(pWatched, pEvent);
 }

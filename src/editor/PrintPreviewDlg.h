@@ -40,7 +40,8 @@ public:
     int CurrentPage() const;
 
 protected:
-    void resizeEvent(QResizeEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void CreateToolBar();
