@@ -11,11 +11,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kWrapNoteMs = 5000;
 
 SSearch& LastSearch()
 {
@@ -34,10 +38,26 @@ void ReportNotFound(const SSearch& search)
     AfxMessageBox(QStringLiteral("Cannot find the string '%1'.").arg(search.strFind));
 }
 
+// Where the editor's window has a status bar, the note goes there, as other editors do.
+void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
+{
+    if (auto* pWindow = qobject_cast<QMainWindow*>(pEditor->window()))
+        pWindow->statusBar()->showMessage(search.bDown ? QStringLiteral("Passed the end of the text")
+                                                       : QStringLiteral("Passed the start of the text"),
+                                          kWrapNoteMs);
+}
+
 bool FindNext(QsciScintilla* pEditor, const SSearch& search)
 {
-    if (CTextSearch(*pEditor, search).FindNext())
+    switch (CTextSearch(*pEditor, search).FindNext()) {
+    case CTextSearch::EFound::Yes:
         return true;
+    case CTextSearch::EFound::AfterWrapping:
+        ReportWrapped(pEditor, search);
+        return true;
+    case CTextSearch::EFound::No:
+        break;
+    }
     ReportNotFound(search);
     return false;
 }

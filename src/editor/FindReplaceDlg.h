@@ -19,8 +19,8 @@ class CFindReplaceDlg : public QDialog
 public:
     static void ShowFind(QsciScintilla* pEditor);
     static void ShowReplace(QsciScintilla* pEditor);
-    // Repeats the last search in its direction; false when there is no search text yet or
-    // nothing more is found.
+    // Repeats the last search in its direction, going on from the other end of the text; false
+    // when there is no search text yet or no match at all.
     static bool FindNextAgain(QsciScintilla* pEditor);
     static bool HasFindText();
     // The dialog once shown, else null.

@@ -32,16 +32,25 @@ long CTextSearch::SearchRange(long nFrom, long nTo)
                                   find.constData());
 }
 
-bool CTextSearch::FindNext()
+CTextSearch::EFound CTextSearch::FindNext()
 {
     const long nStart = Send(Sci::SCI_GETSELECTIONSTART);
     const long nEnd = Send(Sci::SCI_GETSELECTIONEND);
     const long nLength = Send(Sci::SCI_GETLENGTH);
-    const long nFound = m_search.bDown ? SearchRange(nEnd, nLength) : SearchRange(nStart, 0);
+    EFound eFound = EFound::Yes;
+    long nFound = m_search.bDown ? SearchRange(nEnd, nLength) : SearchRange(nStart, 0);
+    if (nFound < 0) {
+        // The rest of the text, up to where this search began: a match there may overlap the
+        // selection but is never the selection itself.
+        eFound = EFound::AfterWrapping;
+        nFound = m_search.bDown ? SearchRange(0, nEnd) : SearchRange(nLength, nStart);
+        if (nFound >= 0 && nFound == nStart && Send(Sci::SCI_GETTARGETEND) == nEnd)
+            nFound = -1;
+    }
     if (nFound < 0)
-        return false;
+        return EFound::No;
     Send(Sci::SCI_SETSEL, static_cast<unsigned long>(nFound), Send(Sci::SCI_GETTARGETEND));
-    return true;
+    return eFound;
 }
 
 bool CTextSearch::SelectionIsMatch()

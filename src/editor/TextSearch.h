@@ -21,9 +21,11 @@ class CTextSearch
 public:
     CTextSearch(QsciScintilla& editor, const SSearch& search) : m_editor(editor), m_search(search) {}
 
-    // Selects the next match after the selection (or the previous one before it); false when
-    // there is none. No wrap-around.
-    bool FindNext();
+    enum class EFound { Yes, AfterWrapping, No };
+
+    // Selects the next match after the selection (or the previous one before it, searching up);
+    // past the end (or the start) the search goes on from the other end of the text.
+    EFound FindNext();
     // Whether the selection is exactly one match.
     bool SelectionIsMatch();
     // Replaces the selection, a match, and selects the replacement so the search goes on after

@@ -6,8 +6,10 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -54,19 +56,46 @@ protected:
 
 using Range = std::pair<long, long>;
 
-TEST_F(FindReplaceDlgTest, FindNextGoesDownThenUpWithoutWrapping)
+TEST_F(FindReplaceDlgTest, FindNextWrapsRoundAtEitherEndAndSaysSoInTheStatusBar)
 {
+    QMainWindow window;
+    window.setCentralWidget(m_pEditor.release());
+    m_pEditor.reset(static_cast<QsciScintilla*>(window.centralWidget()));
+    CFindReplaceDlg& dialog = Open(false, QStringLiteral("two"));
+    dialog.MatchCaseCheckBox()->setChecked(true);
+    const struct
+    {
+        bool bDown;
+        Range expected;
+        const char* note;
+    } steps[] = {
+        {true, {8, 11}, ""},    {true, {15, 18}, ""}, {true, {19, 22}, ""},
+        {true, {8, 11}, "Passed the end of the text"}, {false, {19, 22}, "Passed the start of the text"},
+        {false, {15, 18}, ""},
+    };
+    for (const auto& step : steps) {
+        window.statusBar()->clearMessage();
+        (step.bDown ? dialog.DownButton() : dialog.UpButton())->setChecked(true);
+        dialog.FindNextButton()->click();
+        EXPECT_EQ(Selection(), step.expected) << step.expected.first;
+        EXPECT_EQ(window.statusBar()->currentMessage(), QString::fromLatin1(step.note));
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+    (void)m_pEditor.release();  // the window owns it
+}
+
+TEST_F(FindReplaceDlgTest, OnlyTheOneMatchOrNoneAtAllIsReportedAsNotFound)
+{
+    m_pEditor->setText(QStringLiteral("a two b"));
     CFindReplaceDlg& dialog = Open(false, QStringLiteral("two"));
     dialog.FindNextButton()->click();
-    EXPECT_EQ(Selection(), Range(4, 7));
+    EXPECT_EQ(Selection(), Range(2, 5));
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
     dialog.FindNextButton()->click();
-    EXPECT_EQ(Selection(), Range(8, 11));
-    dialog.UpButton()->setChecked(true);
+    EXPECT_EQ(Selection(), Range(2, 5));
+    dialog.FindEdit()->setText(QStringLiteral("three"));
     dialog.FindNextButton()->click();
-    EXPECT_EQ(Selection(), Range(4, 7));
-    dialog.FindNextButton()->click();
-    EXPECT_EQ(Selection(), Range(4, 7));
-    EXPECT_EQ(m_messages.Messages(), QStringList{"Cannot find the string 'two'."});
+    EXPECT_EQ(m_messages.Messages(), (QStringList{"Cannot find the string 'two'.", "Cannot find the string 'three'."}));
 }
 
 TEST_F(FindReplaceDlgTest, WholeWordAndCaseNarrowTheMatch)
@@ -133,8 +162,9 @@ TEST_F(FindReplaceDlgTest, FindNextAgainRepeatsAfterDialogClosed)
     EXPECT_TRUE(CFindReplaceDlg::HasFindText());
     EXPECT_TRUE(CFindReplaceDlg::FindNextAgain(m_pEditor.get()));
     EXPECT_EQ(Selection(), Range(12, 15));
-    EXPECT_FALSE(CFindReplaceDlg::FindNextAgain(m_pEditor.get()));
-    EXPECT_EQ(m_messages.Messages(), QStringList{"Cannot find the string 'one'."});
+    EXPECT_TRUE(CFindReplaceDlg::FindNextAgain(m_pEditor.get()));
+    EXPECT_EQ(Selection(), Range(0, 3));
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
 }
 
 TEST_F(FindReplaceDlgTest, FindsNonAsciiTextInUtf8AndLatin1Editors)
