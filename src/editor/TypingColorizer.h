@@ -1,0 +1,35 @@
+// Colour as you type: after every change of the text (typing, paste, cut, undo, redo, replace)
+// re-colours what the change touched, leaving exactly the styles of a whole-text pass.
+#pragma once
+
+#include "StyledText.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QsciScintillaBase;
+
+class CTypingColorizer : public QObject, private IStyledText
+{
+    Q_OBJECT
+public:
+    explicit CTypingColorizer(QsciScintillaBase& editor);
+
+    // Off by default. The styles must be a whole pass's when it is turned on.
+    void SetEnabled(bool bEnabled) { m_bEnabled = bEnabled; }
+    bool IsEnabled() const { return m_bEnabled; }
+
+private:
+    void OnModified(int nPosition, int nModificationType, int nLength);
+
+    long long Length() const override;
+    char ByteAt(long long position) const override;
+    MarkupStyle StyleAt(long long position) const override;
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override;
+    void SetStyles(long long start, const char* styles, std::size_t length) override;
+
+    QsciScintillaBase& m_editor;
+    bool m_bEnabled = false;
+    mutable std::vector<char> m_range;  // room for the NUL a text range ends with
+};
