@@ -7,6 +7,7 @@
 #include "GoToLineDlg.h"
 #include "LeftView.h"
 #include "MessageBox.h"
+#include "PaneActivator.h"
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
@@ -131,8 +132,9 @@ void CMainFrame::OnCreateClient()
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setSizes({kTreePaneWidth, 600});
     setCentralWidget(m_pSplitter);
-    m_pLeftView->viewport()->installEventFilter(this);
-    m_pEditView->viewport()->installEventFilter(this);
+    auto* activator = new CPaneActivator(this, this);
+    activator->Watch(m_pLeftView);
+    activator->Watch(m_pEditView);
     connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
 }
 
@@ -221,12 +223,7 @@ bool CMainFrame::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 
 bool CMainFrame::SendCommand(int nID)
 {
-    CCmdUI ui(nID);
-    if (!OnCmdMsg(nID, &ui) || !ui.m_bEnabled)
-        return false;
-    OnCmdMsg(nID, nullptr);
-    UpdateCommandStates();
-    return true;
+    return m_pActions->Execute(nID);
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -355,12 +352,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
 
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pEvent->type() == QEvent::MouseButtonPress) {
-        if (pWatched == m_pLeftView->viewport() && m_pActiveView != m_pLeftView)
-            SetActiveView(m_pLeftView);
-        else if (pWatched == m_pEditView->viewport() && m_pActiveView != m_pEditView)
-            SetActiveView(m_pEditView);
-    } else if (pEvent->type() == QEvent::ToolTip) {
+    if (pEvent->type() == QEvent::ToolTip) {
         // The program's own commands have no tooltip; Qt would show the menu text instead.
         if (auto* button = qobject_cast<QToolButton*>(pWatched)) {
             QAction* action = button->defaultAction();
