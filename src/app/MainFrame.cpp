@@ -3,7 +3,7 @@
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandTables.h"
-#include "DocumentPrinter.h"
+#include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
 #include "MessageBox.h"
@@ -17,8 +17,6 @@
 #include "TarnelDoc.h"
 #include "TarnelView.h"
 
-#include <Qsci/qsciprinter.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -26,9 +24,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -51,7 +46,6 @@ constexpr int kIdleIntervalMs = 250;
 CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     : m_pDocument(pDocument),
       m_pApplication(pApplication),
-      m_pPrinter(std::make_unique<QsciPrinter>()),
       m_helpMenu([this] {
           auto* popup = new QMenu(this);
           return std::unique_ptr<IMenu>(
@@ -126,6 +120,7 @@ void CMainFrame::OnCreateClient()
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pLeftView = new CLeftView(m_pDocument, m_pSplitter);
     m_pEditView = new CTarnelView(m_pDocument, m_pSplitter);
+    m_pPrinting = std::make_unique<CFramePrinting>(this, m_pEditView);
     m_pSplitter->addWidget(m_pLeftView);
     m_pSplitter->addWidget(m_pEditView);
     m_pSplitter->setChildrenCollapsible(false);
@@ -299,25 +294,29 @@ void CMainFrame::OnNextPane(int)
     SetActiveView(m_pActiveView == m_pLeftView ? static_cast<QWidget*>(m_pEditView) : m_pLeftView);
 }
 
+QsciPrinter& CMainFrame::Printer() const
+{
+    return m_pPrinting->Printer();
+}
+
+int CMainFrame::PreviewPages() const
+{
+    return m_pPrinting->PreviewPages();
+}
+
+void CMainFrame::SetPreviewPages(int nPages)
+{
+    m_pPrinting->SetPreviewPages(nPages);
+}
+
 void CMainFrame::OnFilePrint(int)
 {
-    QPrintDialog dialog(m_pPrinter.get(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
-        AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
+    m_pPrinting->Print();
 }
 
 bool CMainFrame::PrintDirect()
 {
-    if (m_pPrinter->outputFormat() == QPrinter::NativeFormat && !m_pPrinter->isValid()) {
-        AfxMessageBox(LoadString(IDS_NO_PRINTER));
-        return false;
-    }
-    if (CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
-        return true;
-    AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
-    return false;
+    return m_pPrinting->PrintDirect();
 }
 
 void CMainFrame::OnFilePrintDirect(int)
@@ -327,19 +326,7 @@ void CMainFrame::OnFilePrintDirect(int)
 
 void CMainFrame::OnFilePrintPreview(int)
 {
-    QPrintPreviewDialog preview(m_pPrinter.get(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-        CDocumentPrinter(m_pEditView).PrintTo(*static_cast<QsciPrinter*>(printer));
-    });
-    auto* pages = preview.findChild<QPrintPreviewWidget*>();
-    const auto initialMode = m_nPreviewPages == 2 ? QPrintPreviewWidget::FacingPagesView
-                                                  : QPrintPreviewWidget::SinglePageView;
-    if (pages)
-        pages->setViewMode(initialMode);
-    preview.exec();
-    if (pages && (pages->viewMode() != initialMode || m_nPreviewPages != 0)
-        && pages->viewMode() != QPrintPreviewWidget::AllPagesView)
-        m_nPreviewPages = pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1;
+    m_pPrinting->Preview();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)

@@ -12,11 +12,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMarginsF>
 #include <QMenuBar>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -228,6 +236,65 @@ TEST_F(MainFrameTest, PrintingFromTheTreePanePrintsTheDocumentText)
     m_pFrame->Printer().setOutputFileName(m_folder.Path("out.pdf"));
     ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
     EXPECT_GE(CountPdfPages(m_folder.Path("out.pdf")), 3);
+}
+
+TEST_F(MainFrameTest, EveryPrintPathReportsAPrinterThatCannotStart)
+{
+    m_pFrame->EditView()->ReplaceSelection("<a>text</a>\n");
+    m_pFrame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = m_folder.Path("no-such-folder/out.pdf");
+    m_pFrame->Printer().setOutputFileName(pdf);
+    struct Case
+    {
+        const char* name;
+        int nID;
+        std::function<void()> answerDialog;
+    };
+    const Case cases[] = {
+        {"print direct", ID_FILE_PRINT_DIRECT, nullptr},
+        {"print", ID_FILE_PRINT,
+         [] {
+             // Accepted as it stands: the dialog's own file check is not what is tested here.
+             auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+             ASSERT_NE(dialog, nullptr);
+             dialog->done(QDialog::Accepted);
+         }},
+        {"print from the preview", ID_FILE_PRINT_PREVIEW,
+         [] {
+             auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+             ASSERT_NE(dialog, nullptr);
+             dialog->findChild<QPrintPreviewWidget*>()->print();
+             dialog->reject();
+         }},
+    };
+    for (const Case& c : cases) {
+        m_messages.Clear();
+        if (c.answerDialog)
+            QTimer::singleShot(0, c.answerDialog);
+        m_pFrame->SendCommand(c.nID);
+        ASSERT_EQ(m_messages.Messages().size(), 1) << c.name;
+        EXPECT_TRUE(m_messages.Messages().first().contains(pdf)) << c.name << ": "
+            << m_messages.Messages().first().toStdString();
+    }
+}
+
+TEST_F(MainFrameTest, PrintingKeepsThePrintersMarginsHalfAnInchUntilChanged)
+{
+    QByteArray text;
+    for (int i = 0; i < 200; ++i)
+        text += "<line>" + QByteArray::number(i) + "</line>\n";
+    m_pFrame->EditView()->ReplaceSelection(text);
+    QsciPrinter& printer = m_pFrame->Printer();
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(12.7, 12.7, 12.7, 12.7));
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_folder.Path("half-inch.pdf"));
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
+    // What Print Setup does with wider margins.
+    printer.setPageMargins(QMarginsF(12.7, 90, 12.7, 90), QPageLayout::Millimeter);
+    printer.setOutputFileName(m_folder.Path("wide.pdf"));
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_GT(CountPdfPages(m_folder.Path("wide.pdf")), CountPdfPages(m_folder.Path("half-inch.pdf")));
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter).top(), 90);
 }
 
 TEST_F(MainFrameTest, CaptionNamesTheDocument)

@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class TarnelAppTest : public ::testing::Test
@@ -123,6 +125,45 @@ TEST_F(TarnelAppTest, PrintSwitchPrintsTheFileWithoutADialogAndEnds)
     EXPECT_GE(CountPdfPages(pdf), 2);
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_EQ(m_nTipsShown, 0);
+}
+
+TEST_F(TarnelAppTest, PrintSwitchesReportAPrinterThatCannotPrintAndEndWithStatusOne)
+{
+    const QString path = m_folder.Write("print.xml", "<a>text</a>\n");
+    const QString unwritable = m_folder.Path("no-such-folder/out.pdf");
+    struct Case
+    {
+        QStringList arguments;
+        std::function<void(QsciPrinter&)> prepare;
+        QString named;
+    };
+    const Case cases[] = {
+        {{"-p", path},
+         [unwritable](QsciPrinter& printer) {
+             printer.setOutputFormat(QPrinter::PdfFormat);
+             printer.setOutputFileName(unwritable);
+         },
+         unwritable},
+        // What Qt falls back to when there is no printer at all.
+        {{"-p", path},
+         [](QsciPrinter& printer) {
+             printer.setOutputFormat(QPrinter::PdfFormat);
+             printer.setOutputFileName(QString());
+         },
+         "No printer"},
+        {{"-pt", path, "NoSuchPrinter"}, nullptr, "NoSuchPrinter"},
+    };
+    for (const Case& c : cases) {
+        m_messages.Clear();
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp::s_preparePrinter = c.prepare;
+        CTarnelApp app;
+        EXPECT_FALSE(app.InitInstance(c.arguments));
+        EXPECT_EQ(app.ExitInstance(), 1) << c.named.toStdString();
+        ASSERT_EQ(m_messages.Messages().size(), 1) << c.named.toStdString();
+        EXPECT_TRUE(m_messages.Messages().first().contains(c.named))
+            << m_messages.Messages().first().toStdString();
+    }
 }
 
 TEST_F(TarnelAppTest, PrintSwitchWithoutAFileIsReported)
