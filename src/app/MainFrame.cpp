@@ -11,11 +11,11 @@
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
-#include "SettingsKeys.h"
 #include "StatusPanes.h"
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +53,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
       })
 {
     InitPictures();
+    m_pPlacement = new CWindowPlacement(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.svg")));
     m_pActions = new CCommandActions(this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
     OnCreate();
@@ -352,20 +353,12 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CMainFrame::RestorePlacement()
 {
-    const QByteArray geometry = QByteArray::fromBase64(
-        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry).toLatin1());
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
-        resize(900, 650);
-    restoreState(QByteArray::fromBase64(
-        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState).toLatin1()));
+    m_pPlacement->Restore();
 }
 
 void CMainFrame::SavePlacement() const
 {
-    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry,
-                       QString::fromLatin1(saveGeometry().toBase64()));
-    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState,
-                       QString::fromLatin1(saveState().toBase64()));
+    m_pPlacement->Save();
 }
 
 void CMainFrame::UpdateCaption()

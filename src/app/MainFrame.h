@@ -17,6 +17,7 @@ class CRecentFileList;
 class CStatusPanes;
 class CTarnelDoc;
 class CTarnelView;
+class CWindowPlacement;
 class QMenu;
 class QSplitter;
 class QTimer;
@@ -53,7 +54,8 @@ public:
     int PreviewPages() const;
     void SetPreviewPages(int nPages);
 
-    // The window's size and position and where the toolbar is docked, kept between runs.
+    // The window's size and position and where the toolbar is docked, kept between runs by a
+    // run that shows the window.
     void RestorePlacement();
     void SavePlacement() const;
 
@@ -104,5 +106,6 @@ private:
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;
     std::unique_ptr<CFramePrinting> m_pPrinting;
+    CWindowPlacement* m_pPlacement = nullptr;
     CHelpMenuKeeper m_helpMenu;  // destroyed before the menus it may point into
 };

@@ -12,6 +12,8 @@
 #include <Qsci/qsciprinter.h>
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -237,6 +239,47 @@ TEST_F(TarnelAppTest, WindowSizeAndToolbarPlaceAreKeptBetweenRuns)
     EXPECT_EQ(app.MainFrame()->size(), QSize(640, 480));
     EXPECT_EQ(app.MainFrame()->toolBarArea(app.MainFrame()->ToolBar()), Qt::LeftToolBarArea);
     app.ExitInstance();
+}
+
+TEST_F(TarnelAppTest, ARunThatShowsNoWindowKeepsThePlacementOfTheLastShownOne)
+{
+    {
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        app.MainFrame()->setGeometry(40, 60, 500, 400);
+        app.ExitInstance();
+    }
+    const QString saved = GetProfileString("Settings", "WindowGeometry");
+    ASSERT_FALSE(saved.isEmpty());
+    const QString path = m_folder.Write("print.xml", "<a/>");
+    CTarnelApp::s_preparePrinter = [this](QsciPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_folder.Path("print.pdf"));
+    };
+    for (const QStringList& arguments : {QStringList{m_folder.Path("missing.xml")},
+                                         QStringList{"-p", path}}) {
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp app;
+        EXPECT_FALSE(app.InitInstance(arguments));
+        app.ExitInstance();
+        EXPECT_EQ(GetProfileString("Settings", "WindowGeometry").toStdString(), saved.toStdString())
+            << arguments.join(' ').toStdString();
+    }
+}
+
+TEST_F(TarnelAppTest, TheWindowStartsInsideTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* run : {"default size", "saved larger than the screen"}) {
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        const QRect frame = app.MainFrame()->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << run << ": " << frame.x() << "," << frame.y() << " "
+                                            << frame.width() << "x" << frame.height();
+        app.MainFrame()->setGeometry(screen.x() - 50, screen.y(), screen.width() * 2, screen.height() * 2);
+        app.ExitInstance();
+    }
 }
 
 TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)
