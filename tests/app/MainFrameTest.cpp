@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QFileDialog>
 #include <QMarginsF>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -295,6 +297,44 @@ TEST_F(MainFrameTest, PrintingKeepsThePrintersMarginsHalfAnInchUntilChanged)
     ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
     EXPECT_GT(CountPdfPages(m_folder.Path("wide.pdf")), CountPdfPages(m_folder.Path("half-inch.pdf")));
     EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter).top(), 90);
+}
+
+TEST_F(MainFrameTest, LoadTemplateTakesATypedNameWithOrWithoutItsExtension)
+{
+    struct Case
+    {
+        QStringList files;  // each holds an element named after the file, dots as dashes
+        QString typed;
+        QString loaded;
+    };
+    const Case cases[] = {
+        {{"mytpl"}, "mytpl", "mytpl"},
+        {{"other.xml"}, "other", "other-xml"},
+        {{"both", "both.xml"}, "both", "both-xml"},
+        {{"named.xml"}, "named.xml", "named-xml"},
+    };
+    for (const Case& c : cases) {
+        for (const QString& file : c.files)
+            m_folder.Write(file, "<" + QString(file).replace('.', '-').toLatin1() + "/>");
+        const QString folder = m_folder.Path(QString());
+        QTimer::singleShot(0, [folder, typed = c.typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(folder);
+            dialog->selectFile(typed);
+            // A refusal comes as a message box inside accept(): close it, then the dialog.
+            QTimer::singleShot(0, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->reject();
+            });
+            QMetaObject::invokeMethod(dialog, "accept");
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        m_pFrame->SendCommand(ID_FILE_LOAD_TEMPLATE);
+        ASSERT_EQ(m_pFrame->LeftView()->topLevelItemCount(), 1) << c.typed.toStdString();
+        EXPECT_EQ(m_pFrame->LeftView()->topLevelItem(0)->text(0), c.loaded) << c.typed.toStdString();
+    }
 }
 
 TEST_F(MainFrameTest, CaptionNamesTheDocument)
