@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -41,15 +42,26 @@ void CWindowPlacement::FitOntoScreen()
     const QScreen* screen = m_pWindow->screen();
     if (!screen)
         return;
-    // The frame's decorations count; they are known once the platform has made the window.
-    const QRect frame = m_pWindow->frameGeometry();
     const QRect client = m_pWindow->geometry();
-    const QMargins decorations(client.left() - frame.left(), client.top() - frame.top(),
-                               frame.right() - client.right(), frame.bottom() - client.bottom());
-    const QRect fitted =
-        FitToScreen(frame, screen->availableGeometry()).marginsRemoved(decorations);
+    const QMargins decorations = Decorations();
+    const QRect fitted = FitToScreen(client.marginsAdded(decorations), screen->availableGeometry())
+                             .marginsRemoved(decorations);
     if (fitted != client)
         m_pWindow->setGeometry(fitted);
+}
+
+QMargins CWindowPlacement::Decorations() const
+{
+    const QRect frame = m_pWindow->frameGeometry();
+    const QRect client = m_pWindow->geometry();
+    if (frame != client)
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    // A window manager adds its frame only after the window is first shown: leave room for a
+    // title bar, or it would end up above the screen.
+    const int nBorder = m_pWindow->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int nTitle = m_pWindow->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return QMargins(nBorder, nTitle + nBorder, nBorder, nBorder);
 }
 
 void CWindowPlacement::Save() const

@@ -2,6 +2,7 @@
 // screen when first shown, and saved only by a run that showed the window.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 
 class QMainWindow;
@@ -21,6 +22,7 @@ protected:
 
 private:
     void FitOntoScreen();
+    QMargins Decorations() const;
 
     QMainWindow* m_pWindow;
     bool m_bShown = false;
