@@ -196,7 +196,7 @@ void CEditorRun::MeasureCaretAndKeys()
 void CEditorRun::MeasurePreview()
 {
     QsciPrinter printer;
-    CDocumentPrinter::PrepareLayout(printer);
+    CDocumentPrinter::SetDefaultMargins(printer);
     const long long nBefore = ResidentMemoryBytes();
     ResetPeakMemory();
     std::unique_ptr<CPrintPreviewDlg> pPreview;

@@ -3,21 +3,20 @@
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandTables.h"
-#include "DocumentPrinter.h"
+#include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
 #include "PrintPreviewDlg.h"
 #include "MessageBox.h"
+#include "PaneActivator.h"
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
-#include "SettingsKeys.h"
 #include "StatusPanes.h"
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
-
-#include <Qsci/qsciprinter.h>
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +25,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -49,7 +47,6 @@ constexpr int kIdleIntervalMs = 250;
 CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     : m_pDocument(pDocument),
       m_pApplication(pApplication),
-      m_pPrinter(std::make_unique<QsciPrinter>()),
       m_helpMenu([this] {
           auto* popup = new QMenu(this);
           return std::unique_ptr<IMenu>(
@@ -57,6 +54,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
       })
 {
     InitPictures();
+    m_pPlacement = new CWindowPlacement(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.svg")));
     m_pActions = new CCommandActions(this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
     OnCreate();
@@ -124,14 +122,16 @@ void CMainFrame::OnCreateClient()
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pLeftView = new CLeftView(m_pDocument, m_pSplitter);
     m_pEditView = new CTarnelView(m_pDocument, m_pSplitter);
+    m_pPrinting = std::make_unique<CFramePrinting>(this, m_pEditView);
     m_pSplitter->addWidget(m_pLeftView);
     m_pSplitter->addWidget(m_pEditView);
     m_pSplitter->setChildrenCollapsible(false);
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setSizes({kTreePaneWidth, 600});
     setCentralWidget(m_pSplitter);
-    m_pLeftView->viewport()->installEventFilter(this);
-    m_pEditView->viewport()->installEventFilter(this);
+    auto* activator = new CPaneActivator(this, this);
+    activator->Watch(m_pLeftView);
+    activator->Watch(m_pEditView);
     connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
 }
 
@@ -220,12 +220,7 @@ bool CMainFrame::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 
 bool CMainFrame::SendCommand(int nID)
 {
-    CCmdUI ui(nID);
-    if (!OnCmdMsg(nID, &ui) || !ui.m_bEnabled)
-        return false;
-    OnCmdMsg(nID, nullptr);
-    UpdateCommandStates();
-    return true;
+    return m_pActions->Execute(nID);
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -301,25 +296,29 @@ void CMainFrame::OnNextPane(int)
     SetActiveView(m_pActiveView == m_pLeftView ? static_cast<QWidget*>(m_pEditView) : m_pLeftView);
 }
 
+QsciPrinter& CMainFrame::Printer() const
+{
+    return m_pPrinting->Printer();
+}
+
+int CMainFrame::PreviewPages() const
+{
+    return m_pPrinting->PreviewPages();
+}
+
+void CMainFrame::SetPreviewPages(int nPages)
+{
+    m_pPrinting->SetPreviewPages(nPages);
+}
+
 void CMainFrame::OnFilePrint(int)
 {
-    QPrintDialog dialog(m_pPrinter.get(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
-        AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
+    m_pPrinting->Print();
 }
 
 bool CMainFrame::PrintDirect()
 {
-    if (m_pPrinter->outputFormat() == QPrinter::NativeFormat && !m_pPrinter->isValid()) {
-        AfxMessageBox(LoadString(IDS_NO_PRINTER));
-        return false;
-    }
-    if (CDocumentPrinter(m_pEditView).PrintTo(*m_pPrinter))
-        return true;
-    AfxMessageBox(LoadString(IDS_PRINT_FAILED).arg(m_pPrinter->printerName()));
-    return false;
+    return m_pPrinting->PrintDirect();
 }
 
 void CMainFrame::OnFilePrintDirect(int)
@@ -329,14 +328,7 @@ void CMainFrame::OnFilePrintDirect(int)
 
 void CMainFrame::OnFilePrintPreview(int)
 {
-    CDocumentPrinter(m_pEditView).PrepareLayout(*m_pPrinter);
-    CPrintPreviewDlg preview(m_pEditView, *m_pPrinter, m_nPreviewPages, this);
-    preview.exec();
-    // Kept once the user has chosen, or changed from the one-page default.
-    if (m_nPreviewPages != 0 || preview.PagesShown() != 1)
-        m_nPreviewPages = preview.PagesShown();
-    if (preview.PrintRequested())
-        OnFilePrint(ID_FILE_PRINT);
+    m_pPrinting->Preview();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)
@@ -357,12 +349,7 @@ void CMainFrame::changeEvent(QEvent* pEvent)
 
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pEvent->type() == QEvent::MouseButtonPress) {
-        if (pWatched == m_pLeftView->viewport() && m_pActiveView != m_pLeftView)
-            SetActiveView(m_pLeftView);
-        else if (pWatched == m_pEditView->viewport() && m_pActiveView != m_pEditView)
-            SetActiveView(m_pEditView);
-    } else if (pEvent->type() == QEvent::ToolTip) {
+    if (pEvent->type() == QEvent::ToolTip) {
         // The program's own commands have no tooltip; Qt would show the menu text instead.
         if (auto* button = qobject_cast<QToolButton*>(pWatched)) {
             QAction* action = button->defaultAction();
@@ -375,20 +362,12 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CMainFrame::RestorePlacement()
 {
-    const QByteArray geometry = QByteArray::fromBase64(
-        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry).toLatin1());
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
-        resize(900, 650);
-    restoreState(QByteArray::fromBase64(
-        GetProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState).toLatin1()));
+    m_pPlacement->Restore();
 }
 
 void CMainFrame::SavePlacement() const
 {
-    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowGeometry,
-                       QString::fromLatin1(saveGeometry().toBase64()));
-    WriteProfileString(SettingsKeys::kSection, SettingsKeys::kWindowState,
-                       QString::fromLatin1(saveState().toBase64()));
+    m_pPlacement->Save();
 }
 
 void CMainFrame::UpdateCaption()

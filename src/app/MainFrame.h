@@ -10,12 +10,14 @@
 #include <memory>
 
 class CCommandActions;
+class CFramePrinting;
 class QAction;
 class CLeftView;
 class CRecentFileList;
 class CStatusPanes;
 class CTarnelDoc;
 class CTarnelView;
+class CWindowPlacement;
 class QMenu;
 class QSplitter;
 class QTimer;
@@ -46,17 +48,19 @@ public:
     CTarnelView* EditView() const { return m_pEditView; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CCommandActions& Actions() const { return *m_pActions; }
-    QsciPrinter& Printer() const { return *m_pPrinter; }
+    QsciPrinter& Printer() const;
     void SetRecentFileList(CRecentFileList* pRecentFiles) { m_pRecentFiles = pRecentFiles; }
 
-    int PreviewPages() const { return m_nPreviewPages; }
-    void SetPreviewPages(int nPages) { m_nPreviewPages = nPages; }
+    int PreviewPages() const;
+    void SetPreviewPages(int nPages);
 
-    // The window's size and position and where the toolbar is docked, kept between runs.
+    // The window's size and position and where the toolbar is docked, kept between runs by a
+    // run that shows the window.
     void RestorePlacement();
     void SavePlacement() const;
 
-    // Prints the document's text on the current printer without a dialog.
+    // Prints the document's text on the current printer without a dialog; false, after a
+    // message, when it was not printed.
     bool PrintDirect();
 
     void OnFocusEditor(int nID);
@@ -102,7 +106,7 @@ private:
     QTimer* m_pIdleTimer = nullptr;
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;
-    std::unique_ptr<QsciPrinter> m_pPrinter;
-    int m_nPreviewPages = 0;
+    std::unique_ptr<CFramePrinting> m_pPrinting;
+    CWindowPlacement* m_pPlacement = nullptr;
     CHelpMenuKeeper m_helpMenu;  // destroyed before the menus it may point into
 };

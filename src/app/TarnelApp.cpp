@@ -123,8 +123,16 @@ bool CTarnelApp::PrintFromCommandLine()
     m_pMainFrame->InitialUpdateFrame();
     if (!m_pDocument->OnOpenDocument(m_cmdInfo.m_strFileName))
         return false;
-    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo)
-        m_pMainFrame->Printer().setPrinterName(m_cmdInfo.m_strPrinterName);
+    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo) {
+        QsciPrinter& printer = m_pMainFrame->Printer();
+        printer.setPrinterName(m_cmdInfo.m_strPrinterName);
+        // Qt quietly falls back to another printer for a name it does not know.
+        if (printer.outputFormat() != QPrinter::NativeFormat
+            || printer.printerName() != m_cmdInfo.m_strPrinterName) {
+            AfxMessageBox(LoadString(IDS_NO_SUCH_PRINTER).arg(m_cmdInfo.m_strPrinterName));
+            return false;
+        }
+    }
     if (s_preparePrinter)
         s_preparePrinter(m_pMainFrame->Printer());
     m_nExitCode = m_pMainFrame->PrintDirect() ? 0 : 1;

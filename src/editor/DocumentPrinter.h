@@ -1,6 +1,10 @@
-// Prints the document's text, with its colours and half-inch margins, whichever pane is active.
+// Prints the document's text, with its colours, within the printer's margins, whichever pane
+// is active, and tells whether the printer really printed it.
 #pragma once
 
+#include <QString>
+
+class QPrinter;
 class QsciPrinter;
 class QsciScintillaBase;
 
@@ -9,13 +13,17 @@ class CDocumentPrinter
 public:
     static constexpr double kMarginMillimetres = 12.7;  // half an inch
 
+    // Half-inch margins for a new printer; Print Setup may change them afterwards.
+    static void SetDefaultMargins(QPrinter& printer);
+
     explicit CDocumentPrinter(QsciScintillaBase* pEditor) : m_pEditor(pEditor) {}
 
-    // Gives `printer` the half-inch margins and word wrapping the text is printed with.
-    static void PrepareLayout(QsciPrinter& printer);
-    // Prints the whole text on `printer`; false when the printer could not be started.
-    bool PrintTo(QsciPrinter& printer) const;
+    // Prints the whole text on `printer`. False when the printer did not start or did not
+    // finish; `error` then says so, naming the printer or the file.
+    bool PrintTo(QsciPrinter& printer, QString& error) const;
 
 private:
+    static QString Failure(const QPrinter& printer, bool bStarted);
+
     QsciScintillaBase* m_pEditor;
 };

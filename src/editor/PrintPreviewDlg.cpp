@@ -87,10 +87,7 @@ void CPrintPreviewDlg::CreateToolBar()
     pBar->addAction(QStringLiteral("Zoom in"), this, [this] { m_pPane->SetScale(m_pPane->Scale() * 1.25); });
     pBar->addAction(QStringLiteral("Zoom out"), this, [this] { m_pPane->SetScale(m_pPane->Scale() / 1.25); });
     pBar->addSeparator();
-    pBar->addAction(QStringLiteral("&Print..."), this, [this] {
-        m_bPrintRequested = true;
-        accept();
-    });
+    pBar->addAction(QStringLiteral("&Print..."), this, &CPrintPreviewDlg::RequestPrint);
     pBar->addAction(QStringLiteral("&Close"), this, &QDialog::reject);
 }
 
@@ -153,6 +150,12 @@ void CPrintPreviewDlg::GoToPage(int nPage)
     m_pPane->ShowPages(nPage, m_nPagesShown, m_pIndex->KnownPages());
     m_pPageBox->setValue(nPage + 1);
     UpdateControls();
+}
+
+void CPrintPreviewDlg::RequestPrint()
+{
+    m_bPrintRequested = true;
+    accept();
 }
 
 int CPrintPreviewDlg::CurrentPage() const

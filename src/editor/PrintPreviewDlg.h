@@ -37,6 +37,8 @@ public:
     void CountAllPages();
     void StopCounting();
     void GoToPage(int nPage);
+    // Closes the preview asking the caller to print.
+    void RequestPrint();
     int CurrentPage() const;
 
 protected:

@@ -4,6 +4,7 @@
 #include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
+#include "FileDialog.h"
 #include "MessageBox.h"
 #include "SafeSaver.h"
 #include "StringTable.h"
@@ -14,7 +15,6 @@
 #include "WellFormedCheck.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -28,13 +28,8 @@ const char kHomePage[] = "http://tarnel.example.org/";
 QString AskForFileName(bool bSave, const QString& caption, const QString& suggested,
                        const QString& filter, const QString& defaultExt)
 {
-    QFileDialog dialog(QApplication::activeWindow(), caption, suggested, filter);
-    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(defaultExt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return CFileDialog(bSave, caption, suggested, filter, defaultExt, QApplication::activeWindow())
+        .DoModal();
 }
 
 CTarnelDoc::Answer Ask(const QString& text, QMessageBox::StandardButtons buttons)

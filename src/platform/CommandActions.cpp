@@ -3,7 +3,7 @@
 #include "StringTable.h"
 
 #include <QAction>
-#include <QKeySequence>
+#include <QShortcut>
 #include <QWidget>
 
 CCommandActions::CCommandActions(QWidget* pOwner, Router router)
@@ -25,7 +25,7 @@ QAction* CCommandActions::Action(int nID)
     action->setProperty("tarnelTooltip", CommandTooltip(nID));
     action->setProperty("tarnelId", nID);
     action->setEnabled(false);
-    connect(action, &QAction::triggered, this, [this, nID] { m_router(nID, nullptr); });
+    connect(action, &QAction::triggered, this, [this, nID] { Execute(nID); });
     m_pOwner->addAction(action);
     m_actions.emplace(nID, action);
     return action;
@@ -33,11 +33,33 @@ QAction* CCommandActions::Action(int nID)
 
 void CCommandActions::AddShortcut(int nID, const QString& key)
 {
-    QAction* action = Action(nID);
-    QList<QKeySequence> keys = action->shortcuts();
-    keys << QKeySequence(key, QKeySequence::PortableText);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
+    // Not the action's own shortcut: Qt turns that off with the action, and the key would then
+    // fall through to the pane (Ctrl+C in the tree copies the item's name).
+    const QKeySequence sequence(key, QKeySequence::PortableText);
+    auto* shortcut = new QShortcut(sequence, m_pOwner);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, nID] { Execute(nID); });
+    m_keys.emplace(nID, sequence);
+    Action(nID);
+}
+
+QList<QKeySequence> CCommandActions::Shortcuts(int nID) const
+{
+    QList<QKeySequence> keys;
+    const auto range = m_keys.equal_range(nID);
+    for (auto it = range.first; it != range.second; ++it)
+        keys << it->second;
+    return keys;
+}
+
+bool CCommandActions::Execute(int nID)
+{
+    CCmdUI ui(nID);
+    const bool bEnabled = m_router(nID, &ui) && ui.m_bEnabled;
+    if (bEnabled)
+        m_router(nID, nullptr);
+    UpdateAll();
+    return bEnabled;
 }
 
 void CCommandActions::UpdateAction(int nID)

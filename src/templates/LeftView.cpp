@@ -18,6 +18,18 @@ CLeftView::CLeftView(ITemplateHost* pDocument, QWidget* parent)
     setHeaderHidden(true);
     setColumnCount(1);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // The item with the focus frame is the one an insertion uses: Qt would otherwise leave the
+    // first item current but unselected when the pane gets the focus, and Ctrl+Space would
+    // deselect the current item.
+    connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::SelectCurrentItem);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CLeftView::SelectCurrentItem);
+}
+
+void CLeftView::SelectCurrentItem()
+{
+    QTreeWidgetItem* item = currentItem();
+    if (item && !item->isSelected())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
 }
 
 void CLeftView::ResetFirstUpdateForTesting()

@@ -30,6 +30,7 @@ public:
 
 private:
     void SetTreeLook();
+    void SelectCurrentItem();
 
     ITemplateHost* m_pDocument;
 };

@@ -14,8 +14,11 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTimer>
+#include <QTreeWidgetItem>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -163,6 +166,99 @@ TEST_F(FrameKeysTest, F6AndShiftF6SwitchPanesAndEscAndF9ChangeNothing)
     Key(Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(Frame()->GetActiveView(), Frame()->LeftView());
     EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(FrameKeysTest, AKeyActsOnTheStateAtTheMomentItIsPressed)
+{
+    // No idle refresh runs between the keys: each command must look at the text as it is.
+    struct Case
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QByteArray textAfter;
+    };
+    const Case cases[] = {
+        {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier, ""},
+        {"Alt+Backspace", Qt::Key_Backspace, Qt::AltModifier, ""},
+        {"Ctrl+X after Shift+Home", Qt::Key_X, Qt::ControlModifier, ""},
+    };
+    for (const Case& c : cases) {
+        Key(Qt::Key_F6);
+        ASSERT_EQ(Frame()->GetActiveView(), Editor());
+        Editor()->ClearText();
+        Frame()->UpdateCommandStates();
+        QTest::keyClicks(Editor(), "abc");
+        if (QByteArray(c.name).contains("Shift+Home"))
+            Key(Qt::Key_Home, Qt::ShiftModifier);
+        Key(c.key, c.modifiers);
+        EXPECT_EQ(Editor()->TextBytes(), c.textAfter) << c.name;
+        Key(Qt::Key_F6);
+    }
+}
+
+TEST_F(FrameKeysTest, CopyKeysInTheTreeLeaveTheClipboardAlone)
+{
+    SelectTreeItem("b");
+    Frame()->LeftView()->setFocus();
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_Insert}) {
+        QApplication::clipboard()->setText("clip");
+        Key(key, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), "clip") << "key " << key;
+    }
+}
+
+TEST_F(FrameKeysTest, FocusEnteringAPaneByTabMakesItTheActiveView)
+{
+    Frame()->LeftView()->setFocus();
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Editor());
+    EXPECT_EQ(Frame()->GetActiveView(), Editor());
+    Key(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<!-- -->"));
+
+    for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::BacktabFocusReason}) {
+        Key(Qt::Key_2, Qt::AltModifier);
+        Frame()->LeftView()->setFocus(reason);
+        EXPECT_EQ(Frame()->GetActiveView(), Frame()->LeftView()) << "reason " << reason;
+    }
+}
+
+TEST_F(FrameKeysTest, TheTreesFocusedItemIsTheSelectedOne)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void()> keys;
+        QByteArray inserted;
+    };
+    const Case cases[] = {
+        {"Alt+1", [this] { Key(Qt::Key_1, Qt::AltModifier); }, "<html></html>"},
+        {"Alt+1 Home",
+         [this] {
+             Key(Qt::Key_1, Qt::AltModifier);
+             Key(Qt::Key_Home);
+         },
+         "<html></html>"},
+        {"Ctrl+Space on the selected item",
+         [this] {
+             SelectTreeItem("b");
+             Frame()->LeftView()->setFocus();
+             Key(Qt::Key_Space, Qt::ControlModifier);
+         },
+         "<b></b>"},
+    };
+    for (const Case& c : cases) {
+        m_app.Document()->LoadTemplate("tarnel.xml");  // a fresh tree: nothing selected
+        Editor()->ClearText();
+        Key(Qt::Key_2, Qt::AltModifier);
+        c.keys();
+        QTreeWidgetItem* current = Frame()->LeftView()->currentItem();
+        ASSERT_NE(current, nullptr) << c.name;
+        EXPECT_TRUE(current->isSelected()) << c.name;
+        Key(Qt::Key_T, Qt::AltModifier);
+        EXPECT_EQ(Editor()->TextBytes(), c.inserted) << c.name;
+    }
 }
 
 // Answers the Go to line dialog as soon as it is shown: `text` and OK, or Escape when empty.

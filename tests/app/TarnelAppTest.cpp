@@ -15,7 +15,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -151,6 +155,45 @@ TEST_F(TarnelAppTest, PrintSwitchPrintsTheFileWithoutADialogAndEnds)
     EXPECT_EQ(m_nTipsShown, 0);
 }
 
+TEST_F(TarnelAppTest, PrintSwitchesReportAPrinterThatCannotPrintAndEndWithStatusOne)
+{
+    const QString path = m_folder.Write("print.xml", "<a>text</a>\n");
+    const QString unwritable = m_folder.Path("no-such-folder/out.pdf");
+    struct Case
+    {
+        QStringList arguments;
+        std::function<void(QsciPrinter&)> prepare;
+        QString named;
+    };
+    const Case cases[] = {
+        {{"-p", path},
+         [unwritable](QsciPrinter& printer) {
+             printer.setOutputFormat(QPrinter::PdfFormat);
+             printer.setOutputFileName(unwritable);
+         },
+         unwritable},
+        // What Qt falls back to when there is no printer at all.
+        {{"-p", path},
+         [](QsciPrinter& printer) {
+             printer.setOutputFormat(QPrinter::PdfFormat);
+             printer.setOutputFileName(QString());
+         },
+         "No printer"},
+        {{"-pt", path, "NoSuchPrinter"}, nullptr, "NoSuchPrinter"},
+    };
+    for (const Case& c : cases) {
+        m_messages.Clear();
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp::s_preparePrinter = c.prepare;
+        CTarnelApp app;
+        EXPECT_FALSE(app.InitInstance(c.arguments));
+        EXPECT_EQ(app.ExitInstance(), 1) << c.named.toStdString();
+        ASSERT_EQ(m_messages.Messages().size(), 1) << c.named.toStdString();
+        EXPECT_TRUE(m_messages.Messages().first().contains(c.named))
+            << m_messages.Messages().first().toStdString();
+    }
+}
+
 TEST_F(TarnelAppTest, PrintSwitchWithoutAFileIsReported)
 {
     CTarnelApp app;
@@ -222,6 +265,47 @@ TEST_F(TarnelAppTest, WindowSizeAndToolbarPlaceAreKeptBetweenRuns)
     EXPECT_EQ(app.MainFrame()->size(), QSize(640, 480));
     EXPECT_EQ(app.MainFrame()->toolBarArea(app.MainFrame()->ToolBar()), Qt::LeftToolBarArea);
     app.ExitInstance();
+}
+
+TEST_F(TarnelAppTest, ARunThatShowsNoWindowKeepsThePlacementOfTheLastShownOne)
+{
+    {
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        app.MainFrame()->setGeometry(40, 60, 500, 400);
+        app.ExitInstance();
+    }
+    const QString saved = GetProfileString("Settings", "WindowGeometry");
+    ASSERT_FALSE(saved.isEmpty());
+    const QString path = m_folder.Write("print.xml", "<a/>");
+    CTarnelApp::s_preparePrinter = [this](QsciPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_folder.Path("print.pdf"));
+    };
+    for (const QStringList& arguments : {QStringList{m_folder.Path("missing.xml")},
+                                         QStringList{"-p", path}}) {
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp app;
+        EXPECT_FALSE(app.InitInstance(arguments));
+        app.ExitInstance();
+        EXPECT_EQ(GetProfileString("Settings", "WindowGeometry").toStdString(), saved.toStdString())
+            << arguments.join(' ').toStdString();
+    }
+}
+
+TEST_F(TarnelAppTest, TheWindowStartsInsideTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* run : {"default size", "saved larger than the screen"}) {
+        CLeftView::ResetFirstUpdateForTesting();
+        CTarnelApp app;
+        ASSERT_TRUE(app.InitInstance({"-Embedding"}));
+        const QRect frame = app.MainFrame()->frameGeometry();
+        EXPECT_TRUE(screen.contains(frame)) << run << ": " << frame.x() << "," << frame.y() << " "
+                                            << frame.width() << "x" << frame.height();
+        app.MainFrame()->setGeometry(screen.x() - 50, screen.y(), screen.width() * 2, screen.height() * 2);
+        app.ExitInstance();
+    }
 }
 
 TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)

@@ -38,7 +38,7 @@ protected:
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_dir.filePath(QStringLiteral("out.pdf")));
-        CDocumentPrinter::PrepareLayout(printer);
+        CDocumentPrinter::SetDefaultMargins(printer);
     }
 
     QTemporaryDir m_dir;
@@ -61,7 +61,8 @@ TEST_F(PrintPreviewTest, ThePreviewCountsThePagesThePrinterPrints)
         CPrintPreviewDlg preview(&view, printer, 1);
         preview.CountAllPages();
         ASSERT_TRUE(preview.Index().IsComplete());
-        ASSERT_TRUE(CDocumentPrinter(&view).PrintTo(printer));
+        QString error;
+        ASSERT_TRUE(CDocumentPrinter(&view).PrintTo(printer, error)) << error.toStdString();
         EXPECT_EQ(preview.Index().KnownPages(), PdfPageCount(printer.outputFileName())) << text.size();
     }
 }

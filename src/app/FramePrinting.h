@@ -1,0 +1,34 @@
+// The main window's printing: its one printer (half-inch margins until Print Setup changes
+// them), the Print dialog, printing without it, and the preview with its one- or two-page
+// choice. Every failure is shown as a message naming the printer.
+#pragma once
+
+#include <memory>
+
+class QWidget;
+class QsciPrinter;
+class QsciScintillaBase;
+
+class CFramePrinting
+{
+public:
+    // `pEditor` holds the text that every path prints.
+    CFramePrinting(QWidget* pParent, QsciScintillaBase* pEditor);
+    ~CFramePrinting();
+
+    QsciPrinter& Printer() const { return *m_pPrinter; }
+    int PreviewPages() const { return m_nPreviewPages; }
+    void SetPreviewPages(int nPages) { m_nPreviewPages = nPages; }
+
+    void Print();
+    bool PrintDirect();
+    void Preview();
+
+private:
+    bool PrintOn(QsciPrinter& printer) const;
+
+    QWidget* m_pParent;
+    QsciScintillaBase* m_pEditor;
+    std::unique_ptr<QsciPrinter> m_pPrinter;
+    int m_nPreviewPages = 0;
+};
