@@ -7,6 +7,16 @@
 #include <Qsci/qsciprinter.h>
 
 #include <QPrintDialog>
+#include <QProgressDialog>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+constexpr int kProgressDelayMs = 500;
+
+}  // namespace
 
 CFramePrinting::CFramePrinting(QWidget* pParent, QsciScintillaBase* pEditor)
     : m_pParent(pParent), m_pEditor(pEditor), m_pPrinter(std::make_unique<QsciPrinter>())
@@ -16,25 +26,34 @@ CFramePrinting::CFramePrinting(QWidget* pParent, QsciScintillaBase* pEditor)
 
 CFramePrinting::~CFramePrinting() = default;
 
-bool CFramePrinting::PrintOn(QsciPrinter& printer) const
+bool CFramePrinting::PrintOn(QsciPrinter& printer, const CPagePrinter::Progress& progress) const
 {
     QString error;
-    if (CDocumentPrinter(m_pEditor).PrintTo(printer, error))
+    if (CDocumentPrinter(m_pEditor).PrintTo(printer, error, progress))
         return true;
-    AfxMessageBox(error);
+    if (!error.isEmpty())  // empty: the user cancelled
+        AfxMessageBox(error);
     return false;
 }
 
 void CFramePrinting::Print()
 {
     QPrintDialog dialog(m_pPrinter.get(), m_pParent);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintOn(*m_pPrinter);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Shows itself only when printing takes longer than half a second.
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, kProgressSteps, m_pParent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    PrintOn(*m_pPrinter, [&progress](long long nDone, long long nLength) {
+        progress.setValue(static_cast<int>(kProgressSteps * nDone / std::max(nLength, 1LL)));
+        return !progress.wasCanceled();
+    });
 }
 
 bool CFramePrinting::PrintDirect()
 {
-    return PrintOn(*m_pPrinter);
+    return PrintOn(*m_pPrinter, {});
 }
 
 void CFramePrinting::Preview()

@@ -3,6 +3,8 @@
 // choice. Every failure is shown as a message naming the printer.
 #pragma once
 
+#include "PagePrinter.h"
+
 #include <memory>
 
 class QWidget;
@@ -25,7 +27,7 @@ public:
     void Preview();
 
 private:
-    bool PrintOn(QsciPrinter& printer) const;
+    bool PrintOn(QsciPrinter& printer, const CPagePrinter::Progress& progress) const;
 
     QWidget* m_pParent;
     QsciScintillaBase* m_pEditor;

@@ -1,6 +1,7 @@
 #include "DocumentPrinter.h"
 
 #include "CommandIds.h"
+#include "PagePrinter.h"
 #include "StringTable.h"
 
 #include <Qsci/qsciprinter.h>
@@ -17,7 +18,8 @@ void CDocumentPrinter::SetDefaultMargins(QPrinter& printer)
                            QPageLayout::Millimeter);
 }
 
-bool CDocumentPrinter::PrintTo(QsciPrinter& printer, QString& error) const
+bool CDocumentPrinter::PrintTo(QsciPrinter& printer, QString& error,
+                               const CPagePrinter::Progress& progress) const
 {
     printer.setWrapMode(QsciScintilla::WrapWord);
     // QsciPrinter's own painter never asks whether it became active: a printer that cannot
@@ -27,7 +29,14 @@ bool CDocumentPrinter::PrintTo(QsciPrinter& printer, QString& error) const
         error = Failure(printer, false);
         return false;
     }
-    const bool bPrinted = printer.printRange(m_pEditor, painter) != 0;
+    const CPagePrinter::EResult eResult = CPagePrinter(m_pEditor, printer, painter).Print(progress);
+    if (eResult == CPagePrinter::EResult::Cancelled) {
+        printer.abort();
+        painter.end();
+        error.clear();
+        return false;
+    }
+    const bool bPrinted = eResult != CPagePrinter::EResult::Failed;
     const bool bEnded = painter.end();
     const QPrinter::PrinterState state = printer.printerState();
     if (!bPrinted || !bEnded || state == QPrinter::Error || state == QPrinter::Aborted) {

@@ -2,6 +2,8 @@
 // is active, and tells whether the printer really printed it.
 #pragma once
 
+#include "PagePrinter.h"
+
 #include <QString>
 
 class QPrinter;
@@ -18,9 +20,10 @@ public:
 
     explicit CDocumentPrinter(QsciScintillaBase* pEditor) : m_pEditor(pEditor) {}
 
-    // Prints the whole text on `printer`. False when the printer did not start or did not
-    // finish; `error` then says so, naming the printer or the file.
-    bool PrintTo(QsciPrinter& printer, QString& error) const;
+    // Prints the whole text on `printer`, telling `progress` after each page. False when the
+    // printer did not start or did not finish, `error` then saying so, naming the printer or
+    // the file; or when `progress` cancelled, `error` then empty.
+    bool PrintTo(QsciPrinter& printer, QString& error, const CPagePrinter::Progress& progress = {}) const;
 
 private:
     static QString Failure(const QPrinter& printer, bool bStarted);

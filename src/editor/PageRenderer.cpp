@@ -57,6 +57,11 @@ long long CPageRenderer::Measure(long long from)
     return Format(painter, false, from, TextLength());
 }
 
+long long CPageRenderer::MeasureOn(QPainter& painter, long long from) const
+{
+    return Format(painter, false, from, TextLength());
+}
+
 long long CPageRenderer::Draw(QPainter& painter, long long from, long long to) const
 {
     return Format(painter, true, from, to);

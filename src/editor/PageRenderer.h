@@ -18,6 +18,8 @@ public:
 
     // The offset just after the last byte that fits on a page starting at `from`.
     long long Measure(long long from);
+    // The same, laid out on `painter`'s own device.
+    long long MeasureOn(QPainter& painter, long long from) const;
     // The whole sheet, white, with the text of [from, to) inside the margins.
     QImage Render(long long from, long long to) const;
     // Draws [from, to) on `painter`, whose origin is the printable area's corner; the offset

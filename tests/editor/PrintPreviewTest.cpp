@@ -90,3 +90,34 @@ TEST(PageIndexTest, APageThatTakesNothingEndsTheLayoutInsteadOfLooping)
     EXPECT_EQ(index.KnownPages(), 3);
     EXPECT_EQ(index.End(2), 100);
 }
+
+TEST_F(PrintPreviewTest, PagesArePrintedAsQsciPrinterPrintsThemAndCancelStops)
+{
+    SetText(Lines(400, "<item name=\"x\">some text</item> "));
+    const QString ours = m_dir.filePath(QStringLiteral("ours.pdf"));
+    const QString theirs = m_dir.filePath(QStringLiteral("theirs.pdf"));
+    const struct
+    {
+        int nFrom, nTo, nCopies;
+        QPrinter::PageOrder eOrder;
+    } cases[] = {{0, 0, 1, QPrinter::FirstPageFirst}, {2, 4, 1, QPrinter::FirstPageFirst},
+                 {0, 0, 1, QPrinter::LastPageFirst}, {3, 0, 2, QPrinter::LastPageFirst}};
+    for (const auto& c : cases) {
+        printer.setFromTo(c.nFrom, c.nTo);
+        printer.setCopyCount(c.nCopies);
+        printer.setPageOrder(c.eOrder);
+        printer.setOutputFileName(ours);
+        QString error;
+        ASSERT_TRUE(CDocumentPrinter(&view).PrintTo(printer, error)) << error.toStdString();
+        printer.setOutputFileName(theirs);
+        printer.printRange(&view);
+        EXPECT_EQ(PdfPageCount(ours), PdfPageCount(theirs)) << c.nFrom << "-" << c.nTo;
+    }
+    printer.setFromTo(0, 0);
+    printer.setOutputFileName(ours);
+    int nCalls = 0;
+    QString error = QStringLiteral("unset");
+    EXPECT_FALSE(CDocumentPrinter(&view).PrintTo(printer, error, [&nCalls](long long, long long) { return ++nCalls < 2; }));
+    EXPECT_EQ(nCalls, 2);
+    EXPECT_TRUE(error.isEmpty());
+}
