@@ -5,6 +5,7 @@
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "MessageBox.h"
+#include "StatusNote.h"
 #include "StringTable.h"
 #include "TarnelView.h"
 #include "TemplateNode.h"
@@ -141,6 +142,8 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     if (m_pEditView && !bColour)
         m_pEditView->ColorAll();
     SetPathName(path);
+    if (m_pTextView->isReadOnly())
+        ShowStatusNote(m_pTextView, CViewLoader::WideTextNote(path), false);
     return true;
 }
 

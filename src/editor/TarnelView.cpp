@@ -7,6 +7,7 @@
 #include "MarkupScanner.h"
 #include "MessageBox.h"
 #include "PasteSpecialDlg.h"
+#include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
 
@@ -47,6 +48,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
         if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
             m_errorMarker.Clear();
     });
+    connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
+            [this] { ShowStatusNote(this, CViewLoader::WideTextNote(DocumentName()), true); });
     if (m_pDocument)
         m_pDocument->AddView(this);
 }

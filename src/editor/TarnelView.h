@@ -51,8 +51,9 @@ public:
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file as LoadBytes does, the
-    // code page chosen by its UTF-8 test, coloured on the way when `bColour`. When a piece
-    // cannot be read, returns false with `error` naming the file and the previous text back.
+    // code page chosen by its UTF-8 test and declared encoding, read-only when it is UTF-16,
+    // coloured on the way when `bColour`. When a piece cannot be read, returns false with
+    // `error` naming the file and the previous text back.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
     void ClearText();
     void SetSavePoint();

@@ -27,6 +27,7 @@ void CViewLoader::BeginLoad(long long nSizeHint)
     // inserted text for its modification signal and accessibility, wrapping lays out every line
     // at once, and the undo history keeps a copy.
     m_view.ErrorMarker().Clear();
+    Send(Sci::SCI_SETREADONLY, 0);
     m_nLoadEventMask = Send(Sci::SCI_GETMODEVENTMASK);
     Send(Sci::SCI_SETMODEVENTMASK, 0);
     Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
@@ -77,6 +78,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     const QByteArray previous = piece.text.isEmpty() ? QByteArray() : m_view.TextBytes();
     const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
     const bool bPreviousModified = m_view.IsTextModified();
+    const bool bPreviousReadOnly = m_view.isReadOnly();
 
     BeginLoad(std::max<long long>(reader.SizeHint(), piece.text.size()));
     for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
@@ -90,6 +92,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         error = pipeline.Error();
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
+        Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
         return false;
     }
     // Known only now; changing it keeps the text, its line index and its styles.
@@ -97,7 +100,14 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     if (bColour)
         m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
     EndLoad();
+    Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
     return true;
+}
+
+QString CViewLoader::WideTextNote(const QString& strName)
+{
+    return QStringLiteral("%1 is UTF-16 text, which Tarnel cannot edit: it is shown byte for byte, "
+                          "read-only, and saved unchanged.").arg(strName);
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)
