@@ -116,3 +116,16 @@ void ReleaseFrameShortcuts(QsciScintilla& editor)
             pCommand->setAlternateKey(0);
     }
 }
+
+void AdoptFirstLineEnd(QsciScintillaBase& editor)
+{
+    long nMode = Sci::SC_EOL_LF;
+    if (editor.SendScintilla(Sci::SCI_GETLINECOUNT) > 1) {
+        const long nEnd = editor.SendScintilla(Sci::SCI_GETLINEENDPOSITION, 0UL);
+        if (editor.SendScintilla(Sci::SCI_GETCHARAT, nEnd) == '\r') {
+            const bool bCrLf = editor.SendScintilla(Sci::SCI_GETCHARAT, nEnd + 1) == '\n';
+            nMode = bCrLf ? Sci::SC_EOL_CRLF : Sci::SC_EOL_CR;
+        }
+    }
+    editor.SendScintilla(Sci::SCI_SETEOLMODE, nMode);
+}

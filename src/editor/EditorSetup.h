@@ -2,6 +2,7 @@
 #pragma once
 
 class QsciScintilla;
+class QsciScintillaBase;
 
 // Fixed-width font, white background, the colouring's styles 0..6, no lexer, word wrap.
 void SetUpEditorLook(QsciScintilla& editor);
@@ -24,3 +25,7 @@ bool IsUnaskedEditCommand(int nCommand);
 // Drops the control's own bindings of keys that belong to the main window, so its shortcut
 // overrides do not swallow them, and every binding of an unasked edit command.
 void ReleaseFrameShortcuts(QsciScintilla& editor);
+
+// Makes Enter, and the line ends of pasted text, those of the text's first line: CR LF, LF or CR;
+// LF when the text has no line end yet.
+void AdoptFirstLineEnd(QsciScintillaBase& editor);

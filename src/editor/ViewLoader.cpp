@@ -45,6 +45,7 @@ void CViewLoader::EndLoad()
     Send(Sci::SCI_SETWRAPMODE, WrapModeForTextLength(m_view.TextLength()));
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(Sci::SCI_GOTOPOS, 0);
+    AdoptFirstLineEnd(m_view);
 }
 
 // The control would wrap all that is not wrapped yet at the next caret key or at GoToLine.
