@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kLinesAboveTarget = 10;
+constexpr long long kRowsAboveTarget = 10;
 const char kComment[] = "<!-- -->";
 
 std::vector<SPasteFormat> ClipboardPasteFormats()
@@ -166,11 +166,12 @@ void CTarnelView::GoToLine(int line)
     const long long nTarget = std::min(nLine, nLineCount - 1);
     const long long nPos = nLine < nLineCount ? Send(SCI_POSITIONFROMLINE, nLine) : TextLength();
     Send(SCI_SETEMPTYSELECTION, nPos);
-    const long long nTopLine = std::max(nTarget - kLinesAboveTarget, 0LL);
     UnwrapIfTooLong();
-    // Makes sure wrapping is known down to the target, so the display line is right.
+    // Makes sure wrapping is known down to the target, so its display row is right.
     Send(SCI_ENSUREVISIBLE, nTarget);
-    Send(SCI_SETFIRSTVISIBLELINE, Send(SCI_VISIBLEFROMDOCLINE, nTopLine));
+    // Display rows, wrapped lines counting several; fewer in a pane too low for the target too.
+    const long long nRowsAbove = std::clamp(Send(SCI_LINESONSCREEN) - 1, 0LL, kRowsAboveTarget);
+    Send(SCI_SETFIRSTVISIBLELINE, std::max(Send(SCI_VISIBLEFROMDOCLINE, nTarget) - nRowsAbove, 0LL));
 }
 
 void CTarnelView::Activate()
