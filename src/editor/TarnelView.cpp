@@ -22,7 +22,6 @@
 namespace {
 
 constexpr long long kRowsAboveTarget = 10;
-const char kComment[] = "<!-- -->";
 
 std::vector<SPasteFormat> ClipboardPasteFormats()
 {
@@ -37,7 +36,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_pDocument(pDocument),
       m_errorMarker(this),
       m_colorizer(*this),
-      m_loader(*this, m_colorizer)
+      m_loader(*this, m_colorizer),
+      m_inserter(*this)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
@@ -241,14 +241,7 @@ bool CTarnelView::IsTextModified() const
 
 void CTarnelView::InsertElement(bool block)
 {
-    if (!m_pDocument)
-        return;
-    const long long nStart = SelectionStart();
-    const QByteArray snippet = m_pDocument->ComposeElement(TextRange(nStart, SelectionEnd()), block);
-    ReplaceSelection(snippet);
-    long long nPosition = nStart;
-    ColorMarkup(nPosition, snippet);
-    Send(SCI_SETSEL, nStart, nStart);
+    m_inserter.InsertElement(block);
 }
 
 void CTarnelView::OnInsertInline(int)
@@ -263,8 +256,7 @@ void CTarnelView::OnInsertBlock(int)
 
 void CTarnelView::OnInsertComment(int)
 {
-    Send(SCI_SETEMPTYSELECTION, SelectionStart());
-    ReplaceSelection(QByteArray(kComment));
+    m_inserter.InsertComment();
 }
 
 // ---- colouring

@@ -5,6 +5,7 @@
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
 #include "ViewColorizer.h"
+#include "ViewInserter.h"
 #include "ViewLoader.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -71,6 +72,8 @@ public:
     void OnRecolor(int nID = 0);
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
+    // The file's path, or the title of a document not saved yet, for messages.
+    QString DocumentName() const;
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
@@ -95,7 +98,6 @@ private:
     void OnUpdateNeedSelection(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
     void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
-    QString DocumentName() const;
     void OnUpdateEditRepeat(CCmdUI* pCmdUI);
 
     QPointer<CTarnelDoc> m_pDocument;
@@ -106,4 +108,5 @@ private:
     CErrorMarker m_errorMarker;
     CViewColorizer m_colorizer;
     CViewLoader m_loader;
+    CViewInserter m_inserter;
 };
