@@ -134,6 +134,10 @@ void CMainFrame::OnCreateClient()
     m_pLeftView->viewport()->installEventFilter(this);
     m_pEditView->viewport()->installEventFilter(this);
     connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
+    m_pEditView->SetZoom(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0));
+    connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {
+        WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, nZoom);
+    });
 }
 
 void CMainFrame::CreateMenus()

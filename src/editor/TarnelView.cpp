@@ -37,7 +37,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_errorMarker(this),
       m_colorizer(*this),
       m_loader(*this, m_colorizer),
-      m_inserter(*this)
+      m_inserter(*this),
+      m_inputFilter(*this)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
@@ -48,6 +49,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
         if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
             m_errorMarker.Clear();
     });
+    connect(this, &QsciScintillaBase::SCN_ZOOM, this,
+            [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
     connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
             [this] { ShowStatusNote(this, CViewLoader::WideTextNote(DocumentName()), true); });
     if (m_pDocument)
@@ -171,7 +174,8 @@ void CTarnelView::GoToLine(int line)
     Send(SCI_ENSUREVISIBLE, nTarget);
     // Display rows, wrapped lines counting several; fewer in a pane too low for the target too.
     const long long nRowsAbove = std::clamp(Send(SCI_LINESONSCREEN) - 1, 0LL, kRowsAboveTarget);
-    Send(SCI_SETFIRSTVISIBLELINE, std::max(Send(SCI_VISIBLEFROMDOCLINE, nTarget) - nRowsAbove, 0LL));
+    const long long nTargetRow = Send(SCI_VISIBLEFROMDOCLINE, nTarget);
+    Send(SCI_SETFIRSTVISIBLELINE, std::max(nTargetRow - nRowsAbove, 0LL));
 }
 
 void CTarnelView::Activate()
@@ -205,6 +209,24 @@ void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
 {
     UnwrapIfTooLong();
     QsciScintilla::keyPressEvent(pEvent);
+}
+
+bool CTarnelView::canInsertFromMimeData(const QMimeData* pSource) const
+{
+    return QsciScintilla::canInsertFromMimeData(pSource) && !m_inputFilter.Refuses(pSource->text());
+}
+
+void CTarnelView::paste()
+{
+    if (!m_inputFilter.AdmitsClipboard(QClipboard::Clipboard))
+        return;
+    AdoptFirstLineEnd(*this);
+    QsciScintilla::paste();
+}
+
+void CTarnelView::SetZoom(int nZoom)
+{
+    zoomTo(std::clamp(nZoom, -10, 20));
 }
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)

@@ -4,6 +4,7 @@
 
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
+#include "InputFilter.h"
 #include "ViewColorizer.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
@@ -71,12 +72,22 @@ public:
     void ColorAll();
     void OnRecolor(int nID = 0);
 
+    // Zoom steps of the text, -10 to 20; 0 is the font's own size.
+    void SetZoom(int nZoom);
+
+    void paste() override;
+
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.
     QString DocumentName() const;
 
+signals:
+    void zoomChanged(int nZoom);
+
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // Also refuses what paste and drop must not turn into "?", whichever way they come.
+    bool canInsertFromMimeData(const QMimeData* pSource) const override;
 
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
@@ -109,4 +120,5 @@ private:
     CViewColorizer m_colorizer;
     CViewLoader m_loader;
     CViewInserter m_inserter;
+    CInputFilter m_inputFilter;
 };
