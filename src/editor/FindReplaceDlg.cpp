@@ -1,6 +1,7 @@
 #include "FindReplaceDlg.h"
 
 #include "MessageBox.h"
+#include "TarnelView.h"
 #include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -34,8 +35,35 @@ void ReportNotFound(const SSearch& search)
     AfxMessageBox(QStringLiteral("Cannot find the string '%1'.").arg(search.strFind));
 }
 
+QString DocumentName(QsciScintilla* pEditor)
+{
+    const auto* pView = qobject_cast<CTarnelView*>(pEditor);
+    return pView ? pView->DocumentName() : QStringLiteral("the document");
+}
+
+// Text an 8-bit document cannot hold is neither searched for (it would match "?") nor written.
+bool Fits(QsciScintilla* pEditor, const SSearch& search, bool bReplacing)
+{
+    const CTextSearch textSearch(*pEditor, search);
+    if (!textSearch.FindFits()) {
+        AfxMessageBox(QStringLiteral("Cannot find the string '%1' in %2: an 8-bit (Latin-1) "
+                                     "document cannot contain it.")
+                          .arg(search.strFind, DocumentName(pEditor)));
+        return false;
+    }
+    if (bReplacing && !textSearch.ReplacementFits()) {
+        AfxMessageBox(QStringLiteral("Nothing was replaced in %1: '%2' holds characters that an "
+                                     "8-bit (Latin-1) document cannot store.")
+                          .arg(DocumentName(pEditor), search.strReplace));
+        return false;
+    }
+    return true;
+}
+
 bool FindNext(QsciScintilla* pEditor, const SSearch& search)
 {
+    if (!Fits(pEditor, search, false))
+        return false;
     if (CTextSearch(*pEditor, search).FindNext())
         return true;
     ReportNotFound(search);
@@ -207,6 +235,8 @@ void CFindReplaceDlg::OnReplace()
     if (!m_pEditor || !HasFindText())
         return;
     const SSearch& search = LastSearch();
+    if (!Fits(m_pEditor, search, true))
+        return;
     CTextSearch textSearch(*m_pEditor, search);
     if (textSearch.SelectionIsMatch())
         textSearch.ReplaceSelection();
@@ -216,7 +246,7 @@ void CFindReplaceDlg::OnReplace()
 void CFindReplaceDlg::OnReplaceAll()
 {
     StoreSearch();
-    if (!m_pEditor || !HasFindText())
+    if (!m_pEditor || !HasFindText() || !Fits(m_pEditor, LastSearch(), true))
         return;
     if (CTextSearch(*m_pEditor, LastSearch()).ReplaceAll() == 0)
         ReportNotFound(LastSearch());
