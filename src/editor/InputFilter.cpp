@@ -79,31 +79,51 @@ bool CInputFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
     }
 }
 
-bool CInputFilter::OnKeyPress(QKeyEvent* pEvent)
+const QsciCommand* CInputFilter::BoundCommand(const QKeyEvent* pEvent) const
 {
+    // Keys cleared from the control's commands are 0: an event without a key code is no command.
     const int nKey = pEvent->key();
-    const Qt::KeyboardModifiers modifiers = pEvent->modifiers();
-    // Keys cleared from the control's commands are 0: a key event without a key code is no command.
-    const bool bHasKey = nKey != 0 && nKey != Qt::Key_unknown;
-    const QsciCommand* pCommand = bHasKey ? m_view.standardCommands()->boundTo(
-                                      nKey | static_cast<int>(modifiers & ~Qt::KeypadModifier))
-                                          : nullptr;
-    switch (ClassifyKeyChord(nKey, modifiers, pCommand != nullptr)) {
+    if (nKey == 0 || nKey == Qt::Key_unknown)
+        return nullptr;
+    const int nModifiers = static_cast<int>(pEvent->modifiers() & ~Qt::KeypadModifier);
+    return m_view.standardCommands()->boundTo(nKey | nModifiers);
+}
+
+bool CInputFilter::OnChord(EKeyChord eChord)
+{
+    switch (eChord) {
     case EKeyChord::ZoomIn:
         m_view.zoomIn();
-        return true;
+        break;
     case EKeyChord::ZoomOut:
         m_view.zoomOut();
-        return true;
+        break;
     case EKeyChord::ZoomReset:
         m_view.zoomTo(0);
-        return true;
-    case EKeyChord::Ignore:
-        return true;
-    case EKeyChord::Pass:
         break;
+    case EKeyChord::Ignore:
+        break;
+    case EKeyChord::Pass:
+        return false;
     }
-    if (nKey == Qt::Key_Return || nKey == Qt::Key_Enter)
+    return true;
+}
+
+bool CInputFilter::OnKeyPress(QKeyEvent* pEvent)
+{
+    const QsciCommand* pCommand = BoundCommand(pEvent);
+    if (OnChord(ClassifyKeyChord(pEvent->key(), pEvent->modifiers(), pCommand != nullptr)))
+        return true;
+    // Through the view, which colours what they bring back.
+    if (pCommand && pCommand->command() == QsciCommand::Undo) {
+        m_view.undo();
+        return true;
+    }
+    if (pCommand && pCommand->command() == QsciCommand::Redo) {
+        m_view.redo();
+        return true;
+    }
+    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
         AdoptFirstLineEnd(m_view);
     const QString text = pEvent->text();
     if (pCommand || text.isEmpty() || !text.at(0).isPrint() || !Refuses(text))

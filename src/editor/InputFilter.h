@@ -3,11 +3,14 @@
 // text's own line end, and text an 8-bit document cannot store is refused, never turned into "?".
 #pragma once
 
+#include "KeyChord.h"
+
 #include <QClipboard>
 #include <QObject>
 #include <QString>
 
 class CTarnelView;
+class QsciCommand;
 class QDropEvent;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -29,6 +32,10 @@ public:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    // The control's own command on the key, if any.
+    const QsciCommand* BoundCommand(const QKeyEvent* pEvent) const;
+    // Zooms or swallows the chord; false when it goes on to the control.
+    bool OnChord(EKeyChord eChord);
     bool OnKeyPress(QKeyEvent* pEvent);
     bool OnInputMethod(QInputMethodEvent* pEvent);
     bool OnDragOrDrop(QDropEvent* pEvent);

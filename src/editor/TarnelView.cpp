@@ -38,7 +38,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_colorizer(*this),
       m_loader(*this, m_colorizer),
       m_inserter(*this),
-      m_inputFilter(*this)
+      m_inputFilter(*this),
+      m_undoColors(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);

@@ -5,6 +5,7 @@
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
+#include "UndoColorKeeper.h"
 #include "ViewColorizer.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
@@ -76,6 +77,9 @@ public:
     void SetZoom(int nZoom);
 
     void paste() override;
+    // Colour what they bring back.
+    void undo() override { m_undoColors.Run([this] { QsciScintilla::undo(); }); }
+    void redo() override { m_undoColors.Run([this] { QsciScintilla::redo(); }); }
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.
@@ -121,4 +125,5 @@ private:
     CViewLoader m_loader;
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
+    CUndoColorKeeper m_undoColors;
 };
