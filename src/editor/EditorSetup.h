@@ -1,8 +1,13 @@
 // How the editor control looks and which keys it leaves to the main window.
 #pragma once
 
+class QFont;
 class QsciScintilla;
 class QsciScintillaBase;
+
+// `preferred` when it comes out fixed-pitch, else the first fixed-pitch family installed, by its
+// real family name: a theme's "fixed" font, or the family name alone, can come out proportional.
+QFont FixedPitchFont(const QFont& preferred);
 
 // Fixed-width font, white background, the colouring's styles 0..6, no lexer, word wrap.
 void SetUpEditorLook(QsciScintilla& editor);
