@@ -4,7 +4,6 @@
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
-#include "MarkupScanner.h"
 #include "MessageBox.h"
 #include "PasteSpecialDlg.h"
 #include "StatusNote.h"
