@@ -6,12 +6,12 @@
 #include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
-#include "PrintPreviewDlg.h"
 #include "MessageBox.h"
 #include "PaneActivator.h"
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
+#include "SettingsKeys.h"
 #include "StatusPanes.h"
 #include "StringTable.h"
 #include "TarnelDoc.h"
@@ -133,6 +133,10 @@ void CMainFrame::OnCreateClient()
     activator->Watch(m_pLeftView);
     activator->Watch(m_pEditView);
     connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
+    m_pEditView->SetZoom(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0));
+    connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {
+        WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, nZoom);
+    });
 }
 
 void CMainFrame::CreateMenus()

@@ -9,5 +9,6 @@ inline const QString kSection = QStringLiteral("Settings");
 inline const QString kWindowGeometry = QStringLiteral("WindowGeometry");
 inline const QString kWindowState = QStringLiteral("WindowState");
 inline const QString kPreviewPages = QStringLiteral("PreviewPages");
+inline const QString kEditorZoom = QStringLiteral("EditorZoom");
 
 }  // namespace SettingsKeys

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeySequence>
 
 #include <algorithm>
@@ -47,10 +48,27 @@ const int kUnaskedEditCommands[] = {
 
 }  // namespace
 
+QFont FixedPitchFont(const QFont& preferred)
+{
+    QFont font(preferred);
+    if (!QFontInfo(font).fixedPitch()) {
+        font.setFamily(QStringLiteral("monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    const QStringList families = QFontDatabase::families();
+    for (auto it = families.begin(); !QFontInfo(font).fixedPitch() && it != families.end(); ++it) {
+        if (QFontDatabase::isFixedPitch(*it))
+            font.setFamily(*it);
+    }
+    // Scintilla gets the family name only, without the hints that chose it.
+    font.setFamily(QFontInfo(font).family());
+    return font;
+}
+
 void SetUpEditorLook(QsciScintilla& editor)
 {
     editor.SendScintilla(Sci::SCI_SETLEXER, static_cast<unsigned long>(Sci::SCLEX_CONTAINER));
-    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont font = FixedPitchFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     const QByteArray family = font.family().toUtf8();
     editor.SendScintilla(Sci::SCI_STYLESETFONT, Sci::STYLE_DEFAULT, family.constData());
     editor.SendScintilla(Sci::SCI_STYLESETSIZE, Sci::STYLE_DEFAULT,
@@ -115,4 +133,17 @@ void ReleaseFrameShortcuts(QsciScintilla& editor)
         if (IsFrameShortcut(pCommand->alternateKey()))
             pCommand->setAlternateKey(0);
     }
+}
+
+void AdoptFirstLineEnd(QsciScintillaBase& editor)
+{
+    long nMode = Sci::SC_EOL_LF;
+    if (editor.SendScintilla(Sci::SCI_GETLINECOUNT) > 1) {
+        const long nEnd = editor.SendScintilla(Sci::SCI_GETLINEENDPOSITION, 0UL);
+        if (editor.SendScintilla(Sci::SCI_GETCHARAT, nEnd) == '\r') {
+            const bool bCrLf = editor.SendScintilla(Sci::SCI_GETCHARAT, nEnd + 1) == '\n';
+            nMode = bCrLf ? Sci::SC_EOL_CRLF : Sci::SC_EOL_CR;
+        }
+    }
+    editor.SendScintilla(Sci::SCI_SETEOLMODE, nMode);
 }

@@ -1,7 +1,13 @@
 // How the editor control looks and which keys it leaves to the main window.
 #pragma once
 
+class QFont;
 class QsciScintilla;
+class QsciScintillaBase;
+
+// `preferred` when it comes out fixed-pitch, else the first fixed-pitch family installed, by its
+// real family name: a theme's "fixed" font, or the family name alone, can come out proportional.
+QFont FixedPitchFont(const QFont& preferred);
 
 // Fixed-width font, white background, the colouring's styles 0..6, no lexer, word wrap.
 void SetUpEditorLook(QsciScintilla& editor);
@@ -24,3 +30,7 @@ bool IsUnaskedEditCommand(int nCommand);
 // Drops the control's own bindings of keys that belong to the main window, so its shortcut
 // overrides do not swallow them, and every binding of an unasked edit command.
 void ReleaseFrameShortcuts(QsciScintilla& editor);
+
+// Makes Enter, and the line ends of pasted text, those of the text's first line: CR LF, LF or CR;
+// LF when the text has no line end yet.
+void AdoptFirstLineEnd(QsciScintillaBase& editor);

@@ -1,6 +1,7 @@
 #include "FindReplaceDlg.h"
 
 #include "MessageBox.h"
+#include "TarnelView.h"
 #include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -47,8 +48,35 @@ void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
                                           kWrapNoteMs);
 }
 
+QString DocumentName(QsciScintilla* pEditor)
+{
+    const auto* pView = qobject_cast<CTarnelView*>(pEditor);
+    return pView ? pView->DocumentName() : QStringLiteral("the document");
+}
+
+// Text an 8-bit document cannot hold is neither searched for (it would match "?") nor written.
+bool Fits(QsciScintilla* pEditor, const SSearch& search, bool bReplacing)
+{
+    const CTextSearch textSearch(*pEditor, search);
+    if (!textSearch.FindFits()) {
+        AfxMessageBox(QStringLiteral("Cannot find the string '%1' in %2: an 8-bit (Latin-1) "
+                                     "document cannot contain it.")
+                          .arg(search.strFind, DocumentName(pEditor)));
+        return false;
+    }
+    if (bReplacing && !textSearch.ReplacementFits()) {
+        AfxMessageBox(QStringLiteral("Nothing was replaced in %1: '%2' holds characters that an "
+                                     "8-bit (Latin-1) document cannot store.")
+                          .arg(DocumentName(pEditor), search.strReplace));
+        return false;
+    }
+    return true;
+}
+
 bool FindNext(QsciScintilla* pEditor, const SSearch& search)
 {
+    if (!Fits(pEditor, search, false))
+        return false;
     switch (CTextSearch(*pEditor, search).FindNext()) {
     case CTextSearch::EFound::Yes:
         return true;
@@ -227,6 +255,8 @@ void CFindReplaceDlg::OnReplace()
     if (!m_pEditor || !HasFindText())
         return;
     const SSearch& search = LastSearch();
+    if (!Fits(m_pEditor, search, true))
+        return;
     CTextSearch textSearch(*m_pEditor, search);
     if (textSearch.SelectionIsMatch())
         textSearch.ReplaceSelection();
@@ -236,7 +266,7 @@ void CFindReplaceDlg::OnReplace()
 void CFindReplaceDlg::OnReplaceAll()
 {
     StoreSearch();
-    if (!m_pEditor || !HasFindText())
+    if (!m_pEditor || !HasFindText() || !Fits(m_pEditor, LastSearch(), true))
         return;
     if (CTextSearch(*m_pEditor, LastSearch()).ReplaceAll() == 0)
         ReportNotFound(LastSearch());

@@ -7,6 +7,7 @@
 #include "FileDialog.h"
 #include "MessageBox.h"
 #include "SafeSaver.h"
+#include "StatusNote.h"
 #include "StringTable.h"
 #include "TarnelView.h"
 #include "TemplateNode.h"
@@ -143,6 +144,8 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
         m_pEditView->ColorAll();
     m_diskWatch.Remember(path, reader.Stamp());
     SetPathName(path);
+    if (m_pTextView->isReadOnly())
+        ShowStatusNote(m_pTextView, CViewLoader::WideTextNote(path), false);
     return true;
 }
 

@@ -4,9 +4,9 @@
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
-#include "MarkupScanner.h"
 #include "MessageBox.h"
 #include "PasteSpecialDlg.h"
+#include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
 
@@ -20,8 +20,7 @@
 
 namespace {
 
-constexpr int kLinesAboveTarget = 10;
-const char kComment[] = "<!-- -->";
+constexpr long long kRowsAboveTarget = 10;
 
 std::vector<SPasteFormat> ClipboardPasteFormats()
 {
@@ -36,7 +35,10 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_pDocument(pDocument),
       m_errorMarker(this),
       m_colorizer(*this),
-      m_loader(*this, m_colorizer)
+      m_loader(*this, m_colorizer),
+      m_inserter(*this),
+      m_inputFilter(*this),
+      m_undoColors(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
@@ -47,6 +49,10 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
         if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
             m_errorMarker.Clear();
     });
+    connect(this, &QsciScintillaBase::SCN_ZOOM, this,
+            [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
+    connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
+            [this] { ShowStatusNote(this, CViewLoader::WideTextNote(DocumentName()), true); });
     if (m_pDocument)
         m_pDocument->AddView(this);
 }
@@ -163,11 +169,13 @@ void CTarnelView::GoToLine(int line)
     const long long nTarget = std::min(nLine, nLineCount - 1);
     const long long nPos = nLine < nLineCount ? Send(SCI_POSITIONFROMLINE, nLine) : TextLength();
     Send(SCI_SETEMPTYSELECTION, nPos);
-    const long long nTopLine = std::max(nTarget - kLinesAboveTarget, 0LL);
     UnwrapIfTooLong();
-    // Makes sure wrapping is known down to the target, so the display line is right.
+    // Makes sure wrapping is known down to the target, so its display row is right.
     Send(SCI_ENSUREVISIBLE, nTarget);
-    Send(SCI_SETFIRSTVISIBLELINE, Send(SCI_VISIBLEFROMDOCLINE, nTopLine));
+    // Display rows, wrapped lines counting several; fewer in a pane too low for the target too.
+    const long long nRowsAbove = std::clamp(Send(SCI_LINESONSCREEN) - 1, 0LL, kRowsAboveTarget);
+    const long long nTargetRow = Send(SCI_VISIBLEFROMDOCLINE, nTarget);
+    Send(SCI_SETFIRSTVISIBLELINE, std::max(nTargetRow - nRowsAbove, 0LL));
 }
 
 void CTarnelView::Activate()
@@ -218,6 +226,24 @@ void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
     QsciScintilla::keyPressEvent(pEvent);
 }
 
+bool CTarnelView::canInsertFromMimeData(const QMimeData* pSource) const
+{
+    return QsciScintilla::canInsertFromMimeData(pSource) && !m_inputFilter.Refuses(pSource->text());
+}
+
+void CTarnelView::paste()
+{
+    if (!m_inputFilter.AdmitsClipboard(QClipboard::Clipboard))
+        return;
+    AdoptFirstLineEnd(*this);
+    QsciScintilla::paste();
+}
+
+void CTarnelView::SetZoom(int nZoom)
+{
+    zoomTo(std::clamp(nZoom, -10, 20));
+}
+
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     m_loader.LoadBytes(bytes, bUtf8);
@@ -252,14 +278,7 @@ bool CTarnelView::IsTextModified() const
 
 void CTarnelView::InsertElement(bool block)
 {
-    if (!m_pDocument)
-        return;
-    const long long nStart = SelectionStart();
-    const QByteArray snippet = m_pDocument->ComposeElement(TextRange(nStart, SelectionEnd()), block);
-    ReplaceSelection(snippet);
-    long long nPosition = nStart;
-    ColorMarkup(nPosition, snippet);
-    Send(SCI_SETSEL, nStart, nStart);
+    m_inserter.InsertElement(block);
 }
 
 void CTarnelView::OnInsertInline(int)
@@ -274,8 +293,7 @@ void CTarnelView::OnInsertBlock(int)
 
 void CTarnelView::OnInsertComment(int)
 {
-    Send(SCI_SETEMPTYSELECTION, SelectionStart());
-    ReplaceSelection(QByteArray(kComment));
+    m_inserter.InsertComment();
 }
 
 // ---- colouring

@@ -4,7 +4,10 @@
 
 #include "CmdTarget.h"
 #include "ErrorMarker.h"
+#include "InputFilter.h"
+#include "UndoColorKeeper.h"
 #include "ViewColorizer.h"
+#include "ViewInserter.h"
 #include "ViewLoader.h"
 #include "SafeSaver.h"
 
@@ -59,8 +62,9 @@ public:
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file as LoadBytes does, the
-    // code page chosen by its UTF-8 test, coloured on the way when `bColour`. When a piece
-    // cannot be read, returns false with `error` naming the file and the previous text back.
+    // code page chosen by its UTF-8 test and declared encoding, read-only when it is UTF-16,
+    // coloured on the way when `bColour`. When a piece cannot be read, returns false with
+    // `error` naming the file and the previous text back.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
     void ClearText();
     void SetSavePoint();
@@ -77,10 +81,25 @@ public:
     void ColorAll();
     void OnRecolor(int nID = 0);
 
+    // Zoom steps of the text, -10 to 20; 0 is the font's own size.
+    void SetZoom(int nZoom);
+
+    void paste() override;
+    // Colour what they bring back.
+    void undo() override { m_undoColors.Run([this] { QsciScintilla::undo(); }); }
+    void redo() override { m_undoColors.Run([this] { QsciScintilla::redo(); }); }
+
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
+    // The file's path, or the title of a document not saved yet, for messages.
+    QString DocumentName() const;
+
+signals:
+    void zoomChanged(int nZoom);
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // Also refuses what paste and drop must not turn into "?", whichever way they come.
+    bool canInsertFromMimeData(const QMimeData* pSource) const override;
 
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
@@ -102,7 +121,6 @@ private:
     void OnUpdateNeedSelection(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
     void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
-    QString DocumentName() const;
     void OnUpdateEditRepeat(CCmdUI* pCmdUI);
 
     QPointer<CTarnelDoc> m_pDocument;
@@ -113,4 +131,7 @@ private:
     CErrorMarker m_errorMarker;
     CViewColorizer m_colorizer;
     CViewLoader m_loader;
+    CViewInserter m_inserter;
+    CInputFilter m_inputFilter;
+    CUndoColorKeeper m_undoColors;
 };

@@ -1,5 +1,7 @@
 #include "TextSearch.h"
 
+#include "PasteFormats.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
@@ -12,7 +14,21 @@ using Sci = QsciScintillaBase;
 
 QByteArray CTextSearch::EditorBytes(const QString& strText) const
 {
-    return m_editor.isUtf8() ? strText.toUtf8() : strText.toLatin1();
+    QByteArray bytes;
+    CPasteFormats::ToDocumentBytes(strText, m_editor.isUtf8(), bytes);
+    return bytes;
+}
+
+bool CTextSearch::FindFits() const
+{
+    QByteArray bytes;
+    return CPasteFormats::ToDocumentBytes(m_search.strFind, m_editor.isUtf8(), bytes);
+}
+
+bool CTextSearch::ReplacementFits() const
+{
+    QByteArray bytes;
+    return CPasteFormats::ToDocumentBytes(m_search.strReplace, m_editor.isUtf8(), bytes);
 }
 
 long CTextSearch::Send(unsigned int nMsg, unsigned long wParam, long lParam) const
@@ -78,7 +94,8 @@ int CTextSearch::ReplaceAll()
     for (;;) {
         if (SearchRange(nPos, Send(Sci::SCI_GETLENGTH)) < 0)
             break;
-        m_editor.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(replacement.size()),
+        m_editor.SendScintilla(Sci::SCI_REPLACETARGET,
+                               static_cast<unsigned long>(replacement.size()),
                                replacement.constData());
         // Go on after the replacement, which may itself contain the text searched for.
         nPos = Send(Sci::SCI_GETTARGETEND);

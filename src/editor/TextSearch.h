@@ -21,6 +21,10 @@ class CTextSearch
 public:
     CTextSearch(QsciScintilla& editor, const SSearch& search) : m_editor(editor), m_search(search) {}
 
+    // Whether the document can hold the text searched for, and the replacement: an 8-bit
+    // document cannot hold characters beyond Latin-1.
+    bool FindFits() const;
+    bool ReplacementFits() const;
     enum class EFound { Yes, AfterWrapping, No };
 
     // Selects the next match after the selection (or the previous one before it, searching up);
@@ -35,7 +39,8 @@ public:
     int ReplaceAll();
 
 private:
-    // The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character.
+    // The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character; empty when the
+    // text does not fit.
     QByteArray EditorBytes(const QString& strText) const;
     long Send(unsigned int nMsg, unsigned long wParam = 0, long lParam = 0) const;
     // Searches [nFrom, nTo) (backwards when nFrom > nTo); the match's start, or -1. The match is

@@ -43,6 +43,41 @@ void CViewColorizer::ColorAll()
     ApplyTailStyle(scanner.Position(), nLength);
 }
 
+long long CViewColorizer::RestartBefore(long long offset)
+{
+    std::vector<char> chunk(kStepSize + 1);
+    for (long long nTo = offset; nTo > 0;) {
+        const long long nFrom = std::max(nTo - kStepSize, 0LL);
+        const int nRead = m_view.ReadTextChunk(chunk.data(), nFrom, static_cast<int>(nTo - nFrom));
+        for (int i = nRead - 1; i >= 0; --i) {
+            if (chunk[static_cast<std::size_t>(i)] == '>')
+                return nFrom + i + 1;
+        }
+        nTo = nFrom;
+    }
+    return 0;
+}
+
+void CViewColorizer::ColorAround(long long start, long long end)
+{
+    const long long nLength = m_view.TextLength();
+    const long long nFrom = RestartBefore(start);
+    CStyleBuffer buffer = MakeStyleBuffer();
+    CMarkupScanner scanner(nFrom);
+    std::vector<char> chunk(kStepSize + 1);
+    long long nOffset = nFrom;
+    // Until the token holding the byte at `end` is complete, so a token the change ended or
+    // began is coloured too.
+    while (nOffset < nLength && scanner.Position() <= end) {
+        const int nRead = m_view.ReadTextChunk(chunk.data(), nOffset, kStepSize);
+        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
+        nOffset += nRead;
+    }
+    buffer.FlushPending();
+    if (nOffset >= nLength)
+        ApplyTailStyle(scanner.Position(), nLength);
+}
+
 void CViewColorizer::ApplyTailStyle(long long start, long long end)
 {
     // SCI_GETSTYLEDTEXT gives (byte, style) pairs plus two NULs.

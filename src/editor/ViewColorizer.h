@@ -22,13 +22,19 @@ public:
     void ColorMarkup(long long& position, const QByteArray& text);
     // Colours the whole text, an unfinished last token in the tail style.
     void ColorAll();
+    // Colours every token that holds a byte of [start, end], or touches it, as ColorAll would.
+    void ColorAround(long long start, long long end);
 
     void ApplyStyles(long long start, const char* styles, std::size_t length);
     // Turns [start, end) into the tail style, keeping each byte's bold state.
     void ApplyTailStyle(long long start, long long end);
 
 private:
+    static constexpr int kStepSize = 4096;
+
     CStyleBuffer MakeStyleBuffer();
+    // Just after the last ">" before `offset`: a whole-text pass is outside any tag there.
+    long long RestartBefore(long long offset);
 
     CTarnelView& m_view;
 };

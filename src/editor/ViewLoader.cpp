@@ -29,6 +29,7 @@ void CViewLoader::BeginLoad(long long nSizeHint)
     // inserted text for its modification signal and accessibility, wrapping lays out every line
     // at once, and the undo history keeps a copy.
     m_view.ErrorMarker().Clear();
+    Send(Sci::SCI_SETREADONLY, 0);
     m_nLoadEventMask = Send(Sci::SCI_GETMODEVENTMASK);
     Send(Sci::SCI_SETMODEVENTMASK, 0);
     Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
@@ -46,6 +47,7 @@ void CViewLoader::EndLoad()
     Send(Sci::SCI_SETWRAPMODE, WrapModeForTextLength(m_view.TextLength()));
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(Sci::SCI_GOTOPOS, 0);
+    AdoptFirstLineEnd(m_view);
 }
 
 // The control would wrap all that is not wrapped yet at the next caret key or at GoToLine.
@@ -85,6 +87,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     }
     const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
     const bool bPreviousModified = m_view.IsTextModified();
+    const bool bPreviousReadOnly = m_view.isReadOnly();
 
     bool bLoaded = false;
     try {
@@ -99,6 +102,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         Send(Sci::SCI_CLEARALL);
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
+        Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
         return false;
     }
     // Known only now; changing it keeps the text, its line index and its styles.
@@ -106,6 +110,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     if (bColour)
         m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
     EndLoad();
+    Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
     return true;
 }
 
@@ -120,6 +125,12 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
             m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
     }
     return !pipeline.Failed();
+}
+
+QString CViewLoader::WideTextNote(const QString& strName)
+{
+    return QStringLiteral("%1 is UTF-16 text, which Tarnel cannot edit: it is shown byte for byte, "
+                          "read-only, and saved unchanged.").arg(strName);
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

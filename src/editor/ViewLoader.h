@@ -16,12 +16,15 @@ class CViewLoader
 public:
     CViewLoader(CTarnelView& view, CViewColorizer& colorizer) : m_view(view), m_colorizer(colorizer) {}
 
-    // Replaces the whole text; the caret goes to offset 0.
+    // Replaces the whole text, editable; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file, the code page chosen by
-    // its UTF-8 test, coloured on the way when `bColour`. When a piece cannot be read, returns
-    // false with `error` naming the file and the previous text back.
+    // its UTF-8 test and declared encoding, read-only when it is UTF-16, coloured on the way when
+    // `bColour`. When a piece cannot be read, returns false with `error` naming the file and the
+    // previous text back.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
+    // What the user is told of a UTF-16 file, opened read-only.
+    static QString WideTextNote(const QString& strName);
     // A text pasted past the wrapping limit stays unwrapped from then on.
     void UnwrapIfTooLong();
 

@@ -63,6 +63,7 @@ void CLoadPipeline::Run()
     m_bFailed = nRead < 0;
     m_strError = strError;
     m_nTailStart = scanner.Position();
+    m_eDeclared = m_sniffer.Result();
     m_bDone = true;
     m_changed.notify_all();
 }
@@ -73,6 +74,7 @@ qint64 CLoadPipeline::ReadAll(CMarkupScanner& scanner, QString& strError)
     while ((nRead = m_reader.ReadChunk(strError)) > 0) {
         SLoadPiece piece;
         piece.text = QByteArray(m_reader.Data(), nRead);
+        m_sniffer.Feed(piece.text.constData(), static_cast<std::size_t>(nRead));
         if (m_bColour) {
             CPieceStyles styles(piece);
             scanner.Feed(piece.text.constData(), static_cast<std::size_t>(nRead), styles);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DocumentReader.h"
+#include "EncodingSniffer.h"
 #include "MarkupScanner.h"
 
 #include <QByteArray>
@@ -38,7 +39,10 @@ public:
     // Valid after Next returned false.
     bool Failed() const { return m_bFailed; }
     const QString& Error() const { return m_strError; }
-    bool IsUtf8() const { return m_reader.IsUtf8(); }
+    // UTF-8 mode: valid UTF-8 that declares no 8-bit encoding and is not UTF-16.
+    bool IsUtf8() const { return m_eDeclared == EDeclaredEncoding::Unstated && m_reader.IsUtf8(); }
+    // UTF-16 or UTF-32: shown byte for byte, which is no text to edit.
+    bool IsWide() const { return m_eDeclared == EDeclaredEncoding::Wide; }
     // The first byte of the token left unfinished at the end.
     long long TailStart() const { return m_nTailStart; }
 
@@ -60,5 +64,7 @@ private:
     bool m_bFailed = false;
     QString m_strError;
     long long m_nTailStart = 0;
+    CEncodingSniffer m_sniffer;
+    EDeclaredEncoding m_eDeclared = EDeclaredEncoding::Unstated;
     std::thread m_worker;
 };

@@ -5,6 +5,8 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "PrintPreviewDlg.h"
+#include "Profile.h"
+#include "SettingsKeys.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
 
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QFileDialog>
 #include <QMarginsF>
@@ -346,6 +349,24 @@ TEST_F(MainFrameTest, CaptionNamesTheDocument)
     const QString path = m_folder.Write("notes.xml", "<a/>");
     ASSERT_TRUE(m_doc.OnOpenDocument(path));
     EXPECT_EQ(m_pFrame->windowTitle(), "notes.xml - Tarnel");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, TheEditorsZoomIsKeptBetweenRuns)
+{
+    QKeyEvent zoomIn(QEvent::KeyPress, Qt::Key_Equal, Qt::ControlModifier, QStringLiteral("="));
+    QApplication::sendEvent(m_pFrame->EditView(), &zoomIn);
+    QApplication::sendEvent(m_pFrame->EditView(), &zoomIn);
+    EXPECT_EQ(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0), 2);
+
+    m_pFrame.reset();
+    CLeftView::ResetFirstUpdateForTesting();
+    m_pFrame = std::make_unique<CMainFrame>(&m_doc, nullptr);
+    m_pFrame->InitialUpdateFrame();
+    EXPECT_EQ(m_pFrame->EditView()->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 2);
 }
 
 }  // namespace

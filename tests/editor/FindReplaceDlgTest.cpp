@@ -180,3 +180,58 @@ TEST_F(FindReplaceDlgTest, FindsNonAsciiTextInUtf8AndLatin1Editors)
 }
 
 }  // namespace
+
+namespace {
+
+struct SLatinSearchCase
+{
+    const char* name;
+    bool bReplace;
+    bool bAll;
+    QString strFind;
+    QString strReplace;
+    QByteArray expected;  // the text afterwards
+    bool bRefused;
+};
+
+TEST_F(FindReplaceDlgTest, TextAnEightBitDocumentCannotHoldIsNeitherFoundNorWritten)
+{
+    const QString kEuro = QStringLiteral("\u20ac");
+    const SLatinSearchCase cases[] = {
+        {"find", false, false, kEuro, {}, "caf\xe9 ? ?", true},
+        {"replace all", true, true, kEuro, QStringLiteral("EUR"), "caf\xe9 ? ?", true},
+        {"replace all into", true, true, QStringLiteral("?"), kEuro, "caf\xe9 ? ?", true},
+        {"replace into", true, false, QStringLiteral("?"), kEuro, "caf\xe9 ? ?", true},
+        {"latin find", false, false, QStringLiteral("\u00e9"), {}, "caf\xe9 ? ?", false},
+        {"latin replace all", true, true, QStringLiteral("?"), QStringLiteral("\u00e0"),
+         "caf\xe9 \xe0 \xe0", false},
+    };
+    CMessageCapture messages;
+    for (const SLatinSearchCase& test : cases) {
+        m_pEditor->setUtf8(false);
+        m_pEditor->SendScintilla(QsciScintillaBase::SCI_SETTEXT, "caf\xe9 ? ?");
+        Select(0, 0);
+        messages.Clear();
+        CFindReplaceDlg& dialog = Open(test.bReplace, test.strFind);
+        dialog.ReplaceEdit()->setText(test.strReplace);
+        if (!test.bReplace)
+            dialog.OnFindNext();
+        else if (test.bAll)
+            dialog.OnReplaceAll();
+        else
+            dialog.OnReplace();
+        QByteArray text(
+            static_cast<int>(m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH)), 0);
+        m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETTEXT, text.size() + 1, text.data());
+        EXPECT_EQ(text, test.expected) << test.name;
+        EXPECT_EQ(messages.Messages().size(), test.bRefused ? 1 : 0) << test.name;
+        if (test.bRefused) {
+            EXPECT_TRUE(messages.Messages().value(0).contains(QStringLiteral("8-bit (Latin-1)")))
+                << test.name;
+            EXPECT_EQ(Selection(), std::make_pair(0L, 0L)) << test.name;
+        }
+        dialog.close();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Watches what comes into the editor from the keyboard, input methods, the clipboard and drag
+// and drop: key chords that are no command do nothing, the zoom chords zoom, Enter takes the
+// text's own line end, and text an 8-bit document cannot store is refused, never turned into "?".
+#pragma once
+
+#include "KeyChord.h"
+
+#include <QClipboard>
+#include <QObject>
+#include <QString>
+
+class CTarnelView;
+class QsciCommand;
+class QDropEvent;
+class QInputMethodEvent;
+class QKeyEvent;
+class QMimeData;
+class QMouseEvent;
+
+class CInputFilter : public QObject
+{
+    Q_OBJECT
+public:
+    // Installs itself on `view` and its viewport.
+    explicit CInputFilter(CTarnelView& view);
+
+    // Whether the document is editable 8-bit text and `text` holds a character beyond Latin-1.
+    bool Refuses(const QString& text) const;
+    // Whether the clipboard's text in `mode` may be pasted; tells the user when not.
+    bool AdmitsClipboard(QClipboard::Mode mode) const;
+
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    // The control's own command on the key, if any.
+    const QsciCommand* BoundCommand(const QKeyEvent* pEvent) const;
+    // Zooms or swallows the chord; false when it goes on to the control.
+    bool OnChord(EKeyChord eChord);
+    bool OnKeyPress(QKeyEvent* pEvent);
+    bool OnInputMethod(QInputMethodEvent* pEvent);
+    bool OnDragOrDrop(QDropEvent* pEvent);
+    bool OnMousePress(QMouseEvent* pEvent);
+    bool RefusesMime(const QMimeData* pData) const;
+    void TellRefused(const QString& strVerb) const;
+    void NoteRefusedTyping(const QString& text) const;
+
+    CTarnelView& m_view;
+};

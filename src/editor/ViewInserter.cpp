@@ -1,0 +1,93 @@
+#include "ViewInserter.h"
+
+#include "MessageBox.h"
+#include "PasteFormats.h"
+#include "StatusNote.h"
+#include "TarnelDoc.h"
+#include "TarnelView.h"
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+const char kComment[] = "<!-- -->";
+
+}  // namespace
+
+long long CViewInserter::Send(unsigned int nMsg, long long wParam, long long lParam) const
+{
+    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
+                                static_cast<long>(lParam));
+}
+
+void CViewInserter::ToMainStreamSelection()
+{
+    const long long nMode = Send(Sci::SCI_GETSELECTIONMODE);
+    const bool bRectangle = nMode == Sci::SC_SEL_RECTANGLE || nMode == Sci::SC_SEL_THIN;
+    if (!bRectangle && Send(Sci::SCI_GETSELECTIONS) < 2)
+        return;
+    if (bRectangle) {
+        Send(Sci::SCI_SETSEL, Send(Sci::SCI_GETRECTANGULARSELECTIONANCHOR),
+             Send(Sci::SCI_GETRECTANGULARSELECTIONCARET));
+        return;
+    }
+    const long long nMain = Send(Sci::SCI_GETMAINSELECTION);
+    Send(Sci::SCI_SETSEL, Send(Sci::SCI_GETSELECTIONNANCHOR, nMain),
+         Send(Sci::SCI_GETSELECTIONNCARET, nMain));
+}
+
+QByteArray CViewInserter::SelectedBytes() const
+{
+    const long long nStart = Send(Sci::SCI_GETSELECTIONSTART);
+    const long long nEnd = Send(Sci::SCI_GETSELECTIONEND);
+    QByteArray bytes(static_cast<qsizetype>(nEnd - nStart + 1), Qt::Uninitialized);
+    m_view.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(nStart), static_cast<long>(nEnd),
+                         bytes.data());
+    bytes.chop(1);
+    return bytes;
+}
+
+bool CViewInserter::ComposeForDocument(bool block, QByteArray& snippet) const
+{
+    CTarnelDoc* pDocument = m_view.GetDocument();
+    if (m_view.isUtf8()) {
+        snippet = pDocument->ComposeElement(SelectedBytes(), block);
+        return true;
+    }
+    // Composed in UTF-8 and brought back: the selected Latin-1 bytes make the round trip
+    // unchanged, so only the template's own characters can fail to fit.
+    const QByteArray utf8 =
+        pDocument->ComposeElement(QString::fromLatin1(SelectedBytes()).toUtf8(), block);
+    return CPasteFormats::ToDocumentBytes(QString::fromUtf8(utf8), false, snippet);
+}
+
+void CViewInserter::InsertElement(bool block)
+{
+    if (!m_view.GetDocument())
+        return;
+    if (m_view.isReadOnly()) {
+        ShowStatusNote(&m_view, CViewLoader::WideTextNote(m_view.DocumentName()), true);
+        return;
+    }
+    ToMainStreamSelection();
+    QByteArray snippet;
+    if (!ComposeForDocument(block, snippet)) {
+        AfxMessageBox(
+            QStringLiteral("Nothing was inserted into %1: the element's name or attributes "
+                           "hold characters that an 8-bit (Latin-1) document cannot store.")
+                .arg(m_view.DocumentName()));
+        return;
+    }
+    const long long nStart = Send(Sci::SCI_GETSELECTIONSTART);
+    m_view.ReplaceSelection(snippet);
+    long long nPosition = nStart;
+    m_view.ColorMarkup(nPosition, snippet);
+    Send(Sci::SCI_SETSEL, nStart, nStart);
+}
+
+void CViewInserter::InsertComment()
+{
+    ToMainStreamSelection();
+    Send(Sci::SCI_SETEMPTYSELECTION, Send(Sci::SCI_GETSELECTIONSTART));
+    m_view.ReplaceSelection(QByteArray(kComment));
+}

@@ -1,0 +1,30 @@
+// The program's own insertions into the editor: a template element around the selection and an
+// empty comment before it, each acting on one stream selection and writing only what the
+// document's encoding can store.
+#pragma once
+
+#include <QByteArray>
+
+class CTarnelView;
+
+class CViewInserter
+{
+public:
+    explicit CViewInserter(CTarnelView& view) : m_view(view) {}
+
+    // Replaces the selection with the element selected in the template tree around it, coloured;
+    // the caret ends before it.
+    void InsertElement(bool block);
+    // Inserts "<!-- -->" before the selection; the caret ends after it.
+    void InsertComment();
+
+private:
+    long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
+    // A rectangular or multiple selection becomes its main selection, as a stream.
+    void ToMainStreamSelection();
+    QByteArray SelectedBytes() const;
+    // The template's UTF-8 pieces in the document's encoding; false when it cannot store them.
+    bool ComposeForDocument(bool block, QByteArray& snippet) const;
+
+    CTarnelView& m_view;
+};

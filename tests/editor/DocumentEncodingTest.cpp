@@ -1,0 +1,96 @@
+#include "editor/EditorTestSupport.h"
+
+#include "MessageBox.h"
+#include "StatusNote.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+class DocumentEncodingTest : public ::testing::Test, public SEditorFixture
+{
+protected:
+    QString WriteFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    void Type(const QString& text)
+    {
+        QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(&view, &event);
+    }
+    bool IsUtf8Mode() { return Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8; }
+
+    QTemporaryDir m_dir;
+    CMessageCapture m_messages;
+    CStatusNoteCapture m_notes;
+};
+
+struct SModeCase
+{
+    QByteArray bytes;
+    bool bUtf8;
+    bool bReadOnly;
+    QByteArray typedE;  // what typing "é" at the start adds, empty when refused
+};
+
+TEST_F(DocumentEncodingTest, TheDeclaredEncodingChoosesTheModeAndUtf16IsReadOnly)
+{
+    const QByteArray kLatin1Declared = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<a/>\n";
+    const QByteArray kUtf8Declared = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<a/>\n";
+    const QByteArray kUtf16 = ReadFile(QStringLiteral(TEST_DATA_DIR "/roundtrip/utf16le-bom.xml"));
+    const SModeCase cases[] = {
+        {kLatin1Declared, false, false, "\xe9"},
+        {"<?xml version='1.0' encoding='windows-1252'?><a/>", false, false, "\xe9"},
+        {kUtf8Declared, true, false, "\xc3\xa9"},
+        {"<a/>", true, false, "\xc3\xa9"},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xe9</a>", false, false, "\xe9"},
+        {kUtf16, false, true, ""},
+    };
+    int nCase = 0;
+    for (const SModeCase& test : cases) {
+        const QString path = WriteFile(QStringLiteral("in%1.xml").arg(nCase), test.bytes);
+        ASSERT_TRUE(doc.OnOpenDocument(path)) << nCase;
+        EXPECT_EQ(IsUtf8Mode(), test.bUtf8) << nCase;
+        EXPECT_EQ(view.isReadOnly(), test.bReadOnly) << nCase;
+        m_notes.Clear();
+        Type(QStringLiteral("\u00e9"));
+        EXPECT_EQ(Text(), test.typedE + test.bytes) << nCase;
+        EXPECT_EQ(m_notes.Beeps(), test.bReadOnly ? 1 : 0) << nCase;
+        ASSERT_TRUE(doc.OnSaveDocument(path)) << nCase;
+        EXPECT_EQ(ReadFile(path), test.typedE + test.bytes) << nCase;
+        ++nCase;
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(DocumentEncodingTest, AUtf16FileSaysItIsReadOnlyAndANewDocumentIsEditableAgain)
+{
+    const QString path =
+        WriteFile(QStringLiteral("wide.xml"), QByteArray("\xff\xfe<\0a\0/\0>\0", 10));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_EQ(m_notes.Notes().size(), 1);
+    EXPECT_TRUE(m_notes.Notes()[0].startsWith(path + QStringLiteral(" is UTF-16 text")));
+    EXPECT_TRUE(m_notes.Notes()[0].contains(QStringLiteral("read-only")));
+
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(view.isReadOnly());
+    EXPECT_EQ(Text(), CTarnelDoc::HeaderComment());
+}
+
+}  // namespace
