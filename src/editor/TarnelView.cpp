@@ -3,14 +3,11 @@
 #include "CommandIds.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
-#include "FindReplaceDlg.h"
 #include "MessageBox.h"
-#include "PasteSpecialDlg.h"
 #include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -21,12 +18,6 @@
 namespace {
 
 constexpr long long kRowsAboveTarget = 10;
-
-std::vector<SPasteFormat> ClipboardPasteFormats()
-{
-    const QMimeData* pData = QApplication::clipboard()->mimeData();
-    return pData ? CPasteFormats::Offered(*pData) : std::vector<SPasteFormat>();
-}
 
 }  // namespace
 
@@ -76,20 +67,10 @@ bool CTarnelView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_BLOCK, &CTarnelView::OnInsertBlock, nullptr},
         {ID_VIEW_RECOLOR, ID_VIEW_RECOLOR, &CTarnelView::OnRecolor, nullptr},
         {ID_TAG_INSERT_COMMENT, ID_TAG_INSERT_COMMENT, &CTarnelView::OnInsertComment, nullptr},
-        {ID_EDIT_UNDO, ID_EDIT_UNDO, &CTarnelView::OnEditUndo, &CTarnelView::OnUpdateEditUndo},
-        {ID_EDIT_CUT, ID_EDIT_CUT, &CTarnelView::OnEditCut, &CTarnelView::OnUpdateNeedSelection},
-        {ID_EDIT_COPY, ID_EDIT_COPY, &CTarnelView::OnEditCopy, &CTarnelView::OnUpdateNeedSelection},
-        {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTarnelView::OnEditPaste, &CTarnelView::OnUpdateEditPaste},
-        {ID_EDIT_PASTE_SPECIAL, ID_EDIT_PASTE_SPECIAL, &CTarnelView::OnEditPasteSpecial,
-         &CTarnelView::OnUpdateEditPasteSpecial},
-        {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CTarnelView::OnEditSelectAll, nullptr},
-        {ID_EDIT_FIND, ID_EDIT_FIND, &CTarnelView::OnEditFind, nullptr},
-        {ID_EDIT_REPEAT, ID_EDIT_REPEAT, &CTarnelView::OnEditRepeat, &CTarnelView::OnUpdateEditRepeat},
-        {ID_EDIT_REPLACE, ID_EDIT_REPLACE, &CTarnelView::OnEditReplace, nullptr},
         // No embedded objects here: mapped only so the command shows disabled.
         {ID_OLE_EDIT_PROPERTIES, ID_OLE_EDIT_PROPERTIES, nullptr, nullptr},
     };
-    return DispatchCommand(this, table, nID, pCmdUI);
+    return DispatchCommand(this, table, nID, pCmdUI) || m_editCommands.OnCmdMsg(nID, pCmdUI);
 }
 
 void CTarnelView::OnInitialUpdate()
@@ -314,103 +295,10 @@ void CTarnelView::OnRecolor(int)
     ColorAll();
 }
 
-// ---- Edit commands
-
-void CTarnelView::OnEditUndo(int)
-{
-    undo();
-}
-
-void CTarnelView::OnEditCut(int)
-{
-    cut();
-}
-
-void CTarnelView::OnEditCopy(int)
-{
-    copy();
-}
-
-void CTarnelView::OnEditPaste(int)
-{
-    paste();
-}
-
-void CTarnelView::OnEditPasteSpecial(int)
-{
-    CPasteSpecialDlg dialog(ClipboardPasteFormats(), this);
-    if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
-        return;
-    const QString strType = dialog.Formats()[static_cast<std::size_t>(dialog.m_nSelected)].strMimeType;
-    // The dialog's event loop may have let another program replace the clipboard: look again.
-    const std::vector<SPasteFormat> formats = ClipboardPasteFormats();
-    const QMimeData* pData = QApplication::clipboard()->mimeData();
-    if (!pData || std::none_of(formats.begin(), formats.end(),
-                               [&](const SPasteFormat& f) { return f.strMimeType == strType; })) {
-        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the clipboard no longer holds "
-                                     "the chosen form.").arg(DocumentName()));
-        return;
-    }
-    QByteArray bytes;
-    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType),
-                                        Send(SCI_GETCODEPAGE) == SC_CP_UTF8, bytes)) {
-        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
-                                     "an 8-bit (Latin-1) document cannot store.").arg(DocumentName()));
-        return;
-    }
-    ReplaceSelection(bytes);
-}
-
 QString CTarnelView::DocumentName() const
 {
     if (!m_pDocument)
         return QStringLiteral("the document");
     const QString strPath = m_pDocument->GetPathName();
     return strPath.isEmpty() ? m_pDocument->GetTitle() : strPath;
-}
-
-void CTarnelView::OnEditSelectAll(int)
-{
-    selectAll();
-}
-
-void CTarnelView::OnEditFind(int)
-{
-    CFindReplaceDlg::ShowFind(this);
-}
-
-void CTarnelView::OnEditRepeat(int)
-{
-    CFindReplaceDlg::FindNextAgain(this);
-}
-
-void CTarnelView::OnEditReplace(int)
-{
-    CFindReplaceDlg::ShowReplace(this);
-}
-
-void CTarnelView::OnUpdateEditUndo(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(isUndoAvailable());
-}
-
-void CTarnelView::OnUpdateNeedSelection(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(SelectionEnd() > SelectionStart());
-}
-
-void CTarnelView::OnUpdateEditPaste(CCmdUI* pCmdUI)
-{
-    const QMimeData* pData = QApplication::clipboard()->mimeData();
-    pCmdUI->Enable(pData && pData->hasText());
-}
-
-void CTarnelView::OnUpdateEditPasteSpecial(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(!ClipboardPasteFormats().empty());
-}
-
-void CTarnelView::OnUpdateEditRepeat(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(CFindReplaceDlg::HasFindText());
 }

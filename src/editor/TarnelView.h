@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "EditCommands.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "UndoColorKeeper.h"
@@ -108,21 +109,6 @@ private:
     QByteArray TextRange(long long start, long long end) const;
     void UnwrapIfTooLong();
 
-    void OnEditUndo(int nID);
-    void OnEditCut(int nID);
-    void OnEditCopy(int nID);
-    void OnEditPaste(int nID);
-    void OnEditPasteSpecial(int nID);
-    void OnEditSelectAll(int nID);
-    void OnEditFind(int nID);
-    void OnEditRepeat(int nID);
-    void OnEditReplace(int nID);
-    void OnUpdateEditUndo(CCmdUI* pCmdUI);
-    void OnUpdateNeedSelection(CCmdUI* pCmdUI);
-    void OnUpdateEditPaste(CCmdUI* pCmdUI);
-    void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
-    void OnUpdateEditRepeat(CCmdUI* pCmdUI);
-
     QPointer<CTarnelDoc> m_pDocument;
     long long m_nSavedSelEnd = 0;
     long long m_nSavedSelStart = 0;
@@ -134,4 +120,5 @@ private:
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
     CUndoColorKeeper m_undoColors;
+    CEditCommands m_editCommands{*this};
 };
