@@ -284,8 +284,25 @@ void CTarnelView::ColorMarkup(long long& position, const QByteArray& text)
     m_colorizer.ColorMarkup(position, text);
 }
 
+void CTarnelView::SetColourAsYouType(bool bOn)
+{
+    // Colouring an edit starts from the styles around it, which must be a whole pass's.
+    if (bOn && !m_typingColors.IsEnabled())
+        m_colorizer.ColorAll();
+    m_typingColors.SetEnabled(bOn);
+}
+
+std::pair<long long, long long> CTarnelView::CaretLineColumn() const
+{
+    const long long nCaret = Send(SCI_GETCURRENTPOS);
+    const long long nLine = Send(SCI_LINEFROMPOSITION, nCaret);
+    const long long nColumn = Send(SCI_COUNTCHARACTERS, Send(SCI_POSITIONFROMLINE, nLine), nCaret);
+    return {nLine + 1, nColumn + 1};
+}
+
 void CTarnelView::ColorAll()
 {
+    m_typingColors.Forget();
     m_colorizer.ColorAll();
 }
 

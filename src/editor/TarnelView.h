@@ -6,6 +6,8 @@
 #include "EditCommands.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
+#include "LineNumberMargin.h"
+#include "TypingColorizer.h"
 #include "UndoColorKeeper.h"
 #include "ViewColorizer.h"
 #include "ViewInserter.h"
@@ -17,6 +19,7 @@
 #include <QMarginsF>
 #include <QPointer>
 
+#include <utility>
 #include <vector>
 
 class CDocumentReader;
@@ -85,6 +88,17 @@ public:
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.
     void SetZoom(int nZoom);
 
+    void ShowLineNumbers(bool bShown) { m_lineNumbers.Show(bShown); }
+    bool LineNumbersShown() const { return m_lineNumbers.IsShown(); }
+    // Off: the text is coloured on opening, New, Alt+R and insertions only.
+    void SetColourAsYouType(bool bOn);
+    bool ColourAsYouType() const { return m_typingColors.IsEnabled(); }
+    // Colours what was typed since the last time, when colouring as you type.
+    void FlushTypingColours() { m_typingColors.Flush(); }
+    // The caret's line and column, both from 1: lines as the file counts them, the column in
+    // characters, a tab counting one.
+    std::pair<long long, long long> CaretLineColumn() const;
+
     void paste() override;
     // Colour what they bring back.
     void undo() override { m_undoColors.Run([this] { QsciScintilla::undo(); }); }
@@ -121,4 +135,6 @@ private:
     CInputFilter m_inputFilter;
     CUndoColorKeeper m_undoColors;
     CEditCommands m_editCommands{*this};
+    CLineNumberMargin m_lineNumbers{*this};
+    CTypingColorizer m_typingColors{*this};
 };

@@ -14,18 +14,44 @@ using Sci = QsciScintillaBase;
 
 CTypingColorizer::CTypingColorizer(QsciScintillaBase& editor) : QObject(&editor), m_editor(editor)
 {
+    // The notifications before each change come whatever the event mask lets through; those
+    // after an insertion or deletion are left off while no screen reader listens.
     connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int nPosition, int nType, const char*, int nLength) { OnModified(nPosition, nType, nLength); });
+    connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, &CTypingColorizer::Flush);
+}
+
+void CTypingColorizer::SetEnabled(bool bEnabled)
+{
+    m_bEnabled = bEnabled;
+    m_changed.Clear();
 }
 
 void CTypingColorizer::OnModified(int nPosition, int nModificationType, int nLength)
 {
     if (!m_bEnabled)
         return;
-    if (nModificationType & Sci::SC_MOD_INSERTTEXT)
-        CEditRecolorer(*this).Recolor(nPosition, static_cast<long long>(nPosition) + nLength);
-    else if (nModificationType & Sci::SC_MOD_DELETETEXT)
-        CEditRecolorer(*this).Recolor(nPosition, nPosition);
+    if (nModificationType & Sci::SC_MOD_BEFOREINSERT)
+        m_changed.Insert(nPosition, nLength);
+    else if (nModificationType & Sci::SC_MOD_BEFOREDELETE)
+        m_changed.Delete(nPosition, nLength);
+    else
+        return;
+    if (!m_bFlushQueued) {
+        m_bFlushQueued = true;
+        QMetaObject::invokeMethod(this, &CTypingColorizer::Flush, Qt::QueuedConnection);
+    }
+}
+
+void CTypingColorizer::Flush()
+{
+    m_bFlushQueued = false;
+    if (!m_bEnabled || m_changed.IsEmpty())
+        return;
+    const long long nStart = m_changed.Start();
+    const long long nEnd = m_changed.End();
+    m_changed.Clear();
+    CEditRecolorer(*this).Recolor(nStart, nEnd);
 }
 
 long long CTypingColorizer::Length() const

@@ -1,7 +1,9 @@
 // Colour as you type: after every change of the text (typing, paste, cut, undo, redo, replace)
-// re-colours what the change touched, leaving exactly the styles of a whole-text pass.
+// re-colours what the change touched, leaving exactly the styles of a whole-text pass. Changes
+// are noted as they are announced and coloured together once they are done.
 #pragma once
 
+#include "ChangedRange.h"
 #include "StyledText.h"
 
 #include <QObject>
@@ -17,8 +19,12 @@ public:
     explicit CTypingColorizer(QsciScintillaBase& editor);
 
     // Off by default. The styles must be a whole pass's when it is turned on.
-    void SetEnabled(bool bEnabled) { m_bEnabled = bEnabled; }
+    void SetEnabled(bool bEnabled);
     bool IsEnabled() const { return m_bEnabled; }
+    // Colours what changed since the last time; also runs by itself after each change.
+    void Flush();
+    // Forgets the changes noted: the whole text was coloured or loaded anew.
+    void Forget() { m_changed.Clear(); }
 
 private:
     void OnModified(int nPosition, int nModificationType, int nLength);
@@ -31,5 +37,7 @@ private:
 
     QsciScintillaBase& m_editor;
     bool m_bEnabled = false;
+    bool m_bFlushQueued = false;
+    CChangedRange m_changed;
     mutable std::vector<char> m_range;  // room for the NUL a text range ends with
 };

@@ -3,7 +3,6 @@
 #include "TarnelView.h"
 #include "ViewColorizer.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -24,37 +23,19 @@ CUndoColorKeeper::CUndoColorKeeper(CTarnelView& view, CViewColorizer& colorizer)
 void CUndoColorKeeper::Run(const std::function<void()>& step)
 {
     m_bRunning = true;
-    m_nStart = m_nEnd = -1;
+    m_changed.Clear();
     step();
     m_bRunning = false;
-    if (m_nStart >= 0)
-        m_colorizer.ColorAround(m_nStart, m_nEnd);
-}
-
-void CUndoColorKeeper::Include(long long nFrom, long long nTo)
-{
-    m_nStart = m_nStart < 0 ? nFrom : std::min(m_nStart, nFrom);
-    m_nEnd = std::max(m_nEnd, nTo);
+    if (!m_changed.IsEmpty())
+        m_colorizer.ColorAround(m_changed.Start(), m_changed.End());
 }
 
 void CUndoColorKeeper::OnBeforeChange(long long nPosition, int nType, long long nLength)
 {
     if (!m_bRunning || !(nType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO)))
         return;
-    if (nType & Sci::SC_MOD_BEFOREINSERT) {
-        if (m_nStart >= nPosition)
-            m_nStart += nLength;
-        if (m_nEnd >= nPosition)
-            m_nEnd += nLength;
-        Include(nPosition, nPosition + nLength);
-    } else if (nType & Sci::SC_MOD_BEFOREDELETE) {
-        const auto after = [&](long long nOffset) {
-            return nOffset <= nPosition ? nOffset : std::max(nOffset - nLength, nPosition);
-        };
-        if (m_nStart >= 0) {
-            m_nStart = after(m_nStart);
-            m_nEnd = after(m_nEnd);
-        }
-        Include(nPosition, nPosition);
-    }
+    if (nType & Sci::SC_MOD_BEFOREINSERT)
+        m_changed.Insert(nPosition, nLength);
+    else if (nType & Sci::SC_MOD_BEFOREDELETE)
+        m_changed.Delete(nPosition, nLength);
 }

@@ -2,6 +2,8 @@
 // history, so what an undo or redo changed is coloured again as a whole-text pass would.
 #pragma once
 
+#include "ChangedRange.h"
+
 #include <QObject>
 
 #include <functional>
@@ -20,11 +22,8 @@ public:
 
 private:
     void OnBeforeChange(long long nPosition, int nType, long long nLength);
-    void Include(long long nFrom, long long nTo);
 
     CViewColorizer& m_colorizer;
     bool m_bRunning = false;
-    // What the step changed so far, in offsets after its changes; m_nStart < 0 while nothing.
-    long long m_nStart = -1;
-    long long m_nEnd = -1;
+    CChangedRange m_changed;  // what the step changed so far
 };
