@@ -16,6 +16,7 @@
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
+#include "ViewOptions.h"
 #include "WindowPlacement.h"
 
 #include <QAction>
@@ -134,6 +135,12 @@ void CMainFrame::OnCreateClient()
     activator->Watch(m_pEditView);
     connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
     m_pEditView->SetZoom(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0));
+    m_pViewOptions = std::make_unique<CViewOptions>(*m_pEditView);
+    m_pViewOptions->Restore();
+    connect(m_pEditView, &QsciScintilla::cursorPositionChanged, this, [this] {
+        const auto [nLine, nColumn] = m_pEditView->CaretLineColumn();
+        m_pStatusPanes->ShowCaretPosition(nLine, nColumn);
+    });
     connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {
         WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, nZoom);
     });
@@ -247,7 +254,7 @@ bool CMainFrame::OnOwnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_DIRECT, &CMainFrame::OnFilePrintDirect, nullptr},
         {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CMainFrame::OnFilePrintPreview, nullptr},
     };
-    return DispatchCommand(this, table, nID, pCmdUI);
+    return DispatchCommand(this, table, nID, pCmdUI) || (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI));
 }
 
 void CMainFrame::OnFocusEditor(int)

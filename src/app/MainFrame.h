@@ -15,6 +15,7 @@ class QAction;
 class CLeftView;
 class CRecentFileList;
 class CStatusPanes;
+class CViewOptions;
 class CTarnelDoc;
 class CTarnelView;
 class CWindowPlacement;
@@ -103,6 +104,7 @@ private:
     CTarnelView* m_pEditView = nullptr;
     QWidget* m_pActiveView = nullptr;
     std::unique_ptr<CStatusPanes> m_pStatusPanes;
+    std::unique_ptr<CViewOptions> m_pViewOptions;
     QTimer* m_pIdleTimer = nullptr;
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;

@@ -10,5 +10,7 @@ inline const QString kWindowGeometry = QStringLiteral("WindowGeometry");
 inline const QString kWindowState = QStringLiteral("WindowState");
 inline const QString kPreviewPages = QStringLiteral("PreviewPages");
 inline const QString kEditorZoom = QStringLiteral("EditorZoom");
+inline const QString kLineNumbers = QStringLiteral("LineNumbers");
+inline const QString kColourAsYouType = QStringLiteral("ColourAsYouType");
 
 }  // namespace SettingsKeys

@@ -19,6 +19,12 @@ const LockKey kIndicatorKeys[3] = {LockKey::Caps, LockKey::Num, LockKey::Scroll}
 CStatusPanes::CStatusPanes(QStatusBar* pBar)
 {
     pBar->addWidget(new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), pBar), 1);
+    m_pCaretPosition = new QLabel(pBar);
+    m_pCaretPosition->setObjectName(QStringLiteral("caretPosition"));
+    m_pCaretPosition->setMinimumWidth(
+        m_pCaretPosition->fontMetrics().horizontalAdvance(QStringLiteral("Ln 999999, Col 9999")));
+    pBar->addPermanentWidget(m_pCaretPosition);
+    ShowCaretPosition(1, 1);
     for (std::size_t i = 0; i < m_pIndicators.size(); ++i) {
         auto* indicator = new QLabel(pBar);
         indicator->setFrameShape(QFrame::Panel);
@@ -29,6 +35,16 @@ CStatusPanes::CStatusPanes(QStatusBar* pBar)
         pBar->addPermanentWidget(indicator);
         m_pIndicators[i] = indicator;
     }
+}
+
+void CStatusPanes::ShowCaretPosition(long long nLine, long long nColumn)
+{
+    m_pCaretPosition->setText(QStringLiteral("Ln %1, Col %2").arg(nLine).arg(nColumn));
+}
+
+QString CStatusPanes::CaretPositionText() const
+{
+    return m_pCaretPosition->text();
 }
 
 void CStatusPanes::UpdateIndicators()

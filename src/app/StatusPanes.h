@@ -1,6 +1,8 @@
 // The status bar's panes: the message on the left, the lock-key indicators on the right.
 #pragma once
 
+#include <QString>
+
 #include <array>
 
 class QLabel;
@@ -14,7 +16,11 @@ public:
 
     // Shows CAP, NUM and SCRL for the locks that are on; empty where the state is unknown.
     void UpdateIndicators();
+    // "Ln <line>, Col <column>", both from 1.
+    void ShowCaretPosition(long long nLine, long long nColumn);
+    QString CaretPositionText() const;
 
 private:
+    QLabel* m_pCaretPosition = nullptr;
     std::array<QLabel*, 3> m_pIndicators = {};
 };

@@ -37,8 +37,10 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
     // Without an assistive technology the text notifications are masked (see
     // CEditorAccessibility); these come with every edit either way.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int nModificationType) {
-        if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+        if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
             m_errorMarker.Clear();
+            m_caretColumn.bValid = false;
+        }
     });
     connect(this, &QsciScintillaBase::SCN_ZOOM, this,
             [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
@@ -296,8 +298,16 @@ std::pair<long long, long long> CTarnelView::CaretLineColumn() const
 {
     const long long nCaret = Send(SCI_GETCURRENTPOS);
     const long long nLine = Send(SCI_LINEFROMPOSITION, nCaret);
-    const long long nColumn = Send(SCI_COUNTCHARACTERS, Send(SCI_POSITIONFROMLINE, nLine), nCaret);
-    return {nLine + 1, nColumn + 1};
+    // Counts from where the caret last was on the same line, not from the line's start: a text
+    // of one long line would otherwise be counted from its start at every move.
+    SCaretColumn& known = m_caretColumn;
+    if (known.nLine != nLine || !known.bValid) {
+        known = {true, nLine, Send(SCI_POSITIONFROMLINE, nLine), 0};
+    }
+    known.nColumn += nCaret >= known.nPos ? Send(SCI_COUNTCHARACTERS, known.nPos, nCaret)
+                                          : -Send(SCI_COUNTCHARACTERS, nCaret, known.nPos);
+    known.nPos = nCaret;
+    return {nLine + 1, known.nColumn + 1};
 }
 
 void CTarnelView::ColorAll()

@@ -123,7 +123,17 @@ private:
     QByteArray TextRange(long long start, long long end) const;
     void UnwrapIfTooLong();
 
+    // Where the caret was when its column was last counted.
+    struct SCaretColumn
+    {
+        bool bValid = false;
+        long long nLine = -1;
+        long long nPos = 0;
+        long long nColumn = 0;
+    };
+
     QPointer<CTarnelDoc> m_pDocument;
+    mutable SCaretColumn m_caretColumn;
     long long m_nSavedSelEnd = 0;
     long long m_nSavedSelStart = 0;
     bool m_bSavedCaretAtStart = false;

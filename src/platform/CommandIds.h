@@ -17,6 +17,11 @@ constexpr int ID_TOOLS_LIGHT_CHECK = 32782;
 constexpr int ID_TOOLS_HARD_CHECK = 32783;
 constexpr int ID_TOOLS_BUTTON_B = 32784;
 constexpr int ID_EDIT_GOTO_LINE = 32786;
+constexpr int ID_VIEW_LINE_NUMBERS = 32790;
+constexpr int ID_VIEW_COLOUR_AS_YOU_TYPE = 32791;
+constexpr int ID_VIEW_ZOOM_IN = 32792;
+constexpr int ID_VIEW_ZOOM_OUT = 32793;
+constexpr int ID_VIEW_ZOOM_RESET = 32794;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;

@@ -50,6 +50,11 @@ const std::unordered_map<int, const char*>& Table()
         {ID_OLE_EDIT_PROPERTIES, "Show the properties of the selected object\nProperties"},
         {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+        {ID_VIEW_LINE_NUMBERS, "Show or hide the line numbers\nLine Numbers"},
+        {ID_VIEW_COLOUR_AS_YOU_TYPE, "Colour the markup while you type\nColour as You Type"},
+        {ID_VIEW_ZOOM_IN, "Show the text larger\nZoom In"},
+        {ID_VIEW_ZOOM_OUT, "Show the text smaller\nZoom Out"},
+        {ID_VIEW_ZOOM_RESET, "Show the text at the font's own size\nReset Zoom"},
 
         {ID_INDICATOR_EXT, "EXT"},
         {ID_INDICATOR_CAPS, "CAP"},

@@ -23,6 +23,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QShortcut>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -150,7 +151,9 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder)
               QStringList({"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
                            "Paste &Special...", "Select A&ll\tCtrl+A", "-", "&Find...\tCtrl+F",
                            "F&ind Next\tF3", "R&eplace\tCtrl+H", "-", "&GoTo\tCtrl+G"}));
-    EXPECT_EQ(MenuTexts(TopMenu(2)), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(MenuTexts(TopMenu(2)),
+              QStringList({"&Toolbar", "&Status Bar", "-", "Line &Numbers", "Colour as &You Type", "-",
+                           "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-", "&Reset Zoom\tCtrl+0"}));
     EXPECT_EQ(MenuTexts(TopMenu(3)),
               QStringList({"X&SLT transformation\tF9", "&Browser view\tF3", "&Light checkings\tF5",
                            "&Hard checkings\tF6"}));
@@ -367,6 +370,65 @@ TEST_F(MainFrameTest, TheEditorsZoomIsKeptBetweenRuns)
     m_pFrame = std::make_unique<CMainFrame>(&m_doc, nullptr);
     m_pFrame->InitialUpdateFrame();
     EXPECT_EQ(m_pFrame->EditView()->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, TheViewMenusOptionsToggleShowTheirCheckAndAreKeptBetweenRuns)
+{
+    const struct
+    {
+        int nID;
+        const QString& key;
+        std::function<bool(CTarnelView&)> isOn;
+    } options[] = {
+        {ID_VIEW_LINE_NUMBERS, SettingsKeys::kLineNumbers, [](CTarnelView& v) { return v.LineNumbersShown(); }},
+        {ID_VIEW_COLOUR_AS_YOU_TYPE, SettingsKeys::kColourAsYouType,
+         [](CTarnelView& v) { return v.ColourAsYouType(); }},
+    };
+    for (const auto& option : options) {
+        EXPECT_FALSE(option.isOn(*m_pFrame->EditView())) << option.nID;
+        ASSERT_TRUE(m_pFrame->SendCommand(option.nID));
+        EXPECT_TRUE(option.isOn(*m_pFrame->EditView())) << option.nID;
+        EXPECT_TRUE(m_pFrame->Actions().Action(option.nID)->isChecked()) << option.nID;
+        EXPECT_EQ(GetProfileInt(SettingsKeys::kSection, option.key, 0), 1) << option.nID;
+    }
+    m_pFrame.reset();
+    CLeftView::ResetFirstUpdateForTesting();
+    m_pFrame = std::make_unique<CMainFrame>(&m_doc, nullptr);
+    m_pFrame->InitialUpdateFrame();
+    for (const auto& option : options) {
+        EXPECT_TRUE(option.isOn(*m_pFrame->EditView())) << option.nID;
+        ASSERT_TRUE(m_pFrame->SendCommand(option.nID));
+        EXPECT_EQ(GetProfileInt(SettingsKeys::kSection, option.key, 1), 0) << option.nID;
+    }
+}
+
+TEST_F(MainFrameTest, TheZoomItemsZoomTheEditorWhicheverPaneIsActive)
+{
+    const auto zoom = [this] { return m_pFrame->EditView()->SendScintilla(QsciScintillaBase::SCI_GETZOOM); };
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_IN));
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_IN));
+    EXPECT_EQ(zoom(), 2);
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_OUT));
+    EXPECT_EQ(zoom(), 1);
+    EXPECT_EQ(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0), 1);
+    ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_RESET));
+    EXPECT_EQ(zoom(), 0);
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsTheCaretsLineAndColumn)
+{
+    const auto shown = [this] {
+        return m_pFrame->statusBar()->findChild<QLabel*>(QStringLiteral("caretPosition"))->text();
+    };
+    EXPECT_EQ(shown(), QStringLiteral("Ln 1, Col 1"));
+    m_pFrame->show();  // the control tells where its caret is as it repaints
+    m_pFrame->EditView()->ReplaceSelection("<a>\n\tb\xc3\xa9");
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), QStringLiteral("Ln 2, Col 4"));
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+// The View menu's options for the editor: line numbers, colour as you type and zoom, each kept
+// in "Settings" between runs.
+#pragma once
+
+#include "CmdTarget.h"
+
+class CTarnelView;
+
+class CViewOptions : public CCmdTarget
+{
+public:
+    explicit CViewOptions(CTarnelView& view) : m_view(view) {}
+
+    // Gives the editor the options kept from the last run.
+    void Restore();
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+
+private:
+    void OnLineNumbers(int nID);
+    void OnColourAsYouType(int nID);
+    void OnZoom(int nID);
+    void OnUpdateLineNumbers(CCmdUI* pCmdUI);
+    void OnUpdateColourAsYouType(CCmdUI* pCmdUI);
+
+    CTarnelView& m_view;
+};
