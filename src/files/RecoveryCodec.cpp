@@ -117,6 +117,7 @@ bool DecodeRecord(CFieldReader& in, qint64& nLength, SRecoveryEdit& edit)
         nLength -= edit.nLength;
         break;
     case SRecoveryEdit::EKind::Clean:
+    case SRecoveryEdit::EKind::Dirty:
         break;
     default:
         return false;

@@ -91,6 +91,11 @@ void CRecoveryJournal::RecordClean()
     Record({SRecoveryEdit::EKind::Clean, 0, 0, QByteArray()});
 }
 
+void CRecoveryJournal::RecordDirty()
+{
+    Record({SRecoveryEdit::EKind::Dirty, 0, 0, QByteArray()});
+}
+
 void CRecoveryJournal::Record(SRecoveryEdit edit)
 {
     if (!m_bRecording)

@@ -35,6 +35,8 @@ public:
     void RecordDelete(qint64 nPos, qint64 nLength);
     // The text is back at the original (an undo to the saved state).
     void RecordClean();
+    // The text differs from the original again.
+    void RecordDirty();
 
     // Hands what is pending to the writer now, as the timer does.
     void Flush();

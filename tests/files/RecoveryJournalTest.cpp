@@ -217,16 +217,29 @@ TEST_F(RecoveryJournalTest, TheFileIsRemovedWhenTheTextIsSavedDiscardedOrClosed)
     }
 }
 
-TEST_F(RecoveryJournalTest, UndoingBackToTheOriginalLeavesNothingToRecover)
+TEST_F(RecoveryJournalTest, OnlyATextBackAtTheOriginalHasNothingToRecover)
 {
-    CRecoveryJournal journal(Folder());
-    journal.Restart(Origin());
-    journal.RecordInsert(0, "x");
-    journal.RecordDelete(0, 1);
-    journal.RecordClean();
-    journal.Flush();
-    journal.WaitForWrites();
-    EXPECT_FALSE(ReadBack(journal).HasChanges());
+    const struct
+    {
+        const char* name;
+        std::function<void(CRecoveryJournal&)> marks;
+        bool bChanges;
+    } cases[] = {
+        {"edited", [](CRecoveryJournal&) {}, true},
+        {"undone to the original", [](CRecoveryJournal& j) { j.RecordClean(); }, false},
+        {"then marked modified", [](CRecoveryJournal& j) { j.RecordClean(), j.RecordDirty(); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRecoveryJournal journal(Folder());
+        journal.Restart(Origin());
+        journal.RecordInsert(0, "x");
+        journal.RecordDelete(0, 1);
+        c.marks(journal);
+        journal.Flush();
+        journal.WaitForWrites();
+        EXPECT_EQ(ReadBack(journal).HasChanges(), c.bChanges);
+    }
 }
 
 TEST_F(RecoveryJournalTest, AFailedWriteStopsRecordingRemovesTheFileAndSaysWhy)
