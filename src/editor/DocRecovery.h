@@ -37,7 +37,7 @@ public:
     // Writes the pending edits now and waits for them.
     void FlushNow();
 
-    const CRecoveryJournal& Journal() const { return m_journal; }
+    CRecoveryJournal& Journal() { return m_journal; }
 
 private:
     void OnModified(int nPos, int nModificationType, int nLength);
