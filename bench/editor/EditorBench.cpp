@@ -28,6 +28,9 @@ int RunChild(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The measured document's recovery files stay out of the user's state folder.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList args = app.arguments();

@@ -25,6 +25,7 @@ using Sci = QsciScintillaBase;
 
 constexpr int kRepeats = 5;
 constexpr int kCaretMoves = 10;
+constexpr int kBurstKeys = 100;
 
 double Seconds(const std::function<void()>& step)
 {
@@ -99,6 +100,7 @@ private:
     bool MeasureSave();
     void MeasureCaretAndKeys();
     void MeasurePreview();
+    bool MeasureRecovery();
 
     QString m_strPath;
     QString m_strSavePath;
@@ -115,6 +117,8 @@ bool CEditorRun::Run()
     Print("color_all", BestOf(kRepeats, [this] { m_view.ColorAll(); }));
     MeasureCaretAndKeys();
     MeasurePreview();
+    if (!MeasureRecovery())
+        return false;
     m_out << "peak_all " << PeakMemoryBytes() << Qt::endl;
     return true;
 }
@@ -216,6 +220,42 @@ void CEditorRun::MeasurePreview()
     }));
     m_out << "preview_pages " << pPreview->Index().KnownPages() << Qt::endl;
     m_out << "preview_added " << std::max(0LL, PeakMemoryBytes() - nBefore) << Qt::endl;
+}
+
+// Bursts of typing without repainting, in turns with the recovery journal stopped and recording
+// (and handing its edits to the writer as the quiet timer does): the difference is what keeping
+// recovery up to date costs the editor's thread. Saving between turns starts the journal anew.
+bool CEditorRun::MeasureRecovery()
+{
+    CRecoveryJournal& journal = m_doc.Recovery().Journal();
+    const auto typeBurst = [this] {
+        m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(m_view.TextLength() / 2));
+        return Seconds([this] {
+            for (int i = 0; i < kBurstKeys; ++i)
+                TypeKey(m_view, Qt::Key_X, QStringLiteral("x"));
+        });
+    };
+    double dPlain = 1e9;
+    double dRecorded = 1e9;
+    double dFlush = 1e9;
+    for (int r = 0; r < kRepeats; ++r) {
+        journal.Discard();
+        dPlain = std::min(dPlain, typeBurst());
+        if (!m_doc.OnSaveDocument(m_strSavePath) || !journal.IsRecording())
+            return Fail(QStringLiteral("saving did not start recording the edits"));
+        const double dKeys = typeBurst();
+        const double dHandOver = Seconds([&journal] { journal.Flush(); });
+        journal.WaitForWrites();
+        dRecorded = std::min(dRecorded, dKeys + dHandOver);
+        dFlush = std::min(dFlush, dHandOver);
+        if (!QFileInfo::exists(journal.FilePath()))
+            return Fail(QStringLiteral("the burst did not reach a recovery file"));
+    }
+    Print("recovery_burst", std::max(0.0, dRecorded - dPlain));
+    Print("recovery_flush", dFlush);
+    Print("burst_recorded", dRecorded);
+    Print("burst_plain", dPlain);
+    return true;
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ bool CTarnelApp::ProcessShellCommand()
             return false;
         }
         m_pMainFrame->InitialUpdateFrame();
+        m_pDocument->OfferRecovery();
         return true;
     }
 }
@@ -221,6 +222,7 @@ bool CTarnelApp::OpenDocumentFile(const QString& path)
         return false;
     if (!m_pDocument->OnOpenDocument(path))
         return false;
+    m_pDocument->OfferRecovery();
     m_recentFiles.Add(m_pDocument->GetPathName());
     m_pMainFrame->EditView()->OnInitialUpdate();
     return true;

@@ -6,6 +6,7 @@
 #include "ElementSnippet.h"
 #include "FileDialog.h"
 #include "MessageBox.h"
+#include "RecoveryDlg.h"
 #include "SafeSaver.h"
 #include "StatusNote.h"
 #include "StringTable.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 
 CTarnelDoc* g_pDocument = nullptr;
 
@@ -64,8 +66,12 @@ CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNo = [](const QString& text) {
     return Ask(text, QMessageBox::Yes | QMessageBox::No);
 };
 
+CDocRecovery::AskHook CTarnelDoc::s_fnAskRecovery = &CRecoveryDlg::Ask;
+
 CTarnelDoc::CTarnelDoc(QObject* parent)
-    : QObject(parent), m_strTitle(LoadString(AFX_IDS_UNTITLED))
+    : QObject(parent),
+      m_strTitle(LoadString(AFX_IDS_UNTITLED)),
+      m_recovery(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
 {
     g_pDocument = this;
 }
@@ -92,6 +98,7 @@ QByteArray CTarnelDoc::HeaderComment()
 void CTarnelDoc::AddView(CTarnelView* pView)
 {
     m_pTextView = pView;
+    m_recovery.Attach(pView);
     connect(pView, &QsciScintilla::modificationChanged, this, &CTarnelDoc::documentChanged);
 }
 
@@ -99,6 +106,7 @@ void CTarnelDoc::RemoveView(CTarnelView* pView)
 {
     if (m_pTextView == pView) {
         disconnect(pView, nullptr, this, nullptr);
+        m_recovery.Detach();
         m_pTextView = nullptr;
     }
     if (m_pEditView == pView)
@@ -116,6 +124,7 @@ bool CTarnelDoc::OnNewDocument()
     m_strPathName.clear();
     m_strTitle = LoadString(AFX_IDS_UNTITLED);
     m_diskWatch.Forget();
+    m_recovery.Restart(QString(), SFileStamp());
     if (m_pEditView) {
         m_pEditView->ReplaceSelection(HeaderComment());
         m_pEditView->ColorAll();
@@ -143,6 +152,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     if (m_pEditView && !bColour)
         m_pEditView->ColorAll();
     m_diskWatch.Remember(path, reader.Stamp());
+    m_recovery.Restart(path, reader.Stamp());
     SetPathName(path);
     if (m_pTextView->isReadOnly())
         ShowStatusNote(m_pTextView, CViewLoader::WideTextNote(path), false);
@@ -163,6 +173,7 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
     }
     m_diskWatch.Remember(path, saver.Stamp());
     m_pTextView->SetSavePoint();
+    m_recovery.Restart(path, saver.Stamp());
     SetPathName(path);
     return true;
 }
@@ -204,6 +215,11 @@ bool CTarnelDoc::SaveModified()
 bool CTarnelDoc::IsModified() const
 {
     return m_pTextView && m_pTextView->IsTextModified();
+}
+
+bool CTarnelDoc::OfferRecovery()
+{
+    return m_recovery.Offer(s_fnAskRecovery);
 }
 
 bool CTarnelDoc::MayOverwrite(const QString& path)

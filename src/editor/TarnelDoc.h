@@ -4,6 +4,7 @@
 
 #include "CmdTarget.h"
 #include "DiskChangeWatch.h"
+#include "DocRecovery.h"
 #include "TemplateHost.h"
 
 #include <QByteArray>
@@ -32,6 +33,7 @@ public:
     static FileNameHook s_fnGetOpenFileName;
     static QuestionHook s_fnAskYesNoCancel;
     static QuestionHook s_fnAskYesNo;
+    static CDocRecovery::AskHook s_fnAskRecovery;
 
     explicit CTarnelDoc(QObject* parent = nullptr);
     ~CTarnelDoc() override;
@@ -59,6 +61,10 @@ public:
     // Tells the user when another program changed or deleted the file since it was read or
     // saved, offering to reload it; for when the window becomes active again.
     void CheckDiskChanges();
+    // Offers the unsaved changes that a session which ended without saving left for this
+    // document (for a new document: those of new documents); true when some were recovered.
+    bool OfferRecovery();
+    CDocRecovery& Recovery() { return m_recovery; }
 
     void SetTreeView(ITemplateTree* pTree) override { m_pTreeView = pTree; }
     void InsertElement(bool block) override;
@@ -91,6 +97,7 @@ private:
     QString m_strPathName;
     QString m_strTitle;
     CDiskChangeWatch m_diskWatch;
+    CDocRecovery m_recovery;
     bool m_bCheckingDisk = false;  // its questions re-activate the window
 };
 

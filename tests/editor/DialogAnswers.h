@@ -12,7 +12,8 @@ public:
         : m_saveHook(CTarnelDoc::s_fnGetSaveFileName),
           m_openHook(CTarnelDoc::s_fnGetOpenFileName),
           m_askHook(CTarnelDoc::s_fnAskYesNoCancel),
-          m_askYesNoHook(CTarnelDoc::s_fnAskYesNo)
+          m_askYesNoHook(CTarnelDoc::s_fnAskYesNo),
+          m_recoveryHook(CTarnelDoc::s_fnAskRecovery)
     {
         CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
                                                  const QString& filter, const QString&) {
@@ -35,6 +36,11 @@ public:
             m_questions << text;
             return m_yesNoAnswer;
         };
+        CTarnelDoc::s_fnAskRecovery = [this](const QString& text, bool bCanRecover) {
+            m_questions << text;
+            m_recoverable << bCanRecover;
+            return m_recoveryAnswer;
+        };
     }
     ~CDialogAnswers()
     {
@@ -42,12 +48,15 @@ public:
         CTarnelDoc::s_fnGetOpenFileName = m_openHook;
         CTarnelDoc::s_fnAskYesNoCancel = m_askHook;
         CTarnelDoc::s_fnAskYesNo = m_askYesNoHook;
+        CTarnelDoc::s_fnAskRecovery = m_recoveryHook;
     }
 
     QString m_strSavePath;
     QString m_strOpenPath;
     CTarnelDoc::Answer m_answer = CTarnelDoc::Answer::Cancel;
     CTarnelDoc::Answer m_yesNoAnswer = CTarnelDoc::Answer::No;
+    CDocRecovery::EAnswer m_recoveryAnswer = CDocRecovery::EAnswer::Later;
+    QList<bool> m_recoverable;  // what each recovery question offered
     int m_nSaveDialogs = 0;
     int m_nOpenDialogs = 0;
     QString m_strFilter;
@@ -59,5 +68,6 @@ private:
     CTarnelDoc::FileNameHook m_openHook;
     CTarnelDoc::QuestionHook m_askHook;
     CTarnelDoc::QuestionHook m_askYesNoHook;
+    CDocRecovery::AskHook m_recoveryHook;
 };
 

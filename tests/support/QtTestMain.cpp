@@ -13,6 +13,9 @@ int main(int argc, char** argv)
     QTemporaryDir noData;
     qputenv("XDG_DATA_HOME", QFile::encodeName(noData.path()));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(noData.path()));
+    // Recovery files of the documents the tests make stay out of the user's state folder.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

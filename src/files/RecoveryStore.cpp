@@ -1,0 +1,115 @@
+#include "RecoveryStore.h"
+
+#include "DocumentFile.h"
+#include "PosixFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kPattern = QStringLiteral("*.tarnel-recovery");
+
+// The file's bytes, or false when it cannot be read or a running Tarnel holds it (locked).
+bool ReadUnlocked(const QString& path, QByteArray& bytes)
+{
+    CPosixFile file;
+    if (file.Open(QFile::encodeName(path), O_RDONLY | O_NOFOLLOW) != 0
+        || ::flock(file.Fd(), LOCK_SH | LOCK_NB) != 0)
+        return false;
+    QFile reader;
+    if (!reader.open(file.Fd(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return false;
+    bytes = reader.readAll();
+    return reader.error() == QFileDevice::NoError;
+}
+
+QString When(const QDateTime& time)
+{
+    return QLocale().toString(time, QLocale::ShortFormat);
+}
+
+}  // namespace
+
+QString CRecoveryStore::FolderFor(const QProcessEnvironment& environment)
+{
+    QString strState = environment.value(QStringLiteral("XDG_STATE_HOME"));
+    if (!QDir::isAbsolutePath(strState)) {
+        QString strHome = environment.value(QStringLiteral("HOME"));
+        if (strHome.isEmpty())
+            strHome = QDir::homePath();
+        strState = strHome + QStringLiteral("/.local/state");
+    }
+    return strState + QStringLiteral("/tarnel");
+}
+
+std::vector<SRecoveryCandidate> CRecoveryStore::LeftFor(const QString& path) const
+{
+    const QString strWanted = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    std::vector<SRecoveryCandidate> candidates;
+    const QFileInfoList files =
+        QDir(m_strFolder).entryInfoList({kPattern}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (const QFileInfo& info : files) {
+        QByteArray bytes;
+        if (!ReadUnlocked(info.filePath(), bytes))
+            continue;
+        SRecoveryContents contents = CRecoveryCodec::Decode(bytes);
+        if (contents.bReadable && contents.origin.strPath == strWanted)
+            candidates.push_back({info.filePath(), info.lastModified(), std::move(contents)});
+    }
+    return candidates;
+}
+
+CRecoveryStore::EApplies CRecoveryStore::Check(const SRecoveryContents& contents,
+                                               const SFileStamp& current)
+{
+    if (!contents.HasChanges())
+        return EApplies::NothingToRecover;
+    if (contents.origin.IsUntitled() || current == contents.origin.stamp)
+        return EApplies::Yes;
+    return current.bExists ? EApplies::OriginChanged : EApplies::OriginGone;
+}
+
+QString CRecoveryStore::Question(const SRecoveryCandidate& candidate, EApplies applies)
+{
+    const SRecoveryOrigin& origin = candidate.contents.origin;
+    const QString strWhen = When(candidate.modified);
+    QString text;
+    switch (applies) {
+    case EApplies::Yes:
+        text = origin.IsUntitled()
+            ? QStringLiteral("Tarnel ended without saving a new document, last changed %1. "
+                             "Recover its text?").arg(strWhen)
+            : QStringLiteral("Tarnel ended without saving the changes to %1, last changed %2. "
+                             "Recover them?").arg(origin.strPath, strWhen);
+        break;
+    case EApplies::OriginChanged:
+    case EApplies::OriginGone:
+        text = QStringLiteral("Tarnel ended without saving the changes to %1, last changed %2, "
+                              "but the file %3 since, so they cannot be applied to it.")
+                   .arg(origin.strPath, strWhen,
+                        applies == EApplies::OriginGone ? QStringLiteral("has been deleted")
+                                                        : QStringLiteral("has been changed"));
+        break;
+    case EApplies::NothingToRecover:
+        break;
+    }
+    if (candidate.contents.bTornTail)
+        text += QStringLiteral(" The very last changes were not completely written and are left out.");
+    return text;
+}
+
+bool CRecoveryStore::Remove(const QString& file, QString& error)
+{
+    if (::unlink(QFile::encodeName(file).constData()) == 0 || errno == ENOENT)
+        return true;
+    error = FileErrorSentence(QStringLiteral("remove the recovery file"), file, ErrnoText(errno));
+    return false;
+}

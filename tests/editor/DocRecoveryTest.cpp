@@ -1,0 +1,239 @@
+#include "editor/DialogAnswers.h"
+#include "editor/EditorTestSupport.h"
+#include "files/FileFailureSupport.h"
+
+#include "MessageBox.h"
+#include "RecoveryTarget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+using EAnswer = CDocRecovery::EAnswer;
+
+const QByteArray kOriginal("<doc>\n  <p>caf\xc3\xa9</p>\n</doc>\n");
+
+QString StateFolder()
+{
+    return CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment());
+}
+
+QStringList RecoveryFiles()
+{
+    return QDir(StateFolder()).entryList({QStringLiteral("*.tarnel-recovery")}, QDir::Files);
+}
+
+// One run of the program: a document with its editor view.
+struct SSession : SEditorFixture
+{
+    // Ends as a killed program would: its recovery file stays, unlocked.
+    QString Crash()
+    {
+        doc.Recovery().FlushNow();
+        const QString kept = StateFolder() + QStringLiteral("/crashed.tarnel-recovery");
+        QFile::copy(doc.Recovery().Journal().FilePath(), kept);
+        return kept;
+    }
+    void Type(long long nAt, const QByteArray& text)
+    {
+        Select(nAt, nAt);
+        view.ReplaceSelection(text);
+    }
+};
+
+// Edits of every kind the editor makes, some undone and redone.
+void EditAtRandom(SSession& session, quint32 nSeed)
+{
+    QRandomGenerator random(nSeed);
+    for (int i = 0; i < 300; ++i) {
+        const long long nLength = session.view.TextLength();
+        const long long nA = random.bounded(nLength + 1);
+        const long long nB = std::min(nLength, nA + random.bounded(6));
+        switch (random.bounded(6)) {
+        case 0:
+            session.Select(nA, nB);
+            session.view.ReplaceSelection(QByteArray("\xc3\xa9<x a=\"\0\">", 10));
+            break;
+        case 1:
+            session.Select(nB, nB);
+            session.Send(Sci::SCI_DELETEBACK);
+            break;
+        case 2:
+            session.view.undo();
+            break;
+        case 3:
+            session.view.redo();
+            break;
+        default:
+            session.Type(nA, QByteArray(1, static_cast<char>('a' + random.bounded(26))));
+        }
+        if (random.bounded(40) == 0)
+            session.doc.Recovery().FlushNow();
+    }
+}
+
+class DocRecoveryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_strPath = m_dir.filePath(QStringLiteral("doc.xml"));
+        WriteRaw(m_strPath, kOriginal);
+    }
+    void TearDown() override
+    {
+        for (const QString& name : RecoveryFiles())
+            QFile::remove(StateFolder() + QLatin1Char('/') + name);
+    }
+    // A session that opened the file, typed `typed` at its start and was killed.
+    QString CrashedSession(const QByteArray& typed = "<new/>")
+    {
+        SSession session;
+        session.doc.OnOpenDocument(m_strPath);
+        session.Type(0, typed);
+        return session.Crash();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_strPath;
+    CMessageCapture m_messages;
+    CDialogAnswers m_answers;
+};
+
+TEST_F(DocRecoveryTest, RecoveredTextIsByteForByteWhatWasTyped)
+{
+    for (const quint32 nSeed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(nSeed);
+        QByteArray typed;
+        QString kept;
+        {
+            SSession first;
+            ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
+            EditAtRandom(first, nSeed);
+            typed = first.Text();
+            kept = first.Crash();
+        }
+        SSession second;
+        ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
+        m_answers.m_recoveryAnswer = EAnswer::Recover;
+        EXPECT_EQ(second.doc.OfferRecovery(), typed != kOriginal);
+        EXPECT_EQ(second.Text(), typed);
+        EXPECT_EQ(second.doc.IsModified(), typed != kOriginal);
+        EXPECT_FALSE(QFile::exists(kept));
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(DocRecoveryTest, TheRecoveredTextIsKeptForRecoveryAgain)
+{
+    CrashedSession("<again/>");
+    SSession session;
+    session.doc.OnOpenDocument(m_strPath);
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    ASSERT_TRUE(session.doc.OfferRecovery());
+    const SRecoveryContents contents =
+        CRecoveryCodec::Decode(RawContents(session.doc.Recovery().Journal().FilePath()));
+    QByteArray replayed = kOriginal;
+    struct STarget : IRecoveryTarget
+    {
+        QByteArray& text;
+        explicit STarget(QByteArray& t) : text(t) {}
+        void Insert(qint64 n, const QByteArray& b) override { text.insert(n, b); }
+        void Delete(qint64 n, qint64 l) override { text.remove(n, l); }
+    } target(replayed);
+    target.Replay(contents.edits);
+    EXPECT_EQ(replayed, session.Text());
+}
+
+TEST_F(DocRecoveryTest, EachAnswerDoesWhatItSays)
+{
+    const struct
+    {
+        EAnswer answer;
+        QByteArray text;
+        bool bModified;
+        bool bFileKept;
+    } cases[] = {
+        {EAnswer::Recover, "<new/>" + kOriginal, true, false},
+        {EAnswer::Discard, kOriginal, false, false},
+        {EAnswer::Later, kOriginal, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        const QString kept = CrashedSession();
+        SSession session;
+        session.doc.OnOpenDocument(m_strPath);
+        m_answers.m_recoveryAnswer = c.answer;
+        session.doc.OfferRecovery();
+        EXPECT_EQ(session.Text(), c.text);
+        EXPECT_EQ(session.doc.IsModified(), c.bModified);
+        EXPECT_EQ(QFile::exists(kept), c.bFileKept);
+        QFile::remove(kept);
+    }
+    EXPECT_EQ(m_answers.m_questions.size(), 3);
+    EXPECT_TRUE(m_answers.m_questions.at(0).startsWith(
+        QStringLiteral("Tarnel ended without saving the changes to %1, last changed ").arg(m_strPath)));
+}
+
+TEST_F(DocRecoveryTest, EditsAreNeverReplayedOnAnOriginalChangedSince)
+{
+    const QString kept = CrashedSession();
+    WriteRaw(m_strPath, "<changed by=\"another program\"/>\n");
+    SSession session;
+    session.doc.OnOpenDocument(m_strPath);
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    EXPECT_FALSE(session.doc.OfferRecovery());
+    ASSERT_EQ(m_answers.m_recoverable, QList<bool>{false});
+    EXPECT_TRUE(m_answers.m_questions.at(0).contains(QStringLiteral("has been changed since")));
+    EXPECT_EQ(session.Text(), QByteArray("<changed by=\"another program\"/>\n"));
+    EXPECT_TRUE(QFile::exists(kept));
+}
+
+TEST_F(DocRecoveryTest, ANewDocumentsTextIsOfferedAtStartUp)
+{
+    {
+        SSession first;
+        first.doc.OnNewDocument();
+        first.Type(first.view.TextLength(), "<root>unsaved</root>");
+        first.Crash();
+    }
+    // As at start-up: the first document is made before the editor registers.
+    CTarnelDoc doc;
+    CTarnelView view(&doc);
+    doc.OnNewDocument();
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    EXPECT_TRUE(doc.OfferRecovery());
+    EXPECT_EQ(view.TextBytes(), CTarnelDoc::HeaderComment() + "<root>unsaved</root>");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+}
+
+TEST_F(DocRecoveryTest, TheFileGoesWhenTheDocumentIsSavedReplacedOrClosed)
+{
+    const std::pair<const char*, std::function<void(std::unique_ptr<SSession>&)>> ends[] = {
+        {"saved", [&](auto& s) { s->doc.OnSaveDocument(m_strPath); }},
+        {"replaced by New", [](auto& s) { s->doc.OnNewDocument(); }},
+        {"reopened", [&](auto& s) { s->doc.OnOpenDocument(m_strPath); }},
+        {"closed", [](auto& s) { s.reset(); }},
+    };
+    for (const auto& [name, end] : ends) {
+        SCOPED_TRACE(name);
+        auto pSession = std::make_unique<SSession>();
+        pSession->doc.OnOpenDocument(m_strPath);
+        pSession->Type(0, "<unsaved/>");
+        pSession->doc.Recovery().FlushNow();
+        ASSERT_EQ(RecoveryFiles().size(), 1);
+        end(pSession);
+        EXPECT_TRUE(RecoveryFiles().isEmpty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "RecoveryJournal.h"
+#include "RecoveryStore.h"
+
+#include "files/FileFailureSupport.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using EApplies = CRecoveryStore::EApplies;
+
+class RecoveryStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_strDoc = m_dir.filePath(QStringLiteral("doc.xml"));
+        WriteRaw(m_strDoc, "<doc/>\n");
+    }
+    QString Folder() const { return m_dir.filePath(QStringLiteral("tarnel")); }
+
+    // Records `edit` for `origin` in a process that then dies without cleaning up.
+    void LeaveFromKilledSession(const SRecoveryOrigin& origin, const QByteArray& inserted)
+    {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            CRecoveryJournal journal(Folder());
+            journal.Restart(origin);
+            journal.RecordInsert(0, inserted);
+            journal.Flush();
+            journal.WaitForWrites();
+            ::_exit(0);
+        }
+        int nStatus = 0;
+        ASSERT_EQ(::waitpid(pid, &nStatus, 0), pid);
+        ASSERT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_strDoc;
+};
+
+TEST_F(RecoveryStoreTest, FindsTheFilesLeftForADocumentButNotThoseOfARunningTarnel)
+{
+    const SRecoveryOrigin doc{m_strDoc, SFileStamp::Of(m_strDoc)};
+    LeaveFromKilledSession(doc, "for doc");
+    LeaveFromKilledSession(SRecoveryOrigin(), "untitled");
+    CRecoveryJournal running(Folder());
+    running.Restart(doc);
+    running.RecordInsert(0, "still being edited");
+    running.Flush();
+    running.WaitForWrites();
+
+    const CRecoveryStore store(Folder());
+    const struct
+    {
+        QString path;
+        std::vector<QByteArray> expected;
+    } lookups[] = {
+        {m_strDoc, {"for doc"}},
+        {QString(), {"untitled"}},
+        {m_dir.filePath(QStringLiteral("other.xml")), {}},
+    };
+    for (const auto& lookup : lookups) {
+        SCOPED_TRACE(lookup.path.toStdString());
+        std::vector<QByteArray> found;
+        for (const SRecoveryCandidate& candidate : store.LeftFor(lookup.path))
+            found.push_back(candidate.contents.edits.at(0).data);
+        EXPECT_EQ(found, lookup.expected);
+    }
+}
+
+TEST_F(RecoveryStoreTest, AJournalAppliesOnlyToTheOriginalItWasRecordedOn)
+{
+    SRecoveryContents contents;
+    contents.origin = {m_strDoc, SFileStamp::Of(m_strDoc)};
+    contents.edits.push_back({SRecoveryEdit::EKind::Insert, 0, 1, "x"});
+    SRecoveryContents untitled = contents;
+    untitled.origin = SRecoveryOrigin();
+    SRecoveryContents clean = contents;
+    clean.edits.push_back({SRecoveryEdit::EKind::Clean, 0, 0, {}});
+
+    const QString other = m_dir.filePath(QStringLiteral("other.xml"));
+    WriteRaw(other, "<doc/>\n");
+    const SFileStamp sameSizeOtherFile = SFileStamp::Of(other);
+    const struct
+    {
+        const char* name;
+        const SRecoveryContents& contents;
+        SFileStamp current;
+        EApplies expected;
+    } cases[] = {
+        {"unchanged", contents, SFileStamp::Of(m_strDoc), EApplies::Yes},
+        {"replaced by another file", contents, sameSizeOtherFile, EApplies::OriginChanged},
+        {"deleted", contents, SFileStamp(), EApplies::OriginGone},
+        {"untitled", untitled, SFileStamp(), EApplies::Yes},
+        {"undone to the original", clean, SFileStamp::Of(m_strDoc), EApplies::NothingToRecover},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CRecoveryStore::Check(c.contents, c.current), c.expected);
+    }
+}
+
+TEST_F(RecoveryStoreTest, TheFolderFollowsTheXdgStateHome)
+{
+    const struct
+    {
+        const char* state;
+        QString expected;
+    } cases[] = {
+        {"/x/state", QStringLiteral("/x/state/tarnel")},
+        {"", QStringLiteral("/home/u/.local/state/tarnel")},
+        {"relative/state", QStringLiteral("/home/u/.local/state/tarnel")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/u"));
+        if (*c.state)
+            environment.insert(QStringLiteral("XDG_STATE_HOME"), QString::fromLatin1(c.state));
+        EXPECT_EQ(CRecoveryStore::FolderFor(environment), c.expected);
+    }
+}
+
+}  // namespace
