@@ -24,6 +24,7 @@ const SColumn kColumns[] = {
     {"xmllint", "xmllint", "s"},    {"lexer_color", "QsciLexerXML", "s"},
     {"preview_first", "preview", "s"}, {"preview_stop", "stop", "ms"},
     {"preview_added", "preview mem", "MB"},
+    {"typing_color_max", "typed+colour", "ms"},
     {"recovery_burst", "recovery", "ms"},
 };
 

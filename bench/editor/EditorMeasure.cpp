@@ -100,6 +100,7 @@ private:
     bool MeasureSave();
     void MeasureCaretAndKeys();
     void MeasurePreview();
+    void MeasureTypingColours();
     bool MeasureRecovery();
 
     QString m_strPath;
@@ -117,6 +118,7 @@ bool CEditorRun::Run()
     Print("color_all", BestOf(kRepeats, [this] { m_view.ColorAll(); }));
     MeasureCaretAndKeys();
     MeasurePreview();
+    MeasureTypingColours();
     if (!MeasureRecovery())
         return false;
     m_out << "peak_all " << PeakMemoryBytes() << Qt::endl;
@@ -193,6 +195,27 @@ void CEditorRun::MeasureCaretAndKeys()
     Print("key_max", keys.dMax);
     if (m_view.TextLength() != nLength + kCaretMoves)
         Fail(QStringLiteral("the typed keys did not reach the text"));
+}
+
+// Keystrokes near the end with colour as you type on: the key, the re-colouring of what it
+// touched and the repaint, as a user waits for them.
+void CEditorRun::MeasureTypingColours()
+{
+    m_view.SetColourAsYouType(true);
+    m_view.setFocus();
+    m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(std::max(0LL, m_view.TextLength() - 3000)));
+    ProcessEvents();
+    const char* const keys[] = {"<", "b", ">", "\"", " "};
+    const SSpread typed = Spread(kCaretMoves, [&](int i) {
+        return Seconds([&] {
+            TypeKey(m_view, Qt::Key_X, QString::fromLatin1(keys[i % 5]));
+            m_view.FlushTypingColours();
+            ProcessEvents();
+        });
+    });
+    Print("typing_color_mean", typed.dMean);
+    Print("typing_color_max", typed.dMax);
+    m_view.SetColourAsYouType(false);
 }
 
 // The first page on screen, the memory the preview adds while it counts, and how soon Stop ends
