@@ -15,8 +15,7 @@ void BM_ColourTenMegabytes(benchmark::State& state)
 {
     const std::string text = GenerateCatalogText(10u << 20);
     std::size_t nStyled = 0;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         CStyleBuffer buffer(64 * 1024, [&](long long, const char* styles, std::size_t length) {
             benchmark::DoNotOptimize(styles);
             nStyled += length;
@@ -27,7 +26,8 @@ void BM_ColourTenMegabytes(benchmark::State& state)
         buffer.FlushPending();
     }
     benchmark::DoNotOptimize(nStyled);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_ColourTenMegabytes)->Unit(benchmark::kMillisecond);
 

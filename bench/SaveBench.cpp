@@ -65,9 +65,15 @@ void RegisterSaveBenchmarks()
         sizes.push_back(1024);
     for (const int64_t nMegabytes : sizes) {
         benchmark::RegisterBenchmark("Save/PlainWriteAndFsync", PlainWriteAndSync)
-            ->Arg(nMegabytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+            ->Arg(nMegabytes)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
         benchmark::RegisterBenchmark("Save/SafeSaver", SafeSave)
-            ->Arg(nMegabytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+            ->Arg(nMegabytes)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
     }
 }
 

@@ -15,11 +15,9 @@ namespace {
 std::string LargeTemplate()
 {
     std::string text = "<?xml version=\"1.0\"?>\n<catalogue>\n";
-    for (int section = 0; section < 1000; ++section)
-    {
+    for (int section = 0; section < 1000; ++section) {
         text += "  <section id=\"s" + std::to_string(section) + "\">\n";
-        for (int item = 0; item < 49; ++item)
-        {
+        for (int item = 0; item < 49; ++item) {
             text += "    <item n=\"" + std::to_string(item) + "\" kind=\"a &amp; b\"";
             text += item % 7 == 0 ? " tarn:single=\"yes\"/>\n" : "/>\n";
         }
@@ -31,7 +29,10 @@ std::string LargeTemplate()
 class CCountingTree : public ITemplateTree
 {
 public:
-    Item InsertItem(const std::string&, Item) override { return reinterpret_cast<Item>(++m_nItems); }
+    Item InsertItem(const std::string&, Item) override
+    {
+        return reinterpret_cast<Item>(++m_nItems);
+    }
     void SetItemData(Item, TemplateNode*) override {}
     void DeleteAllItems() override { m_nItems = 0; }
     TemplateNode* GetSelectedNode() const override { return nullptr; }
@@ -47,14 +48,12 @@ void BM_LoadTemplate(benchmark::State& state)
     const QString path = dir.filePath(QStringLiteral("large.xml"));
     const std::string bytes = LargeTemplate();
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) < 0)
-    {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), qint64(bytes.size())) < 0) {
         state.SkipWithError("cannot write the template");
         return;
     }
     file.close();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         CCountingTree tree;
         CTemplateParser parser;
         std::unique_ptr<TemplateNode> root(parser.LoadFile(path, &tree));

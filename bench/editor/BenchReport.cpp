@@ -16,13 +16,20 @@ struct SColumn
 };
 
 const SColumn kColumns[] = {
-    {"open", "open", "s"},          {"first_paint", "paint", "s"},
-    {"color_all", "ColorAll", "s"}, {"check", "check", "s"},
-    {"save", "save", "s"},          {"caret_max", "caret", "ms"},
-    {"key_max", "key", "ms"},       {"peak_open", "peak open", "MB"},
-    {"peak_all", "peak all", "MB"}, {"xmlwf", "xmlwf", "s"},
-    {"xmllint", "xmllint", "s"},    {"lexer_color", "QsciLexerXML", "s"},
-    {"preview_first", "preview", "s"}, {"preview_stop", "stop", "ms"},
+    {"open", "open", "s"},
+    {"first_paint", "paint", "s"},
+    {"color_all", "ColorAll", "s"},
+    {"check", "check", "s"},
+    {"save", "save", "s"},
+    {"caret_max", "caret", "ms"},
+    {"key_max", "key", "ms"},
+    {"peak_open", "peak open", "MB"},
+    {"peak_all", "peak all", "MB"},
+    {"xmlwf", "xmlwf", "s"},
+    {"xmllint", "xmllint", "s"},
+    {"lexer_color", "QsciLexerXML", "s"},
+    {"preview_first", "preview", "s"},
+    {"preview_stop", "stop", "ms"},
     {"preview_added", "preview mem", "MB"},
     {"typing_color_max", "typed+colour", "ms"},
     {"recovery_burst", "recovery", "ms"},
@@ -111,43 +118,55 @@ void CBenchReport::PrintTable(QTextStream& out) const
 void CBenchReport::PrintTargets(QTextStream& out, const SSize& size) const
 {
     const QMap<QString, double>& f = size.figures;
-    out << "\n" << QString::number(size.nBytes / kMegabyte, 'f', 0) << " MB (targets are set for 100 MB):\n";
+    out << "\n"
+        << QString::number(size.nBytes / kMegabyte, 'f', 0)
+        << " MB (targets are set for 100 MB):\n";
     for (const QString& note : size.notes)
         out << "  " << note << "\n";
     const auto has = [&f](const char* key) { return f.contains(QLatin1String(key)); };
     const auto get = [&f](const char* key) { return f.value(QLatin1String(key)); };
     if (has("check") && has("xmlwf")) {
         const double dRatio = get("check") / get("xmlwf");
-        out << "  check / xmlwf            " << QString::number(dRatio, 'f', 2) << "  (<= 1.15) " << Verdict(dRatio <= 1.15) << "\n";
+        out << "  check / xmlwf            " << QString::number(dRatio, 'f', 2) << "  (<= 1.15) "
+            << Verdict(dRatio <= 1.15) << "\n";
     }
     if (has("check") && has("xmllint"))
-        out << "  check / xmllint --noout  " << QString::number(get("check") / get("xmllint"), 'f', 2) << "\n";
+        out << "  check / xmllint --noout  "
+            << QString::number(get("check") / get("xmllint"), 'f', 2) << "\n";
     if (has("lexer_color") && has("color_all")) {
         const double dRatio = get("lexer_color") / get("color_all");
-        out << "  QsciLexerXML / ColorAll  " << QString::number(dRatio, 'f', 2) << "  (>= 4) " << Verdict(dRatio >= 4.0) << "\n";
+        out << "  QsciLexerXML / ColorAll  " << QString::number(dRatio, 'f', 2) << "  (>= 4) "
+            << Verdict(dRatio >= 4.0) << "\n";
     }
     if (has("open"))
-        out << "  open                     " << QString::number(get("open"), 'f', 3) << " s  (<= 1.0 s) " << Verdict(get("open") <= 1.0) << "\n";
+        out << "  open                     " << QString::number(get("open"), 'f', 3)
+            << " s  (<= 1.0 s) " << Verdict(get("open") <= 1.0) << "\n";
     if (has("peak_open")) {
         const double dRatio = get("peak_open") / static_cast<double>(size.nBytes);
-        out << "  peak memory / file size  " << QString::number(dRatio, 'f', 2) << "  (<= 3.5) " << Verdict(dRatio <= 3.5);
+        out << "  peak memory / file size  " << QString::number(dRatio, 'f', 2) << "  (<= 3.5) "
+            << Verdict(dRatio <= 3.5);
         if (has("rss_before"))
             out << "; without the " << QString::number(get("rss_before") / kMegabyte, 'f', 0)
                 << " MB resident before the open: "
-                << QString::number((get("peak_open") - get("rss_before")) / static_cast<double>(size.nBytes), 'f', 2);
+                << QString::number((get("peak_open") - get("rss_before"))
+                                       / static_cast<double>(size.nBytes),
+                                   'f', 2);
         out << "\n";
     }
     if (has("caret_max"))
-        out << "  caret move near the end  " << QString::number(get("caret_max") * 1000.0, 'f', 1) << " ms, mean "
-            << QString::number(get("caret_mean") * 1000.0, 'f', 1) << " ms  (<= 20 ms) " << Verdict(get("caret_max") <= 0.020) << "\n";
+        out << "  caret move near the end  " << QString::number(get("caret_max") * 1000.0, 'f', 1)
+            << " ms, mean " << QString::number(get("caret_mean") * 1000.0, 'f', 1)
+            << " ms  (<= 20 ms) " << Verdict(get("caret_max") <= 0.020) << "\n";
     if (has("key_max"))
-        out << "  keystroke near the end   " << QString::number(get("key_max") * 1000.0, 'f', 1) << " ms, mean "
-            << QString::number(get("key_mean") * 1000.0, 'f', 1) << " ms  (<= 20 ms) " << Verdict(get("key_max") <= 0.020) << "\n";
+        out << "  keystroke near the end   " << QString::number(get("key_max") * 1000.0, 'f', 1)
+            << " ms, mean " << QString::number(get("key_mean") * 1000.0, 'f', 1)
+            << " ms  (<= 20 ms) " << Verdict(get("key_max") <= 0.020) << "\n";
     if (has("recovery_burst"))
-        out << "  recovery upkeep, 100 keys " << QString::number(get("recovery_burst") * 1000.0, 'f', 2)
-            << " ms (typed " << QString::number(get("burst_recorded") * 1000.0, 'f', 2)
-            << " ms recorded, " << QString::number(get("burst_plain") * 1000.0, 'f', 2)
-            << " ms not; handing over " << QString::number(get("recovery_flush") * 1000.0, 'f', 3)
-            << " ms)  (<= 5 ms) " << Verdict(get("recovery_burst") <= 0.005) << "\n";
+        out << "  recovery upkeep, 100 keys "
+            << QString::number(get("recovery_burst") * 1000.0, 'f', 2) << " ms (typed "
+            << QString::number(get("burst_recorded") * 1000.0, 'f', 2) << " ms recorded, "
+            << QString::number(get("burst_plain") * 1000.0, 'f', 2) << " ms not; handing over "
+            << QString::number(get("recovery_flush") * 1000.0, 'f', 3) << " ms)  (<= 5 ms) "
+            << Verdict(get("recovery_burst") <= 0.005) << "\n";
     out << Qt::flush;
 }

@@ -52,7 +52,8 @@ void TimeAnchor(CBenchReport& report, const char* key, const QString& program, Q
     const SToolRun run = RunToolBestOf(kAnchorRepeats, strPath, args);
     // xmlwf reports errors on standard output and still exits with 0.
     if (run.nExitCode != 0 || !run.output.trimmed().isEmpty())
-        report.AddNote(program + " failed: " + QString::fromUtf8(run.output + run.errors).trimmed());
+        report.AddNote(program
+                       + " failed: " + QString::fromUtf8(run.output + run.errors).trimmed());
     else
         report.Set(QLatin1String(key), run.dSeconds);
 }
@@ -126,6 +127,7 @@ int RunParent(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const bool bChild = argc > 1 && (qstrcmp(argv[1], "--measure") == 0 || qstrcmp(argv[1], "--lexer") == 0);
+    const bool bChild =
+        argc > 1 && (qstrcmp(argv[1], "--measure") == 0 || qstrcmp(argv[1], "--lexer") == 0);
     return bChild ? RunChild(argc, argv) : RunParent(argc, argv);
 }

@@ -144,12 +144,13 @@ bool CEditorRun::MeasureCheck()
 {
     CheckOutcome outcome;
     Print("check", BestOf(kRepeats, [this, &outcome] {
-        outcome = RunWellFormedCheck([this](char* buffer, long long offset, int count) {
-            return m_view.ReadTextChunk(buffer, offset, count);
-        });
-    }));
+              outcome = RunWellFormedCheck([this](char* buffer, long long offset, int count) {
+                  return m_view.ReadTextChunk(buffer, offset, count);
+              });
+          }));
     if (!outcome.wellFormed)
-        return Fail(QString::fromStdString(outcome.errorText) + " at line " + QString::number(outcome.line));
+        return Fail(QString::fromStdString(outcome.errorText) + " at line "
+                    + QString::number(outcome.line));
     return true;
 }
 
@@ -170,7 +171,8 @@ void CEditorRun::MeasureCaretAndKeys()
     ProcessEvents();
     const long long nLength = m_view.TextLength();
     const auto goNearTheEnd = [this, nLength] {
-        m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(std::max(0LL, nLength - 3000)));
+        m_view.SendScintilla(Sci::SCI_GOTOPOS,
+                             static_cast<unsigned long>(std::max(0LL, nLength - 3000)));
         ProcessEvents();
     };
     // Moves by key as a user does, so each move scrolls a screenful near the end and repaints.
@@ -203,7 +205,8 @@ void CEditorRun::MeasureTypingColours()
 {
     m_view.SetColourAsYouType(true);
     m_view.setFocus();
-    m_view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(std::max(0LL, m_view.TextLength() - 3000)));
+    m_view.SendScintilla(Sci::SCI_GOTOPOS,
+                         static_cast<unsigned long>(std::max(0LL, m_view.TextLength() - 3000)));
     ProcessEvents();
     const char* const keys[] = {"<", "b", ">", "\"", " "};
     const SSpread typed = Spread(kCaretMoves, [&](int i) {
@@ -228,19 +231,19 @@ void CEditorRun::MeasurePreview()
     ResetPeakMemory();
     std::unique_ptr<CPrintPreviewDlg> pPreview;
     Print("preview_first", Seconds([&] {
-        pPreview = std::make_unique<CPrintPreviewDlg>(&m_view, printer, 1);
-        pPreview->show();
-        ProcessEvents();
-    }));
+              pPreview = std::make_unique<CPrintPreviewDlg>(&m_view, printer, 1);
+              pPreview->show();
+              ProcessEvents();
+          }));
     // Counts for a while as the user looks at the first page, then stops.
     QElapsedTimer counting;
     counting.start();
     while (counting.elapsed() < 2000 && !pPreview->Index().IsComplete())
         ProcessEvents();
     Print("preview_stop", Seconds([&] {
-        pPreview->StopCounting();
-        ProcessEvents();
-    }));
+              pPreview->StopCounting();
+              ProcessEvents();
+          }));
     m_out << "preview_pages " << pPreview->Index().KnownPages() << Qt::endl;
     m_out << "preview_added " << std::max(0LL, PeakMemoryBytes() - nBefore) << Qt::endl;
 }

@@ -22,7 +22,8 @@ int MeasureLexer(const QString& path, QTextStream& out)
     editor.SendScintilla(Sci::SCI_SETCODEPAGE, IsValidUtf8(bytes) ? Sci::SC_CP_UTF8 : 0);
     editor.SendScintilla(Sci::SCI_SETUNDOCOLLECTION, 0UL);
     editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0UL);
-    editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
+                         bytes.constData());
     bytes = QByteArray();
 
     QElapsedTimer timer;

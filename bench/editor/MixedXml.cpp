@@ -10,8 +10,8 @@ namespace {
 constexpr int kLongLineBytes = 20 * 1024;
 constexpr int kRecordsPerLongLine = 400;
 
-const char* const kWords[] = {"alpha", "beta", "gamma", "delta", "château", "naïve", "über",
-                              "zeta", "theta", "kappa", "lambda", "sigma", "omega", "Ærø"};
+const char* const kWords[] = {"alpha", "beta",  "gamma", "delta",  "château", "naïve", "über",
+                              "zeta",  "theta", "kappa", "lambda", "sigma",   "omega", "Ærø"};
 const char* const kNames[] = {"id", "lang", "type", "ref", "class", "status", "date", "n"};
 
 // A small linear congruential generator: the files must not change between runs.
@@ -64,7 +64,8 @@ std::string Record(CSequence& seq, int nRecord)
         text += "    <!-- " + Words(seq, 5) + " -->\n";
     const unsigned nFields = 2 + seq.Next(4);
     for (unsigned i = 0; i < nFields; ++i)
-        text += "    " + StartTag(seq, "field", nRecord) + Words(seq, 1 + seq.Next(9)) + "</field>\n";
+        text +=
+            "    " + StartTag(seq, "field", nRecord) + Words(seq, 1 + seq.Next(9)) + "</field>\n";
     if (seq.Next(4) == 0)
         text += "    <empty " + std::string(kNames[seq.Next(8)]) + "=\"x\"/>\n";
     return text + "  </record>\n";
@@ -78,19 +79,22 @@ bool WriteMixedXml(const QString& path, long long nBytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     CSequence seq;
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- mixed benchmark data -->\n<data>\n";
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- mixed benchmark data -->\n<data>\n";
     long long nWritten = 0;
     for (int nRecord = 0; nWritten + static_cast<long long>(text.size()) < nBytes; ++nRecord) {
         text += nRecord % kRecordsPerLongLine == kRecordsPerLongLine / 2 ? LongLine(seq, nRecord)
                                                                          : Record(seq, nRecord);
         if (text.size() > (1u << 20)) {
-            if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+            if (file.write(text.data(), static_cast<qint64>(text.size()))
+                != static_cast<qint64>(text.size()))
                 return false;
             nWritten += static_cast<long long>(text.size());
             text.clear();
         }
     }
     text += "</data>\n";
-    return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
+    return file.write(text.data(), static_cast<qint64>(text.size()))
+               == static_cast<qint64>(text.size())
            && file.flush();
 }

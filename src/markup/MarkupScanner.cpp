@@ -16,10 +16,9 @@ CMarkupScanner::CMarkupScanner(long long startOffset)
 
 void CMarkupScanner::Feed(const char* data, std::size_t length, IStyleSink& sink)
 {
-    while (length > 0)
-    {
-        const std::size_t nUsed = m_eToken == Token::Tag ? ScanTag(data, length, sink)
-                                                         : ScanText(data, length, sink);
+    while (length > 0) {
+        const std::size_t nUsed =
+            m_eToken == Token::Tag ? ScanTag(data, length, sink) : ScanText(data, length, sink);
         data += nUsed;
         length -= nUsed;
     }
@@ -29,8 +28,7 @@ void CMarkupScanner::Feed(const char* data, std::size_t length, IStyleSink& sink
 std::size_t CMarkupScanner::ScanText(const char* data, std::size_t length, IStyleSink& sink)
 {
     const void* pOpener = std::memchr(data, '<', length);
-    if (!pOpener)
-    {
+    if (!pOpener) {
         m_nEnd += static_cast<long long>(length);
         return length;
     }
@@ -46,20 +44,16 @@ std::size_t CMarkupScanner::ScanText(const char* data, std::size_t length, IStyl
 // Consumes tag bytes up to and including the ">" that completes the tag.
 std::size_t CMarkupScanner::ScanTag(const char* data, std::size_t length, IStyleSink& sink)
 {
-    for (std::size_t i = 0; i < length; ++i)
-    {
+    for (std::size_t i = 0; i < length; ++i) {
         const char c = data[i];
-        if (c == '"')
-        {
+        if (c == '"') {
             const long long nOffset = m_nEnd + static_cast<long long>(i);
             if (m_bInQuote)
                 m_quotes.push_back({m_nQuoteStart, nOffset + 1});
             else
                 m_nQuoteStart = nOffset;
             m_bInQuote = !m_bInQuote;
-        }
-        else if (c == '>')
-        {
+        } else if (c == '>') {
             const long long nCloser = m_nEnd + static_cast<long long>(i);
             EmitTag(nCloser, sink);
             m_nEnd = nCloser + 1;
@@ -84,8 +78,7 @@ void CMarkupScanner::EmitTag(long long closer, IStyleSink& sink)
 {
     sink.StyleRun(m_nPosition, 1, STYLE_TAG_BRACKET);
     long long nFrom = m_nPosition + 1;
-    for (const QuotedValue& quote : m_quotes)
-    {
+    for (const QuotedValue& quote : m_quotes) {
         if (quote.nStart > nFrom)
             sink.StyleRun(nFrom, quote.nStart - nFrom, STYLE_TAG_TEXT);
         sink.StyleRun(quote.nStart, quote.nEnd - quote.nStart, STYLE_QUOTED);

@@ -51,7 +51,12 @@ public:
     bool InTag() const { return m_eToken == Token::Tag; }
 
 private:
-    enum class Token { None, Text, Tag };
+    enum class Token
+    {
+        None,
+        Text,
+        Tag
+    };
 
     struct QuotedValue
     {

@@ -16,11 +16,10 @@ void CStyleBuffer::StyleRun(long long start, long long length, MarkupStyle style
         FlushPending();
     if (m_styles.empty())
         m_nStart = start;
-    while (length > 0)
-    {
+    while (length > 0) {
         const std::size_t nRoom = m_nCapacity - m_styles.size();
-        const std::size_t nTake = static_cast<std::size_t>(
-            std::min<long long>(length, static_cast<long long>(nRoom)));
+        const std::size_t nTake =
+            static_cast<std::size_t>(std::min<long long>(length, static_cast<long long>(nRoom)));
         m_styles.insert(m_styles.end(), nTake, static_cast<char>(style));
         length -= static_cast<long long>(nTake);
         if (m_styles.size() == m_nCapacity)

@@ -18,7 +18,7 @@ struct TemplateFrame
     // Frees the children collected here that no node has taken yet.
     void DestroyChildren();
 
-    std::int32_t childCount = 0;           // valid entries at the front of `children`
-    std::vector<TemplateNode*> children;   // grows as needed: no limit on children
+    std::int32_t childCount = 0;          // valid entries at the front of `children`
+    std::vector<TemplateNode*> children;  // grows as needed: no limit on children
     TemplateNode* node = nullptr;
 };

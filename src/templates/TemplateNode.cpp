@@ -23,8 +23,7 @@ TemplateNode::~TemplateNode()
     // A worklist instead of recursion: a chain a million levels deep must not exhaust the stack.
     std::vector<TemplateNode*> pending;
     DetachChildren(this, pending);
-    while (!pending.empty())
-    {
+    while (!pending.empty()) {
         TemplateNode* node = pending.back();
         pending.pop_back();
         DetachChildren(node, pending);
@@ -34,8 +33,7 @@ TemplateNode::~TemplateNode()
 
 void TemplateNode::SetChildren(TemplateFrame& frame)
 {
-    if (frame.childCount > 0)
-    {
+    if (frame.childCount > 0) {
         // Appends rather than replaces so that nothing already owned can be lost.
         const std::int32_t total = childCount + frame.childCount;
         TemplateNode** merged = new TemplateNode*[total];

@@ -29,14 +29,12 @@ TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree
     m_strError.clear();
     QFile file(path);
     QString strReason;
-    if (!OpenDocumentFile(file, strReason))
-    {
+    if (!OpenDocumentFile(file, strReason)) {
         m_strError = QStringLiteral("Failed to open file %1. Aborted!\n").arg(path);
         return nullptr;
     }
     XmlParserPtr parser(XML_ParserCreate(nullptr));
-    if (!parser)
-    {
+    if (!parser) {
         m_strError = QStringLiteral("Failed to load template file %1: out of memory.\n").arg(path);
         return nullptr;
     }
@@ -49,8 +47,7 @@ TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree
     XML_SetElementHandler(parser.get(), OnStartElement, OnEndElement);
 
     const bool bLoaded = Parse(parser.get(), file);
-    if (!bLoaded)
-    {
+    if (!bLoaded) {
         DestroyAll();
         return nullptr;
     }
@@ -66,11 +63,9 @@ bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
     m_parser = parser;
     char buffer[kChunkSize];
     bool bOk = true;
-    for (;;)
-    {
+    for (;;) {
         const qint64 nRead = file.read(buffer, kChunkSize);
-        if (nRead < 0)
-        {
+        if (nRead < 0) {
             // Passing a read error on as the end of the file could load half a template.
             m_strError = QStringLiteral("Failed to read template file %1: %2\n")
                              .arg(m_strPath, file.errorString());
@@ -78,8 +73,7 @@ bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
             break;
         }
         const bool bFinal = nRead < kChunkSize;
-        if (XML_Parse(parser, buffer, static_cast<int>(nRead), bFinal) == XML_STATUS_ERROR)
-        {
+        if (XML_Parse(parser, buffer, static_cast<int>(nRead), bFinal) == XML_STATUS_ERROR) {
             ReportParseError(parser);
             bOk = false;
             break;
@@ -93,12 +87,12 @@ bool CTemplateParser::Parse(XML_Parser parser, QFile& file)
 
 void CTemplateParser::ReportParseError(XML_Parser parser)
 {
-    if (m_bTooDeep)
-    {
+    if (m_bTooDeep) {
         // One multi-argument arg(): a path holding "%2" must not take the next argument.
-        m_strError = QStringLiteral("Failed to load template file %1: elements are nested "
-                                    "deeper than %2 levels (line %3).\n")
-                         .arg(m_strPath, QString::number(kMaxDepth), QString::number(m_nTooDeepLine));
+        m_strError =
+            QStringLiteral("Failed to load template file %1: elements are nested "
+                           "deeper than %2 levels (line %3).\n")
+                .arg(m_strPath, QString::number(kMaxDepth), QString::number(m_nTooDeepLine));
         return;
     }
     const auto nLine = static_cast<qulonglong>(XML_GetCurrentLineNumber(parser));
@@ -110,8 +104,7 @@ void CTemplateParser::ReportParseError(XML_Parser parser)
 void CTemplateParser::DestroyAll()
 {
     // Open elements do not own their finished children yet: free both, innermost first.
-    for (auto level = frames.size(); level-- > 0;)
-    {
+    for (auto level = frames.size(); level-- > 0;) {
         frames[level].DestroyChildren();
         delete frames[level].node;
         frames[level].node = nullptr;
@@ -134,8 +127,7 @@ void CTemplateParser::StartElement(const XML_Char* name, const XML_Char** attrib
 {
     if (m_bTooDeep)
         return;
-    if (depth >= kMaxDepth)
-    {
+    if (depth >= kMaxDepth) {
         m_bTooDeep = true;
         m_nTooDeepLine = static_cast<int>(XML_GetCurrentLineNumber(m_parser));
         XML_StopParser(m_parser, XML_FALSE);
@@ -170,14 +162,12 @@ void CTemplateParser::ReadAttributes(const XML_Char** attributeList, TemplateNod
 {
     if (!attributeList)
         return;
-    for (const XML_Char** entry = attributeList; *entry; ++entry)
-    {
+    for (const XML_Char** entry = attributeList; *entry; ++entry) {
         if (std::strcmp(*entry, kSingleDirective) == 0)
             node->single = 1;
     }
     const std::size_t nPrefix = sizeof(kDirectivePrefix) - 1;
-    for (const XML_Char** pair = attributeList; pair[0]; pair += 2)
-    {
+    for (const XML_Char** pair = attributeList; pair[0]; pair += 2) {
         if (std::strncmp(pair[0], kDirectivePrefix, nPrefix) == 0)
             continue;
         node->attributes.append(pair[0]).append("=\"").append(pair[1]).append("\" ");
@@ -191,8 +181,7 @@ void CTemplateParser::InsertIntoTree(TemplateNode* node, ITemplateTree* tree,
         return;
     // Pre-order with an explicit stack, children pushed last-first so they come out in order.
     std::vector<std::pair<TemplateNode*, ITemplateTree::Item>> pending{{node, parent}};
-    while (!pending.empty())
-    {
+    while (!pending.empty()) {
         const auto [current, parentItem] = pending.back();
         pending.pop_back();
         ITemplateTree::Item item = tree->InsertItem(current->name, parentItem);

@@ -30,8 +30,7 @@ public:
     const QString& ErrorMessage() const { return m_strError; }
 
     // Inserts `node` and its descendants as items under `parent`, in file order.
-    static void InsertIntoTree(TemplateNode* node, ITemplateTree* tree,
-                               ITemplateTree::Item parent);
+    static void InsertIntoTree(TemplateNode* node, ITemplateTree* tree, ITemplateTree::Item parent);
 
     static void XMLCALL OnStartElement(void* userData, const XML_Char* name,
                                        const XML_Char** attributeList);
@@ -47,10 +46,10 @@ private:
     void ReportParseError(XML_Parser parser);
     void DestroyAll();
 
-    int depth = 0;                       // frame of the innermost open element
-    std::vector<TemplateFrame> frames;   // frame 0 holds the root
+    int depth = 0;                      // frame of the innermost open element
+    std::vector<TemplateFrame> frames;  // frame 0 holds the root
 
-    XML_Parser m_parser = nullptr;       // valid during Parse only
+    XML_Parser m_parser = nullptr;  // valid during Parse only
     QString m_strPath;
     QString m_strError;
     bool m_bTooDeep = false;

@@ -39,8 +39,7 @@ const QRect kBulbArea(20, 17, 190, 111);
 
 }  // namespace
 
-CTipDlg::CTipDlg(QWidget* pParent, const QString& strTipsPath)
-    : QDialog(pParent)
+CTipDlg::CTipDlg(QWidget* pParent, const QString& strTipsPath) : QDialog(pParent)
 {
     InitTipsResources();
     m_bShowAtStartup = GetProfileInt(kSection, kStartUp, 0) == 0;

@@ -22,8 +22,7 @@ QString MnemonicDisplayText(const QString& strText)
     return result;
 }
 
-CTipsFile::CTipsFile(const QString& strPath)
-    : m_strPath(strPath)
+CTipsFile::CTipsFile(const QString& strPath) : m_strPath(strPath)
 {
     m_pFile = OpenRegularStdioFile(strPath);
 }

@@ -23,7 +23,8 @@ bool CRecorder::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 {
     static const TCommandEntry<CRecorder> table[] = {
         {ID_FILE_SAVE, ID_FILE_SAVE, &CRecorder::OnSave, nullptr},
-        {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, &CRecorder::OnRecent, &CRecorder::OnUpdateRecent},
+        {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, &CRecorder::OnRecent,
+         &CRecorder::OnUpdateRecent},
         {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, nullptr, &CRecorder::OnUpdateToolbar},
     };
     return DispatchCommand(this, table, nID, pCmdUI);

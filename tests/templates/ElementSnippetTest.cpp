@@ -43,8 +43,7 @@ TEST(ElementSnippet, ReproducesEveryWorkedExample)
         {{"img", "src=\"a.png\" ", 1}, "Hello", false, "<img src=\"a.png\" />Hello"},
         {{"img", "src=\"a.png\" ", 1}, "Hello", true, "<img src=\"a.png\" />Hello"},
     };
-    for (const auto& row : rows)
-    {
+    for (const auto& row : rows) {
         TemplateNode node;
         Fill(node, row.node);
         EXPECT_EQ(ComposeElementText(&node, row.selected, row.block), row.expected)
@@ -72,7 +71,7 @@ TEST(ElementSnippet, ChildrenAreNeverPartOfTheSnippet)
     TemplateNode parent;
     Fill(parent, {"ul", "", 0});
     parent.childCount = 1;
-    parent.children = new TemplateNode*[1]{new TemplateNode};
+    parent.children = new TemplateNode* [1] { new TemplateNode };
     Fill(*parent.children[0], {"li", "", 0});
     EXPECT_EQ(ComposeElementText(&parent, "", false), "<ul></ul>");
 }

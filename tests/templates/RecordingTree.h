@@ -21,7 +21,10 @@ public:
         m_entries.push_back({text, parent, nullptr});
         return ItemOf(m_entries.size() - 1);
     }
-    void SetItemData(Item item, TemplateNode* node) override { m_entries.at(IndexOf(item)).node = node; }
+    void SetItemData(Item item, TemplateNode* node) override
+    {
+        m_entries.at(IndexOf(item)).node = node;
+    }
     void DeleteAllItems() override { m_entries.clear(); }
     TemplateNode* GetSelectedNode() const override { return nullptr; }
     void FocusPane() override {}

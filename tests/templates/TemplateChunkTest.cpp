@@ -24,8 +24,7 @@ std::string WithContentAt(std::size_t offset, const std::string& content)
 
 TEST_F(TemplateFixture, FilesAroundChunkSizeLoad)
 {
-    for (std::size_t size : {511u, 512u, 513u, 1023u, 1024u, 1025u})
-    {
+    for (std::size_t size : {511u, 512u, 513u, 1023u, 1024u, 1025u}) {
         auto root = Load(TemplateOfSize(size));
         ASSERT_TRUE(root) << size;
         EXPECT_EQ(Doc(root).name, "r") << size;
@@ -45,10 +44,8 @@ TEST_F(TemplateFixture, UnfinishedFileOfExactlyOneChunkIsStillAnError)
 TEST_F(TemplateFixture, ElementsAndAttributesSplitAcrossChunkBoundaryLoad)
 {
     const std::string content = "<element-name key=\"v&amp;alue\" tarn:single=\"yes\"/>";
-    for (std::size_t boundary : {512u, 1024u})
-    {
-        for (std::size_t offset = boundary - content.size(); offset <= boundary; ++offset)
-        {
+    for (std::size_t boundary : {512u, 1024u}) {
+        for (std::size_t offset = boundary - content.size(); offset <= boundary; ++offset) {
             auto root = Load(WithContentAt(offset, content));
             ASSERT_TRUE(root) << offset;
             ASSERT_EQ(Doc(root).childCount, 1) << offset;
@@ -63,9 +60,8 @@ TEST_F(TemplateFixture, ElementsAndAttributesSplitAcrossChunkBoundaryLoad)
 TEST_F(TemplateFixture, MultiByteCharactersSplitAcrossChunkBoundaryLoad)
 {
     const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC\xC3\xA9";  // 3 + 3 + 2 bytes
-    const std::string value = "\xF0\x9F\x98\x80\xE2\x82\xAC";        // 4 + 3 bytes
-    for (std::size_t offset = 495; offset <= 512; ++offset)
-    {
+    const std::string value = "\xF0\x9F\x98\x80\xE2\x82\xAC";     // 4 + 3 bytes
+    for (std::size_t offset = 495; offset <= 512; ++offset) {
         auto root = Load(WithContentAt(offset, "<" + name + " a=\"" + value + "\"/>"));
         ASSERT_TRUE(root) << offset << m_messages.Messages().join("").toStdString();
         EXPECT_EQ(Doc(root).children[0]->name, name) << offset;

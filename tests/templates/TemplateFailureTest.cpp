@@ -18,8 +18,7 @@ std::string Nested(int levels, const std::string& innermost = "")
 
 TEST_F(TemplateFixture, UnopenableFileIsReportedWithItsPath)
 {
-    for (const QString& path : {m_dir.filePath(QStringLiteral("missing.xml")), m_dir.path()})
-    {
+    for (const QString& path : {m_dir.filePath(QStringLiteral("missing.xml")), m_dir.path()}) {
         m_messages.Clear();
         EXPECT_FALSE(LoadPath(path));
         EXPECT_EQ(m_messages.Messages(),
@@ -42,8 +41,7 @@ TEST_F(TemplateFixture, ParserErrorsAreReportedWithExpatTextAndLine)
         {"<a>\n<b>\n</a>", "mismatched tag at line 3\n"},
         {"<a x=\"1\" x=\"2\"/>", "duplicate attribute at line 1\n"},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         m_messages.Clear();
         EXPECT_FALSE(Load(c.bytes)) << c.bytes;
         EXPECT_EQ(m_messages.Messages(), QStringList{c.message}) << c.bytes;
@@ -64,8 +62,7 @@ TEST_F(TemplateFixture, ErrorAfterManyFinishedElementsFreesEverything)
 
 TEST_F(TemplateFixture, ElementKeepsAllItsChildrenInOrder)
 {
-    for (int count : {101, 10000})
-    {
+    for (int count : {101, 10000}) {
         std::string bytes = "<r>";
         for (int i = 0; i < count; ++i)
             bytes += "<c n=\"" + std::to_string(i) + "\"/>";
@@ -82,8 +79,7 @@ TEST_F(TemplateFixture, ElementKeepsAllItsChildrenInOrder)
 
 TEST_F(TemplateFixture, NestingUpToLimitLoads)
 {
-    for (int levels : {100, CTemplateParser::kMaxDepth})
-    {
+    for (int levels : {100, CTemplateParser::kMaxDepth}) {
         auto root = Load(Nested(levels));
         ASSERT_TRUE(root) << levels;
         int depth = 0;
@@ -101,8 +97,7 @@ TEST_F(TemplateFixture, NestingBeyondLimitIsRefusedNamingFileAndLine)
     // A name with "%1"-style markers must come out as it is.
     const std::pair<int, QString> cases[] = {
         {limit + 1, "t.xml"}, {10000, "t.xml"}, {1000000, "t.xml"}, {limit + 1, "a%1b%2c%3.xml"}};
-    for (const auto& [levels, name] : cases)
-    {
+    for (const auto& [levels, name] : cases) {
         m_messages.Clear();
         const QString path = WriteFile(Nested(levels), name);
         EXPECT_FALSE(LoadPath(path)) << levels;
@@ -125,10 +120,9 @@ TEST_F(TemplateFixture, DeepChainBuiltByHandIsDestroyedWithoutRecursion)
 {
     auto* root = new TemplateNode;
     TemplateNode* last = root;
-    for (int i = 0; i < 1000000; ++i)
-    {
+    for (int i = 0; i < 1000000; ++i) {
         last->childCount = 1;
-        last->children = new TemplateNode*[1]{new TemplateNode};
+        last->children = new TemplateNode* [1] { new TemplateNode };
         last->children[0]->parent = last;
         last = last->children[0];
     }

@@ -41,8 +41,7 @@ TEST_F(TemplateFixture, SingleDirectiveMarksNodeWhateverItsValueAndIsNotCopied)
                      "<d x=\"1\"/></r>");
     ASSERT_TRUE(root);
     const TemplateNode& r = Doc(root);
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(Child(r, i).single, 1) << Child(r, i).name;
         EXPECT_EQ(Child(r, i).attributes, "") << Child(r, i).name;
     }
@@ -91,8 +90,7 @@ TEST_F(TemplateFixture, AttributeValuesAreStoredDecoded)
 {
     auto root = Load("<a href=\"x?a=1&amp;b=2\" test=\"a &lt; b\" q=\"say &quot;hi&quot;\"/>");
     ASSERT_TRUE(root);
-    EXPECT_EQ(Doc(root).attributes,
-              "href=\"x?a=1&b=2\" test=\"a < b\" q=\"say \"hi\"\" ");
+    EXPECT_EQ(Doc(root).attributes, "href=\"x?a=1&b=2\" test=\"a < b\" q=\"say \"hi\"\" ");
 }
 
 TEST_F(TemplateFixture, NonAsciiNamesAreKeptAsUtf8Bytes)
@@ -120,8 +118,7 @@ TEST_F(TemplateFixture, TreeGetsDocumentElementAsOnlyTopItemAndOthersInFileOrder
     ASSERT_EQ(items.size(), 6u);
     const std::vector<std::string> texts{"r", "li", "ul", "li", "li", "li"};
     const std::vector<std::size_t> parents{0, 1, 1, 3, 3, 1};  // 0: top level, else 1-based
-    for (std::size_t i = 0; i < items.size(); ++i)
-    {
+    for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].text, texts[i]) << i;
         EXPECT_EQ(reinterpret_cast<std::size_t>(items[i].parent), parents[i]) << i;
     }

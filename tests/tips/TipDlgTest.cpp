@@ -67,7 +67,8 @@ protected:
 
     static bool HasSetting(const QString& entry)
     {
-        return GetProfileString(kTip, entry, QStringLiteral("<absent>")) != QStringLiteral("<absent>");
+        return GetProfileString(kTip, entry, QStringLiteral("<absent>"))
+               != QStringLiteral("<absent>");
     }
 
     QTemporaryDir m_dir;
@@ -105,7 +106,10 @@ TEST_F(TipDlgTest, TurnedOffAtStartUpStillAdvancesOneTip)
 TEST_F(TipDlgTest, NoSplashReadsAndWritesNothing)
 {
     bool bRan = false;
-    SetTipDialogRunner([&](CTipDlg&) { bRan = true; return IDOK; });
+    SetTipDialogRunner([&](CTipDlg&) {
+        bRan = true;
+        return IDOK;
+    });
     ShowTipAtStartup(false);
     EXPECT_FALSE(bRan);
     EXPECT_FALSE(HasSetting(QStringLiteral("FilePos")));
@@ -140,7 +144,8 @@ TEST_F(TipDlgTest, NextTipShowsNextAndResetsUnsavedCheckBox)
 TEST_F(TipDlgTest, ChangedTimeStampRestartsAtFirstTip)
 {
     WriteProfileInt(kTip, QStringLiteral("FilePos"), 18);
-    WriteProfileString(kTip, QStringLiteral("TimeStamp"), QStringLiteral("Thu Jan  1 00:00:00 1970"));
+    WriteProfileString(kTip, QStringLiteral("TimeStamp"),
+                       QStringLiteral("Thu Jan  1 00:00:00 1970"));
     EXPECT_EQ(StartUp(Close), QStringLiteral("First tip"));
     EXPECT_NE(GetProfileString(kTip, QStringLiteral("TimeStamp")),
               QStringLiteral("Thu Jan  1 00:00:00 1970"));
