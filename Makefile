@@ -9,7 +9,13 @@ PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbe
 BENCH_PACKAGES := expat libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean
+# What `make memcheck` runs under valgrind, the longest first.
+MEMCHECK_TESTS ?= editor/editor_ui_tests app/app_ui_tests tips/tips_ui_tests check/check_tests \
+                  templates/templates_tests markup/markup_tests files/files_tests \
+                  platform/platform_tests app/app_core_tests editor/editor_core_tests \
+                  tips/tips_core_tests
+
+.PHONY: deps build run test memcheck bench clean
 
 # $(call install-missing,PACKAGES): installs those not yet installed; apt-get update only then.
 define install-missing
@@ -35,6 +41,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+memcheck: build
+	$(call install-missing,valgrind)
+	JOBS=$(JOBS) tests/memcheck.sh $(BUILD_DIR) $(MEMCHECK_TESTS)
 
 bench: build
 	$(call install-missing,$(BENCH_PACKAGES))
