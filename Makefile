@@ -15,7 +15,12 @@ MEMCHECK_TESTS ?= editor/editor_ui_tests app/app_ui_tests tips/tips_ui_tests che
                   platform/platform_tests app/app_core_tests editor/editor_core_tests \
                   tips/tips_core_tests
 
-.PHONY: deps build run test memcheck bench clean
+# The fuzz targets: a clang build of their own with libFuzzer, ASan and UBSan.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev llvm
+
+.PHONY: deps build run test memcheck fuzz bench clean
 
 # $(call install-missing,PACKAGES): installs those not yet installed; apt-get update only then.
 define install-missing
@@ -46,6 +51,13 @@ memcheck: build
 	$(call install-missing,valgrind)
 	JOBS=$(JOBS) tests/memcheck.sh $(BUILD_DIR) $(MEMCHECK_TESTS)
 
+fuzz: deps
+	$(call install-missing,$(FUZZ_PACKAGES))
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTARNEL_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) --target fuzzers -j$(JOBS)
+	JOBS=$(JOBS) fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	$(call install-missing,$(BENCH_PACKAGES))
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
@@ -53,4 +65,4 @@ bench: build
 	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
