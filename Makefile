@@ -9,8 +9,8 @@ PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbe
 BENCH_PACKAGES := expat libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-# What `make memcheck` runs under valgrind, the longest first.
-MEMCHECK_TESTS ?= editor/editor_ui_tests app/app_ui_tests tips/tips_ui_tests check/check_tests \
+# What `make memcheck` runs under valgrind, the longest first (":2": in two shards).
+MEMCHECK_TESTS ?= editor/editor_ui_tests:2 app/app_ui_tests tips/tips_ui_tests check/check_tests \
                   templates/templates_tests markup/markup_tests files/files_tests \
                   platform/platform_tests app/app_core_tests editor/editor_core_tests \
                   tips/tips_core_tests
