@@ -13,7 +13,18 @@ PREFIX ?= /usr/local
 BENCH_PACKAGES := expat libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench package install clean
+# What `make memcheck` runs under valgrind, the longest first (":2": in two shards).
+MEMCHECK_TESTS ?= editor/editor_ui_tests:2 app/app_ui_tests tips/tips_ui_tests check/check_tests \
+                  templates/templates_tests markup/markup_tests files/files_tests \
+                  files/recovery_tests platform/platform_tests app/app_core_tests editor/editor_core_tests \
+                  tips/tips_core_tests
+
+# The fuzz targets: a clang build of their own with libFuzzer, ASan and UBSan.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev llvm
+
+.PHONY: deps build run test memcheck fuzz bench package install clean
 
 # $(call install-missing,PACKAGES): installs those not yet installed; apt-get update only then.
 define install-missing
@@ -40,6 +51,17 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+memcheck: build
+	$(call install-missing,valgrind)
+	JOBS=$(JOBS) tests/memcheck.sh $(BUILD_DIR) $(MEMCHECK_TESTS)
+
+fuzz: deps
+	$(call install-missing,$(FUZZ_PACKAGES))
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTARNEL_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) --target fuzzers -j$(JOBS)
+	JOBS=$(JOBS) fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	$(call install-missing,$(BENCH_PACKAGES))
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
@@ -56,4 +78,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

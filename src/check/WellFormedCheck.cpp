@@ -33,7 +33,7 @@ CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize)
     }
     XML_SetUserData(parser.get(), nullptr);
 
-    std::vector<char> buffer(static_cast<std::size_t>(chunkSize));
+    std::vector<char> buffer(static_cast<std::size_t>(chunkSize) + 1);
     long long nOffset = 0;
     bool bFinal = false;
     while (!bFinal)

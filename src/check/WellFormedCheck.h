@@ -21,7 +21,8 @@ struct CheckOutcome
 };
 
 // Copies up to `count` bytes of the text from `offset` into `buffer` and returns how many.
-// A count below the one asked for means the text ends there.
+// A count below the one asked for means the text ends there. `buffer` holds count + 1 bytes,
+// so a reader may end even a full chunk with a NUL, as the editor's ReadTextChunk does.
 using CheckReader = std::function<int(char* buffer, long long offset, int count)>;
 
 // Feeds the text to a fresh parser chunk by chunk. The first read shorter than `chunkSize` is

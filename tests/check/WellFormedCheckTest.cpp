@@ -94,6 +94,24 @@ TEST(WellFormedCheckTest, FirstShortReadIsTheFinalChunkEvenWhenEmpty)
               (std::vector<Read>{{0, 10240, 10240}, {10240, 10240, 10240}, {20480, 10240, 0}}));
 }
 
+// Caught by the sanitizer build and the memory check: a buffer of exactly one chunk takes the
+// NUL one byte past its end.
+TEST(WellFormedCheckTest, ReaderMayEndAFullChunkWithANul)
+{
+    const QByteArray text = WellFormedOfSize(3 * 10240 + 5);
+    std::vector<int> nulTerminated;
+    const CheckOutcome outcome = RunWellFormedCheck([&](char* buffer, long long offset, int count) {
+        const int nCopied =
+            static_cast<int>(std::min<long long>(count, std::max<long long>(0, text.size() - offset)));
+        std::memcpy(buffer, text.constData() + offset, nCopied);
+        buffer[nCopied] = '\0';
+        nulTerminated.push_back(nCopied);
+        return nCopied;
+    });
+    EXPECT_TRUE(outcome.wellFormed);
+    EXPECT_EQ(nulTerminated, (std::vector<int>{10240, 10240, 10240, 5}));
+}
+
 TEST(WellFormedCheckTest, CharacterSplitAcrossAChunkBoundaryIsJoinedByTheParser)
 {
     // "é" is two bytes; the first ends the first chunk, the second starts the next.
