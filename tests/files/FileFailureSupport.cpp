@@ -26,6 +26,15 @@ CFileSizeLimit::~CFileSizeLimit()
     std::signal(SIGXFSZ, m_pPreviousHandler);
 }
 
+bool AddressSpaceLimitsWork()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#else
+    return !qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("vgpreload"));
+#endif
+}
+
 CAddressSpaceLimit::CAddressSpaceLimit(rlim_t nExtraBytes)
 {
     ::getrlimit(RLIMIT_AS, &m_previous);

@@ -24,6 +24,10 @@ private:
     void (*m_pPreviousHandler)(int) = nullptr;
 };
 
+// Whether an address-space limit works here: neither AddressSanitizer's shadow memory nor
+// valgrind's own heap can live under one.
+bool AddressSpaceLimitsWork();
+
 // Allows the process only `nExtraBytes` more address space than it uses now, so large
 // allocations fail with std::bad_alloc; restores the limit when destroyed.
 class CAddressSpaceLimit
