@@ -102,6 +102,7 @@ private:
     void MeasurePreview();
     void MeasureTypingColours();
     bool MeasureRecovery();
+    bool MeasureFirstKeys();
 
     QString m_strPath;
     QString m_strSavePath;
@@ -122,7 +123,7 @@ bool CEditorRun::Run()
     if (!MeasureRecovery())
         return false;
     m_out << "peak_all " << PeakMemoryBytes() << Qt::endl;
-    return true;
+    return MeasureFirstKeys();
 }
 
 bool CEditorRun::MeasureOpen()
@@ -281,6 +282,33 @@ bool CEditorRun::MeasureRecovery()
     Print("recovery_flush", dFlush);
     Print("burst_recorded", dRecorded);
     Print("burst_plain", dPlain);
+    return true;
+}
+
+// Each of the keys a user presses first, right after the file is opened and painted, before the
+// editor has had idle time to wrap the rest: Page Down, Ctrl+End and Go to line near the end.
+bool CEditorRun::MeasureFirstKeys()
+{
+    const std::function<void()> firstKeys[] = {
+        [this] { TypeKey(m_view, Qt::Key_PageDown, QString()); },
+        [this] {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+            QApplication::sendEvent(&m_view, &press);
+        },
+        [this] { m_doc.GoToLine(static_cast<int>(m_view.SendScintilla(Sci::SCI_GETLINECOUNT)) - 10); },
+    };
+    double dWorst = 0;
+    for (const auto& key : firstKeys) {
+        if (!m_doc.OnOpenDocument(m_strPath))
+            return Fail(m_capture.Messages().join(' '));
+        m_view.setFocus();
+        ProcessEvents();
+        dWorst = std::max(dWorst, Seconds([&] {
+            key();
+            ProcessEvents();
+        }));
+    }
+    Print("first_key", dWorst);
     return true;
 }
 

@@ -46,6 +46,7 @@ const std::vector<PopupDef>& MainMenu()
           kSeparator,
           {"Line &Numbers", ID_VIEW_LINE_NUMBERS},
           {"Colour as &You Type", ID_VIEW_COLOUR_AS_YOU_TYPE},
+          {"&Word Wrap", ID_VIEW_WORD_WRAP},
           kSeparator,
           // The editor takes these keys itself, in every keyboard layout's way of typing them.
           {"Zoom &In\tCtrl++", ID_VIEW_ZOOM_IN},

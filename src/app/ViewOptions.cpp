@@ -19,6 +19,7 @@ bool CViewOptions::OnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_VIEW_COLOUR_AS_YOU_TYPE, ID_VIEW_COLOUR_AS_YOU_TYPE, &CViewOptions::OnColourAsYouType,
          &CViewOptions::OnUpdateColourAsYouType},
         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_RESET, &CViewOptions::OnZoom, nullptr},
+        {ID_VIEW_WORD_WRAP, ID_VIEW_WORD_WRAP, &CViewOptions::OnWordWrap, &CViewOptions::OnUpdateWordWrap},
     };
     return DispatchCommand(this, table, nID, pCmdUI);
 }
@@ -58,4 +59,15 @@ void CViewOptions::OnUpdateColourAsYouType(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(true);
     pCmdUI->SetCheck(m_view.ColourAsYouType() ? 1 : 0);
+}
+
+void CViewOptions::OnWordWrap(int)
+{
+    m_view.SetWordWrap(!m_view.WordWrap());
+}
+
+void CViewOptions::OnUpdateWordWrap(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(true);
+    pCmdUI->SetCheck(m_view.WordWrap() ? 1 : 0);
 }

@@ -1,5 +1,5 @@
 // The View menu's options for the editor: line numbers, colour as you type and zoom, each kept
-// in "Settings" between runs.
+// in "Settings" between runs, and word wrap, which each text's length decides anew.
 #pragma once
 
 #include "CmdTarget.h"
@@ -19,6 +19,8 @@ private:
     void OnLineNumbers(int nID);
     void OnColourAsYouType(int nID);
     void OnZoom(int nID);
+    void OnWordWrap(int nID);
+    void OnUpdateWordWrap(CCmdUI* pCmdUI);
     void OnUpdateLineNumbers(CCmdUI* pCmdUI);
     void OnUpdateColourAsYouType(CCmdUI* pCmdUI);
 

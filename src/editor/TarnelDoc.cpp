@@ -156,6 +156,8 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     SetPathName(path);
     if (m_pTextView->isReadOnly())
         ShowStatusNote(m_pTextView, CViewLoader::WideTextNote(path), false);
+    else if (m_pTextView->LeftUnwrapped())
+        ShowStatusNote(m_pTextView, CViewLoader::UnwrappedNote(path), false);
     return true;
 }
 

@@ -26,7 +26,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_pDocument(pDocument),
       m_errorMarker(this),
       m_colorizer(*this),
-      m_loader(*this, m_colorizer),
+      m_wrap(*this),
+      m_loader(*this, m_colorizer, m_wrap),
       m_inserter(*this),
       m_inputFilter(*this),
       m_undoColors(*this, m_colorizer)
@@ -239,7 +240,7 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
 
 void CTarnelView::UnwrapIfTooLong()
 {
-    m_loader.UnwrapIfTooLong();
+    m_wrap.UnwrapIfTooLong(TextLength());
 }
 
 void CTarnelView::ClearText()

@@ -12,6 +12,7 @@
 #include "ViewColorizer.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
+#include "WordWrap.h"
 #include "SafeSaver.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -88,6 +89,11 @@ public:
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.
     void SetZoom(int nZoom);
 
+    void SetWordWrap(bool bOn) { m_wrap.SetOn(bOn); }
+    bool WordWrap() const { return m_wrap.IsOn(); }
+    // True when the text last loaded was left unwrapped for its length.
+    bool LeftUnwrapped() const { return m_loader.LeftUnwrapped(); }
+
     void ShowLineNumbers(bool bShown) { m_lineNumbers.Show(bShown); }
     bool LineNumbersShown() const { return m_lineNumbers.IsShown(); }
     // Off: the text is coloured on opening, New, Alt+R and insertions only.
@@ -140,6 +146,7 @@ private:
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
     CViewColorizer m_colorizer;
+    CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;

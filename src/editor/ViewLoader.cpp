@@ -6,6 +6,7 @@
 #include "LoadPipeline.h"
 #include "TarnelView.h"
 #include "ViewColorizer.h"
+#include "WordWrap.h"
 
 #include <algorithm>
 #include <new>
@@ -44,19 +45,10 @@ void CViewLoader::EndLoad()
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
     // Wraps what is shown now, the rest between events.
-    Send(Sci::SCI_SETWRAPMODE, WrapModeForTextLength(m_view.TextLength()));
+    m_bLeftUnwrapped = m_wrap.Reset(m_view.TextLength());
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(Sci::SCI_GOTOPOS, 0);
     AdoptFirstLineEnd(m_view);
-}
-
-// The control would wrap all that is not wrapped yet at the next caret key or at GoToLine.
-// Opening or New decides again.
-void CViewLoader::UnwrapIfTooLong()
-{
-    if (Send(Sci::SCI_GETWRAPMODE) != Sci::SC_WRAP_NONE
-        && WrapModeForTextLength(m_view.TextLength()) == Sci::SC_WRAP_NONE)
-        Send(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
 }
 
 void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
@@ -125,6 +117,12 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
             m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
     }
     return !pipeline.Failed();
+}
+
+QString CViewLoader::UnwrappedNote(const QString& strName)
+{
+    return QStringLiteral("%1 is shown unwrapped: at this length, wrapping its lines would keep "
+                          "the editor waiting. View > Word Wrap wraps them.").arg(strName);
 }
 
 QString CViewLoader::WideTextNote(const QString& strName)

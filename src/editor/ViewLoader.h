@@ -10,11 +10,15 @@ class CLoadPipeline;
 struct SLoadPiece;
 class CTarnelView;
 class CViewColorizer;
+class CWordWrap;
 
 class CViewLoader
 {
 public:
-    CViewLoader(CTarnelView& view, CViewColorizer& colorizer) : m_view(view), m_colorizer(colorizer) {}
+    CViewLoader(CTarnelView& view, CViewColorizer& colorizer, CWordWrap& wrap)
+        : m_view(view), m_colorizer(colorizer), m_wrap(wrap)
+    {
+    }
 
     // Replaces the whole text, editable; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
@@ -25,8 +29,10 @@ public:
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
     // What the user is told of a UTF-16 file, opened read-only.
     static QString WideTextNote(const QString& strName);
-    // A text pasted past the wrapping limit stays unwrapped from then on.
-    void UnwrapIfTooLong();
+    // What the user is told of a text left unwrapped for its length.
+    static QString UnwrappedNote(const QString& strName);
+    // True when the text last loaded was left unwrapped for its length.
+    bool LeftUnwrapped() const { return m_bLeftUnwrapped; }
 
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
@@ -38,5 +44,7 @@ private:
 
     CTarnelView& m_view;
     CViewColorizer& m_colorizer;
+    CWordWrap& m_wrap;
+    bool m_bLeftUnwrapped = false;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
 };

@@ -16,14 +16,16 @@ bool CDocumentReader::Open(QString& error)
         return false;
     m_nSizeHint = m_file.size();
     m_stamp = SFileStamp::OfDescriptor(m_file.handle());
-    if (m_nSizeHint > LargestEditableSize()) {
-        error = FileErrorSentence(QStringLiteral("open"), m_strPath,
-                                  QStringLiteral("at %1 MB it is larger than this computer's memory")
-                                      .arg(m_nSizeHint >> 20));
-        m_file.close();
-        return false;
-    }
-    return true;
+    QString strReason;
+    if (m_nSizeHint > LargestEditableSize())
+        strReason = QStringLiteral("at %1 MB it is larger than this computer's memory");
+    else if (m_nSizeHint > kLargestText)
+        strReason = QStringLiteral("at %1 MB it is larger than the 2047 MB the editor can hold");
+    if (strReason.isEmpty())
+        return true;
+    error = FileErrorSentence(QStringLiteral("open"), m_strPath, strReason.arg(m_nSizeHint >> 20));
+    m_file.close();
+    return false;
 }
 
 qint64 CDocumentReader::LargestEditableSize()

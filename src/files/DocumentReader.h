@@ -14,10 +14,12 @@ class CDocumentReader
 {
 public:
     static constexpr qint64 kChunkSize = 1 << 20;
+    // The editor control counts its lines' starts in 32 bits: past this, positions wrap round.
+    static constexpr qint64 kLargestText = (2047LL << 20) - 1;
 
     explicit CDocumentReader(const QString& path, qint64 nChunkSize = kChunkSize);
 
-    // Opens a regular file no larger than LargestEditableSize(). On failure returns false and
+    // Opens a regular file no larger than LargestEditableSize() and kLargestText. On failure returns false and
     // sets `error` to a sentence naming the file and the reason.
     bool Open(QString& error);
     static qint64 LargestEditableSize();

@@ -22,6 +22,7 @@ constexpr int ID_VIEW_COLOUR_AS_YOU_TYPE = 32791;
 constexpr int ID_VIEW_ZOOM_IN = 32792;
 constexpr int ID_VIEW_ZOOM_OUT = 32793;
 constexpr int ID_VIEW_ZOOM_RESET = 32794;
+constexpr int ID_VIEW_WORD_WRAP = 32795;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;

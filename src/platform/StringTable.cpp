@@ -52,6 +52,7 @@ const std::unordered_map<int, const char*>& Table()
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
         {ID_VIEW_LINE_NUMBERS, "Show or hide the line numbers\nLine Numbers"},
         {ID_VIEW_COLOUR_AS_YOU_TYPE, "Colour the markup while you type\nColour as You Type"},
+        {ID_VIEW_WORD_WRAP, "Wrap long lines at the edge of the window\nWord Wrap"},
         {ID_VIEW_ZOOM_IN, "Show the text larger\nZoom In"},
         {ID_VIEW_ZOOM_OUT, "Show the text smaller\nZoom Out"},
         {ID_VIEW_ZOOM_RESET, "Show the text at the font's own size\nReset Zoom"},

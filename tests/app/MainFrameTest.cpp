@@ -152,7 +152,8 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder)
                            "Paste &Special...", "Select A&ll\tCtrl+A", "-", "&Find...\tCtrl+F",
                            "F&ind Next\tF3", "R&eplace\tCtrl+H", "-", "&GoTo\tCtrl+G"}));
     EXPECT_EQ(MenuTexts(TopMenu(2)),
-              QStringList({"&Toolbar", "&Status Bar", "-", "Line &Numbers", "Colour as &You Type", "-",
+              QStringList({"&Toolbar", "&Status Bar", "-", "Line &Numbers", "Colour as &You Type",
+                           "&Word Wrap", "-",
                            "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-", "&Reset Zoom\tCtrl+0"}));
     EXPECT_EQ(MenuTexts(TopMenu(3)),
               QStringList({"X&SLT transformation\tF9", "&Browser view\tF3", "&Light checkings\tF5",
@@ -403,6 +404,19 @@ TEST_F(MainFrameTest, TheViewMenusOptionsToggleShowTheirCheckAndAreKeptBetweenRu
         EXPECT_TRUE(option.isOn(*m_pFrame->EditView())) << option.nID;
         ASSERT_TRUE(m_pFrame->SendCommand(option.nID));
         EXPECT_EQ(GetProfileInt(SettingsKeys::kSection, option.key, 1), 0) << option.nID;
+    }
+}
+
+TEST_F(MainFrameTest, TheWordWrapItemTurnsWrappingOffAndOnWithItsCheck)
+{
+    CTarnelView& view = *m_pFrame->EditView();
+    QAction* item = m_pFrame->Actions().Action(ID_VIEW_WORD_WRAP);
+    for (const bool bOn : {false, true}) {
+        ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_WORD_WRAP));
+        EXPECT_EQ(view.SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE),
+                  bOn ? QsciScintillaBase::SC_WRAP_WORD : QsciScintillaBase::SC_WRAP_NONE);
+        emit TopMenu(2)->aboutToShow();
+        EXPECT_EQ(item->isChecked(), bOn);
     }
 }
 

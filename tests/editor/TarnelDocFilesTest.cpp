@@ -3,7 +3,9 @@
 #include "files/FileFailureSupport.h"
 
 #include "DocumentReader.h"
+#include "EditorSetup.h"
 #include "MessageBox.h"
+#include "StatusNote.h"
 
 #include <QFile>
 #include <sys/stat.h>
@@ -45,6 +47,22 @@ TEST_F(TarnelDocFilesTest, SavingWritesTheTextOnBothSidesOfAnEditExactly)
         EXPECT_FALSE(doc.IsModified());
     }
     EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(TarnelDocFilesTest, AFileTooLongToWrapIsShownUnwrappedWithANote)
+{
+    const QByteArray longText = QByteArray("<a>word</a>\n").repeated(kLongestWrappedText / 12 + 1);
+    for (const QByteArray& bytes : {longText, QByteArray("<a>short</a>\n")}) {
+        const bool bLong = bytes.size() > kLongestWrappedText;
+        const QString path = Write(QStringLiteral("doc.xml"), bytes);
+        CStatusNoteCapture notes;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(view.WordWrap(), !bLong);
+        ASSERT_EQ(notes.Notes().size(), bLong ? 1 : 0);
+        if (bLong) {
+            EXPECT_TRUE(notes.Notes()[0].startsWith(path + QStringLiteral(" is shown unwrapped")));
+        }
+    }
 }
 
 TEST_F(TarnelDocFilesTest, AFailedSaveSaysWhyKeepsTheFileAndLeavesTheDocumentModified)

@@ -219,6 +219,34 @@ TEST_F(TarnelViewTest, TextsLongerThanTheLimitAreShownUnwrappedAndShorterOnesWra
     EXPECT_EQ(SelStart(), Send(Sci::SCI_POSITIONFROMLINE, 2000));
 }
 
+// The user's choice holds against the length until the next text is loaded.
+TEST_F(TarnelViewTest, WordWrapAsChosenHoldsUntilTheNextLoad)
+{
+    const QByteArray longText = QByteArray("<a>word</a>\n").repeated(kLongestWrappedText / 12 + 1);
+    const struct
+    {
+        QByteArray loaded;
+        bool bChosen;
+        bool bLeftUnwrapped;
+    } cases[] = {
+        {longText, true, true},
+        {"<a>short</a>", false, false},
+    };
+    for (const auto& c : cases) {
+        SetText(c.loaded);
+        EXPECT_EQ(view.LeftUnwrapped(), c.bLeftUnwrapped) << c.loaded.size();
+        EXPECT_EQ(view.WordWrap(), !c.bLeftUnwrapped) << c.loaded.size();
+        view.SetWordWrap(c.bChosen);
+        EXPECT_EQ(Send(Sci::SCI_GETWRAPMODE), c.bChosen ? Sci::SC_WRAP_WORD : Sci::SC_WRAP_NONE);
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(&view, &end);
+        view.GoToLine(3);
+        EXPECT_EQ(view.WordWrap(), c.bChosen) << c.loaded.size();
+    }
+    SetText(longText);
+    EXPECT_FALSE(view.WordWrap());
+}
+
 TEST_F(TarnelViewTest, ColorAllStylesTheWorkedExample)
 {
     SetText("<item key=\"x\">hi</item>");

@@ -77,21 +77,32 @@ TEST(RegularFileTest, StreamsModeStillReadsDevices)
     EXPECT_EQ(file.read(4), QByteArray(4, '\0'));
 }
 
-TEST(RegularFileTest, AFileLargerThanMemoryIsRefusedBeforeAnythingIsRead)
+TEST(RegularFileTest, AFileTooLargeToEditIsRefusedBeforeAnythingIsRead)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("huge.xml"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const qint64 nSize = CDocumentReader::LargestEditableSize() + (1 << 20);
-    if (!file.resize(nSize))  // sparse: no disk space is used
-        GTEST_SKIP() << "this file system cannot hold a sparse file of " << nSize << " bytes";
-    file.close();
-    CDocumentReader reader(path);
-    QString error;
-    EXPECT_FALSE(reader.Open(error));
-    EXPECT_EQ(error, QStringLiteral("Could not open %1: at %2 MB it is larger than this computer's memory.")
-                         .arg(path).arg(nSize >> 20));
+    const struct
+    {
+        qint64 nSize;
+        const char* reason;
+    } cases[] = {
+        {CDocumentReader::LargestEditableSize() + (1 << 20), "larger than this computer's memory"},
+        {CDocumentReader::kLargestText + 1, "larger than the 2047 MB the editor can hold"},
+    };
+    for (const auto& c : cases) {
+        if (c.nSize <= CDocumentReader::kLargestText + 1 && c.nSize > CDocumentReader::LargestEditableSize())
+            continue;  // a computer with less memory than the editor could hold says so first
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.xml"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (!file.resize(c.nSize))  // sparse: no disk space is used
+            GTEST_SKIP() << "this file system cannot hold a sparse file of " << c.nSize << " bytes";
+        file.close();
+        CDocumentReader reader(path);
+        QString error;
+        EXPECT_FALSE(reader.Open(error));
+        EXPECT_EQ(error, QStringLiteral("Could not open %1: at %2 MB it is %3.")
+                             .arg(path).arg(c.nSize >> 20).arg(QString::fromLatin1(c.reason)));
+    }
 }
 
 }  // namespace
