@@ -40,7 +40,8 @@ void CStyleRollback::Restore()
         styles.clear();
         for (std::size_t i = 0; i < it->runStyles.size(); ++i)
             styles.insert(styles.end(), it->runLengths[i], it->runStyles[i]);
-        m_editor.SendScintilla(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(it->nStart), 0xffL);
+        m_editor.SendScintilla(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(it->nStart),
+                               0xffL);
         m_editor.SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<uintptr_t>(styles.size()),
                                styles.data());
     }

@@ -23,7 +23,8 @@ QByteArray LongText()
 {
     QByteArray text = "<list>\n";
     for (int i = 0; text.size() < 300000; ++i)
-        text += "<item key=\"" + QByteArray::number(i) + "\">text " + QByteArray::number(i) + "</item>\n";
+        text += "<item key=\"" + QByteArray::number(i) + "\">text " + QByteArray::number(i)
+                + "</item>\n";
     return text + "</lisst>\n";
 }
 
@@ -37,7 +38,7 @@ struct SJob
 {
     const char* name;
     std::function<void(SEditorFixture&, const JobProgress&)> run;
-    int nMessages;  // when it runs to its end
+    int nMessages;                // when it runs to its end
     bool bStopsOnlyWhileFinding;  // in the first half of its progress
 };
 
@@ -45,9 +46,12 @@ const std::vector<SJob>& Jobs()
 {
     static const std::vector<SJob> jobs = {
         {"Alt+R", [](SEditorFixture& fx, const JobProgress& p) { fx.view.ColorAll(p); }, 0, false},
-        {"F5", [](SEditorFixture& fx, const JobProgress& p) { fx.doc.CheckWellFormed(p); }, 1, false},
+        {"F5", [](SEditorFixture& fx, const JobProgress& p) { fx.doc.CheckWellFormed(p); }, 1,
+         false},
         {"Replace All",
-         [](SEditorFixture& fx, const JobProgress& p) { CTextSearch(fx.view, ItemSearch()).ReplaceAll(p); },
+         [](SEditorFixture& fx, const JobProgress& p) {
+             CTextSearch(fx.view, ItemSearch()).ReplaceAll(p);
+         },
          0, true},
     };
     return jobs;
@@ -69,8 +73,8 @@ struct SState
     bool operator==(const SState& o) const
     {
         return text == o.text && styled == o.styled && nAnchor == o.nAnchor && nCaret == o.nCaret
-            && nFirstLine == o.nFirstLine && bModified == o.bModified && history == o.history
-            && messages == o.messages;
+               && nFirstLine == o.nFirstLine && bModified == o.bModified && history == o.history
+               && messages == o.messages;
     }
 };
 
@@ -92,7 +96,8 @@ struct SJobFixture : SEditorFixture
         Send(Sci::SCI_UNDO);
         const std::vector<char> plain(70000, 0);
         Send(Sci::SCI_STARTSTYLING, 100000, 0xff);
-        view.SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<uintptr_t>(plain.size()), plain.data());
+        view.SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<uintptr_t>(plain.size()),
+                           plain.data());
         Send(Sci::SCI_SETSEL, 150000, 120000);
         Send(Sci::SCI_SETFIRSTVISIBLELINE, 3000);
     }
@@ -123,7 +128,8 @@ struct SJobFixture : SEditorFixture
         const long long nLength = view.TextLength();
         state.text = Text();
         state.styled.resize(2 * static_cast<std::size_t>(nLength) + 2);
-        view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0L, static_cast<long>(nLength), state.styled.data());
+        view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0L, static_cast<long>(nLength),
+                           state.styled.data());
         state.nAnchor = Send(Sci::SCI_GETANCHOR);
         state.nCaret = Send(Sci::SCI_GETCURRENTPOS);
         state.nFirstLine = Send(Sci::SCI_GETFIRSTVISIBLELINE);
@@ -242,7 +248,8 @@ TEST(LongJobTest, NothingStartsAnotherJobOrReloadsTheFileWhileOneRuns)
             });
             EXPECT_TRUE(bNested);
             EXPECT_TRUE(answers.m_questions.isEmpty()) << outer.name << " / " << inner.name;
-            EXPECT_EQ(fx.messages.Messages().size(), outer.nMessages) << outer.name << " / " << inner.name;
+            EXPECT_EQ(fx.messages.Messages().size(), outer.nMessages)
+                << outer.name << " / " << inner.name;
         }
     }
 }
