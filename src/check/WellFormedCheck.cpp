@@ -20,7 +20,8 @@ CheckOutcome ErrorOutcome(XML_Parser parser)
 
 }  // namespace
 
-CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize)
+CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize,
+                                const CheckCarryOn& carryOn)
 {
     chunkSize = std::max(chunkSize, 1);
     XmlParserPtr parser(XML_ParserCreate(nullptr));
@@ -45,6 +46,11 @@ CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize)
         if (XML_Parse(parser.get(), buffer.data(), nRead, bFinal) == XML_STATUS_ERROR)
             return ErrorOutcome(parser.get());
         nOffset += nRead;
+        if (!bFinal && carryOn && !carryOn(nOffset)) {
+            CheckOutcome outcome;
+            outcome.cancelled = true;
+            return outcome;
+        }
     }
     CheckOutcome outcome;
     outcome.wellFormed = true;

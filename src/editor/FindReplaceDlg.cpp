@@ -1,5 +1,7 @@
 #include "FindReplaceDlg.h"
 
+#include "JobGuard.h"
+#include "JobProgressDlg.h"
 #include "MessageBox.h"
 #include "TarnelView.h"
 #include "TextSearch.h"
@@ -266,8 +268,17 @@ void CFindReplaceDlg::OnReplace()
 void CFindReplaceDlg::OnReplaceAll()
 {
     StoreSearch();
-    if (!m_pEditor || !HasFindText() || !Fits(m_pEditor, LastSearch(), true))
+    if (!m_pEditor || !HasFindText() || CJobGuard::IsRunning()
+        || !Fits(m_pEditor, LastSearch(), true))
         return;
-    if (CTextSearch(*m_pEditor, LastSearch()).ReplaceAll() == 0)
+    // Window-modal on the editor's window, so it blocks this dialog too.
+    CJobProgressDlg progress(QStringLiteral("Finding '%1'...").arg(LastSearch().strFind),
+                             m_pEditor->window());
+    const std::optional<int> nReplaced = CTextSearch(*m_pEditor, LastSearch())
+        .ReplaceAll(progress.Callback(), [&progress] {
+            progress.EnterFinalStage(QStringLiteral("Replacing..."));
+        });
+    progress.Finish();
+    if (nReplaced == 0)
         ReportNotFound(LastSearch());
 }

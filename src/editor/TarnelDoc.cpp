@@ -5,6 +5,8 @@
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "FileDialog.h"
+#include "JobGuard.h"
+#include "JobProgressDlg.h"
 #include "MessageBox.h"
 #include "RecoveryDlg.h"
 #include "SafeSaver.h"
@@ -236,7 +238,9 @@ bool CTarnelDoc::MayOverwrite(const QString& path)
 
 void CTarnelDoc::CheckDiskChanges()
 {
-    if (m_bCheckingDisk)
+    // A reload in the middle of a job would pull the text from under it; the window is
+    // activated again when the job's dialog closes, and asks then.
+    if (m_bCheckingDisk || CJobGuard::IsRunning())
         return;
     m_bCheckingDisk = true;
     const QString path = m_diskWatch.Path();
@@ -335,14 +339,31 @@ void CTarnelDoc::LoadTemplate(const QString& path)
 
 void CTarnelDoc::CheckWellFormed()
 {
-    if (!m_pEditView)
+    if (!m_pEditView || CJobGuard::IsRunning())
         return;
+    CJobProgressDlg dialog(QStringLiteral("Checking %1...").arg(m_pEditView->DocumentName()),
+                           m_pEditView->window());
+    CheckWellFormed(dialog.Callback());
+}
+
+void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
+{
+    if (!m_pEditView || CJobGuard::IsRunning())
+        return;
+    const CJobGuard guard;
     CTarnelView& view = *m_pEditView;
+    const long long nLength = view.TextLength();
     view.SaveSelection();
     const CheckOutcome outcome = RunWellFormedCheck(
         [&view](char* buffer, long long offset, int count) {
             return view.ReadTextChunk(buffer, offset, count);
-        });
+        },
+        kCheckChunkSize, [&](long long nFed) { return CarryOn(progress, nFed, nLength); });
+    if (outcome.cancelled) {
+        view.RestoreSelection();
+        return;
+    }
+    CarryOn(progress, nLength, nLength);
     if (!outcome.parserCreated) {
         view.ShowMessage(QStringLiteral(
             "The XML parser could not be created; the text was not checked."));

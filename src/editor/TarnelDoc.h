@@ -5,6 +5,7 @@
 #include "CmdTarget.h"
 #include "DiskChangeWatch.h"
 #include "DocRecovery.h"
+#include "JobProgress.h"
 #include "TemplateHost.h"
 
 #include <QByteArray>
@@ -74,7 +75,11 @@ public:
     QByteArray ComposeElement(const QByteArray& selected, bool block) const;
     // An empty path asks for the file.
     void LoadTemplate(const QString& path) override;
+    // With a progress dialog once it runs longer than half a second; Cancel leaves the caret
+    // where it was and shows nothing.
     void CheckWellFormed();
+    // Refused while another long job runs.
+    void CheckWellFormed(const JobProgress& progress);
 
     ITemplateTree* m_pTreeView = nullptr;
     CTarnelView* m_pEditView = nullptr;

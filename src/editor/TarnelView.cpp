@@ -3,6 +3,8 @@
 #include "CommandIds.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
+#include "JobGuard.h"
+#include "JobProgressDlg.h"
 #include "MessageBox.h"
 #include "StatusNote.h"
 #include "TarnelDoc.h"
@@ -317,10 +319,27 @@ void CTarnelView::ColorAll()
     m_colorizer.ColorAll();
 }
 
+bool CTarnelView::ColorAll(const JobProgress& progress)
+{
+    if (CJobGuard::IsRunning())
+        return false;
+    const CJobGuard guard;
+    // Typing waiting to be coloured is coloured now, not in the middle of the pass, where a
+    // Cancel could not take it back.
+    m_typingColors.Flush();
+    if (!m_colorizer.ColorAll(progress))
+        return false;
+    m_typingColors.Forget();
+    return true;
+}
+
 void CTarnelView::OnRecolor(int)
 {
-    // ColorAll reads and styles without touching the selection, so it stays as it was.
-    ColorAll();
+    if (CJobGuard::IsRunning())
+        return;
+    // The pass reads and styles without touching the selection, so it stays as it was.
+    CJobProgressDlg dialog(QStringLiteral("Colouring %1...").arg(DocumentName()), window());
+    ColorAll(dialog.Callback());
 }
 
 QString CTarnelView::DocumentName() const

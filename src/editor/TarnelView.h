@@ -84,6 +84,10 @@ public:
     // first byte not coloured.
     void ColorMarkup(long long& position, const QByteArray& text);
     void ColorAll();
+    // A whole pass that `progress` may stop, leaving every style as it was; refused while
+    // another long job runs. False when it did not finish.
+    bool ColorAll(const JobProgress& progress);
+    // With a progress dialog once it runs longer than half a second.
     void OnRecolor(int nID = 0);
 
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.

@@ -1,14 +1,20 @@
 #include "TextSearch.h"
 
+#include "JobGuard.h"
 #include "PasteFormats.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
 
+#include <algorithm>
+
 namespace {
 
 using Sci = QsciScintillaBase;
+
+// Searching a stretch at a time lets a text with few matches report too.
+constexpr long kSearchStep = 1 << 20;
 
 }  // namespace
 
@@ -85,24 +91,62 @@ void CTextSearch::ReplaceSelection()
     Send(Sci::SCI_SETSEL, static_cast<unsigned long>(nStart), nEnd);
 }
 
-int CTextSearch::ReplaceAll()
+std::optional<int> CTextSearch::ReplaceAll(const JobProgress& progress,
+                                           const std::function<void()>& onReplacing)
+{
+    if (CJobGuard::IsRunning())
+        return std::nullopt;
+    const CJobGuard guard;
+    std::vector<SMatch> matches;
+    if (!FindAll(matches, progress))
+        return std::nullopt;
+    if (matches.empty())
+        return 0;
+    if (onReplacing)
+        onReplacing();
+    ReplaceMatches(matches, progress);
+    return static_cast<int>(matches.size());
+}
+
+bool CTextSearch::FindAll(std::vector<SMatch>& matches, const JobProgress& progress)
+{
+    const long nLength = Send(Sci::SCI_GETLENGTH);
+    // A match beginning in a step may end beyond it: a case-blind match of a character may take
+    // more bytes than the character searched for.
+    const long nSlack = 4 * (EditorBytes(m_search.strFind).size() + 1);
+    for (long nPos = 0; nPos < nLength;) {
+        const long nStepEnd = std::min(nPos + kSearchStep, nLength);
+        const long nFound = SearchRange(nPos, std::min(nStepEnd + nSlack, nLength));
+        if (nFound >= 0 && nFound < nStepEnd) {
+            // Go on after the match, so that matches never overlap.
+            nPos = Send(Sci::SCI_GETTARGETEND);
+            matches.push_back({nFound, nPos});
+        } else {
+            nPos = nStepEnd;
+        }
+        if (!CarryOn(progress, nPos, 2LL * nLength))
+            return false;
+    }
+    return true;
+}
+
+void CTextSearch::ReplaceMatches(const std::vector<SMatch>& matches, const JobProgress& progress)
 {
     const QByteArray replacement = EditorBytes(m_search.strReplace);
-    int nCount = 0;
-    long nPos = 0;
+    const long long nLength = Send(Sci::SCI_GETLENGTH);
+    long nShift = 0;  // what the replacements so far added to the length
     m_editor.beginUndoAction();
-    for (;;) {
-        if (SearchRange(nPos, Send(Sci::SCI_GETLENGTH)) < 0)
-            break;
+    for (const SMatch& match : matches) {
+        Send(Sci::SCI_SETTARGETSTART, static_cast<unsigned long>(match.nStart + nShift));
+        Send(Sci::SCI_SETTARGETEND, static_cast<unsigned long>(match.nEnd + nShift));
         m_editor.SendScintilla(Sci::SCI_REPLACETARGET,
                                static_cast<unsigned long>(replacement.size()),
                                replacement.constData());
-        // Go on after the replacement, which may itself contain the text searched for.
-        nPos = Send(Sci::SCI_GETTARGETEND);
-        ++nCount;
+        nShift += replacement.size() - (match.nEnd - match.nStart);
+        CarryOn(progress, nLength + match.nEnd, 2 * nLength);
     }
     m_editor.endUndoAction();
-    if (nCount > 0)
-        Send(Sci::SCI_SETSEL, static_cast<unsigned long>(nPos), nPos);
-    return nCount;
+    const long nCaret = matches.back().nEnd + nShift;
+    Send(Sci::SCI_SETSEL, static_cast<unsigned long>(nCaret), nCaret);
+    CarryOn(progress, 2 * nLength, 2 * nLength);
 }

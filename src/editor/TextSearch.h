@@ -1,7 +1,13 @@
 // Finding and replacing in the editor's text through Scintilla's search, without any dialog.
 #pragma once
 
+#include "JobProgress.h"
+
 #include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 class QByteArray;
 class QsciScintilla;
@@ -35,8 +41,13 @@ public:
     // Replaces the selection, a match, and selects the replacement so the search goes on after
     // it, never inside it.
     void ReplaceSelection();
-    // Replaces every match in the whole text as one undo step; the number replaced.
-    int ReplaceAll();
+    // Replaces every match in the whole text as one undo step; the number replaced. The matches
+    // are those of the text before any is replaced. First every match is found, and `progress`
+    // may stop the job then: nothing is replaced and nullopt returned. `onReplacing` is called
+    // before the first replacement; from there on the job runs to its end, still telling
+    // `progress` how far it got. Refused (nullopt) while another long job runs.
+    std::optional<int> ReplaceAll(const JobProgress& progress = {},
+                                  const std::function<void()>& onReplacing = {});
 
 private:
     // The editor holds bytes: UTF-8 in UTF-8 mode, else one byte per character; empty when the
@@ -46,6 +57,15 @@ private:
     // Searches [nFrom, nTo) (backwards when nFrom > nTo); the match's start, or -1. The match is
     // left in the editor's target.
     long SearchRange(long nFrom, long nTo);
+
+    struct SMatch
+    {
+        long nStart;
+        long nEnd;
+    };
+    // False when `progress` stopped it. The first half of the progress is the finding's.
+    bool FindAll(std::vector<SMatch>& matches, const JobProgress& progress);
+    void ReplaceMatches(const std::vector<SMatch>& matches, const JobProgress& progress);
 
     QsciScintilla& m_editor;
     const SSearch& m_search;

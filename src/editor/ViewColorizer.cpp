@@ -1,6 +1,7 @@
 #include "ViewColorizer.h"
 
 #include "MarkupScanner.h"
+#include "StyleRollback.h"
 #include "TarnelView.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ CStyleBuffer CViewColorizer::MakeStyleBuffer()
 
 void CViewColorizer::ApplyStyles(long long start, const char* styles, std::size_t length)
 {
+    if (m_pRollback && !m_pRollback->Remember(start, styles, length))
+        return;  // unchanged
     m_view.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start), 0xffL);
     m_view.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
 }
@@ -30,17 +33,35 @@ void CViewColorizer::ColorMarkup(long long& position, const QByteArray& text)
 
 void CViewColorizer::ColorAll()
 {
+    ColorAll(JobProgress());
+}
+
+bool CViewColorizer::ColorAll(const JobProgress& progress)
+{
+    CStyleRollback rollback(m_view);
+    if (progress)
+        m_pRollback = &rollback;
     CStyleBuffer buffer = MakeStyleBuffer();
     CMarkupScanner scanner(0);
     std::vector<char> chunk(kChunkSize + 1);
     const long long nLength = m_view.TextLength();
-    for (long long nOffset = 0; nOffset < nLength;) {
+    bool bCarryOn = true;
+    for (long long nOffset = 0; nOffset < nLength && bCarryOn;) {
         const int nRead = m_view.ReadTextChunk(chunk.data(), nOffset, kChunkSize);
         scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
         nOffset += nRead;
+        bCarryOn = nOffset >= nLength || CarryOn(progress, nOffset, nLength);
     }
-    buffer.FlushPending();
-    ApplyTailStyle(scanner.Position(), nLength);
+    if (bCarryOn) {
+        buffer.FlushPending();
+        ApplyTailStyle(scanner.Position(), nLength);
+    } else {
+        rollback.Restore();
+    }
+    m_pRollback = nullptr;
+    if (bCarryOn)
+        CarryOn(progress, nLength, nLength);
+    return bCarryOn;
 }
 
 long long CViewColorizer::RestartBefore(long long offset)

@@ -2,12 +2,14 @@
 // and never moving the selection.
 #pragma once
 
+#include "JobProgress.h"
 #include "StyleBuffer.h"
 
 #include <QByteArray>
 
 #include <cstddef>
 
+class CStyleRollback;
 class CTarnelView;
 
 class CViewColorizer
@@ -22,6 +24,9 @@ public:
     void ColorMarkup(long long& position, const QByteArray& text);
     // Colours the whole text, an unfinished last token in the tail style.
     void ColorAll();
+    // As ColorAll, telling `progress` after each chunk; false when it asked to stop, with every
+    // style back as it was.
+    bool ColorAll(const JobProgress& progress);
     // Colours every token that holds a byte of [start, end], or touches it, as ColorAll would.
     void ColorAround(long long start, long long end);
 
@@ -37,4 +42,5 @@ private:
     long long RestartBefore(long long offset);
 
     CTarnelView& m_view;
+    CStyleRollback* m_pRollback = nullptr;  // set while a pass may be cancelled
 };

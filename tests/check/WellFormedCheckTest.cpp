@@ -31,7 +31,7 @@ class CFakeText
 public:
     explicit CFakeText(QByteArray text) : m_text(std::move(text)) {}
 
-    CheckOutcome Check(int nChunkSize = kCheckChunkSize)
+    CheckOutcome Check(int nChunkSize = kCheckChunkSize, const CheckCarryOn& carryOn = {})
     {
         return RunWellFormedCheck(
             [this](char* buffer, long long offset, int count) {
@@ -41,7 +41,7 @@ public:
                 m_reads.push_back({offset, count, nCopied});
                 return nCopied;
             },
-            nChunkSize);
+            nChunkSize, carryOn);
     }
 
     std::vector<Read> m_reads;
@@ -110,6 +110,33 @@ TEST(WellFormedCheckTest, ReaderMayEndAFullChunkWithANul)
     });
     EXPECT_TRUE(outcome.wellFormed);
     EXPECT_EQ(nulTerminated, (std::vector<int>{10240, 10240, 10240, 5}));
+}
+
+TEST(WellFormedCheckTest, CarryOnIsToldAfterEachFullChunkAndNoStopsTheReadingWithoutAVerdict)
+{
+    struct SCase
+    {
+        int nStopAt;  // the call that answers no; 0: none does
+        std::vector<long long> told;
+        std::size_t nReads;
+    };
+    const std::vector<SCase> cases = {
+        {0, {10240, 20480}, 3},
+        {1, {10240}, 1},
+        {2, {10240, 20480}, 2},
+    };
+    for (const SCase& c : cases) {
+        CFakeText text(WellFormedOfSize(25000));
+        std::vector<long long> told;
+        const CheckOutcome outcome = text.Check(kCheckChunkSize, [&](long long nFed) {
+            told.push_back(nFed);
+            return static_cast<int>(told.size()) != c.nStopAt;
+        });
+        EXPECT_EQ(told, c.told) << c.nStopAt;
+        EXPECT_EQ(text.m_reads.size(), c.nReads) << c.nStopAt;
+        EXPECT_EQ(outcome.cancelled, c.nStopAt != 0) << c.nStopAt;
+        EXPECT_EQ(outcome.wellFormed, c.nStopAt == 0) << c.nStopAt;
+    }
 }
 
 TEST(WellFormedCheckTest, CharacterSplitAcrossAChunkBoundaryIsJoinedByTheParser)
