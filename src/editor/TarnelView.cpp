@@ -12,6 +12,7 @@
 
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QMimeData>
 
 #include <algorithm>
@@ -204,6 +205,13 @@ QByteArray CTarnelView::TextRange(long long start, long long end) const
     SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(end), bytes.data());
     bytes.resize(nCount);
     return bytes;
+}
+
+void CTarnelView::showEvent(QShowEvent* pEvent)
+{
+    QsciScintilla::showEvent(pEvent);
+    if (!pEvent->spontaneous())
+        m_wrap.WrapAllNow();
 }
 
 void CTarnelView::keyPressEvent(QKeyEvent* pEvent)

@@ -123,6 +123,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // A text loaded before the window first shows is wrapped at the width it shows at.
+    void showEvent(QShowEvent* pEvent) override;
     // Also refuses what paste and drop must not turn into "?", whichever way they come.
     bool canInsertFromMimeData(const QMimeData* pSource) const override;
 

@@ -44,8 +44,8 @@ void CViewLoader::EndLoad()
 {
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
-    // Wraps what is shown now, the rest between events.
     m_bLeftUnwrapped = m_wrap.Reset(m_view.TextLength());
+    m_wrap.WrapAllNow();
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(Sci::SCI_GOTOPOS, 0);
     AdoptFirstLineEnd(m_view);

@@ -18,6 +18,7 @@ void CWordWrap::SetOn(bool bOn)
 {
     m_bChosen = true;
     SetMode(bOn ? Sci::SC_WRAP_WORD : Sci::SC_WRAP_NONE);
+    WrapAllNow();
 }
 
 bool CWordWrap::IsOn() const
@@ -31,6 +32,13 @@ void CWordWrap::UnwrapIfTooLong(long long nLength)
 {
     if (!m_bChosen && IsOn() && WrapModeForTextLength(nLength) == Sci::SC_WRAP_NONE)
         SetMode(Sci::SC_WRAP_NONE);
+}
+
+void CWordWrap::WrapAllNow()
+{
+    // Making a line visible lays out everything still waiting to be wrapped, without scrolling.
+    if (IsOn() && m_editor.isVisible())
+        m_editor.SendScintilla(Sci::SCI_ENSUREVISIBLE, 0UL);
 }
 
 void CWordWrap::SetMode(int nMode)

@@ -17,6 +17,10 @@ public:
     bool IsOn() const;
     // Unwraps a text an edit made longer than the limit, unless the user chose wrapping.
     void UnwrapIfTooLong(long long nLength);
+    // Lays out every line now, when wrapping and shown at its width: the control would otherwise
+    // do it all at once at the first caret key or jump below what it has wrapped in the
+    // background, stalling that key.
+    void WrapAllNow();
 
 private:
     void SetMode(int nMode);

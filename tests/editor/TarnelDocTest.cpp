@@ -400,3 +400,15 @@ TEST_F(TarnelDocTest, OpeningABigFileColoursItAsColorAllAndKeepsEveryByte)
 }
 
 }  // namespace
+
+TEST_F(TarnelDocTest, AShownTextIsWrappedToItsEndWhenOpenedSoNoLaterKeyWaitsForIt)
+{
+    view.show();
+    QByteArray text;
+    for (int i = 0; i < 6000; ++i)
+        text += i % 100 == 50 ? QByteArray(400, 'w').replace('w', "w ") + "\n" : QByteArray("<line/>\n");
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("long.xml", text)));
+    // No events yet: the control has had no time of its own to wrap the long lines far below, and
+    // its display rows count them as one row each until it does.
+    EXPECT_GT(Send(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, 5999), 5999 + 60);
+}
