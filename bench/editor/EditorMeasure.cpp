@@ -295,7 +295,9 @@ bool CEditorRun::MeasureFirstKeys()
             QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
             QApplication::sendEvent(&m_view, &press);
         },
-        [this] { m_doc.GoToLine(static_cast<int>(m_view.SendScintilla(Sci::SCI_GETLINECOUNT)) - 10); },
+        [this] {
+            m_doc.GoToLine(static_cast<int>(m_view.SendScintilla(Sci::SCI_GETLINECOUNT)) - 10);
+        },
     };
     double dWorst = 0;
     for (const auto& key : firstKeys) {
@@ -304,9 +306,9 @@ bool CEditorRun::MeasureFirstKeys()
         m_view.setFocus();
         ProcessEvents();
         dWorst = std::max(dWorst, Seconds([&] {
-            key();
-            ProcessEvents();
-        }));
+                              key();
+                              ProcessEvents();
+                          }));
     }
     Print("first_key", dWorst);
     return true;

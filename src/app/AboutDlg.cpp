@@ -31,7 +31,9 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent)
     auto* grid = new QGridLayout;
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(CentredLine(QStringLiteral("Tarnel Version " TARNEL_VERSION_NAME), this), 0, 1);
-    grid->addWidget(CentredLine(QStringLiteral("Copyright (C) 2002 T. Arnel <tarnel@example.org>"), this), 1, 1);
+    grid->addWidget(
+        CentredLine(QStringLiteral("Copyright (C) 2002 T. Arnel <tarnel@example.org>"), this), 1,
+        1);
     grid->addWidget(buttons, 0, 2, 2, 1, Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(this);
@@ -42,7 +44,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent)
                        "when you use these ideas."),
         this));
     layout->addWidget(CentredLine(
-        QStringLiteral("Updates: http://tarnel.example.org/ - free to use and share, at your own risk."),
+        QStringLiteral(
+            "Updates: http://tarnel.example.org/ - free to use and share, at your own risk."),
         this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -10,10 +10,9 @@ bool IsAnyCase(const QString& flag, const char* name)
 // Absolute paths begin with "/" here, so "/" introduces a switch only for these names.
 bool IsKnownSwitch(const QString& flag)
 {
-    return flag == QLatin1String("p") || flag == QLatin1String("pt") ||
-           flag == QLatin1String("dde") || IsAnyCase(flag, "Unregister") ||
-           IsAnyCase(flag, "Unregserver") || IsAnyCase(flag, "Embedding") ||
-           IsAnyCase(flag, "Automation");
+    return flag == QLatin1String("p") || flag == QLatin1String("pt") || flag == QLatin1String("dde")
+           || IsAnyCase(flag, "Unregister") || IsAnyCase(flag, "Unregserver")
+           || IsAnyCase(flag, "Embedding") || IsAnyCase(flag, "Automation");
 }
 
 }  // namespace
@@ -36,13 +35,10 @@ void CCommandLineInfo::ParseParamFlag(const QString& flag)
         m_nShellCommand = AppUnregister;
     else if (flag == QLatin1String("dde"))
         m_nShellCommand = FileDDE;
-    else if (IsAnyCase(flag, "Embedding"))
-    {
+    else if (IsAnyCase(flag, "Embedding")) {
         m_bRunEmbedded = true;
         m_bShowSplash = false;
-    }
-    else if (IsAnyCase(flag, "Automation"))
-    {
+    } else if (IsAnyCase(flag, "Automation")) {
         m_bRunAutomated = true;
         m_bShowSplash = false;
     }
@@ -71,8 +67,7 @@ void CCommandLineInfo::ParseLast()
 CCommandLineInfo ParseCommandLine(const QStringList& args)
 {
     CCommandLineInfo info;
-    for (const QString& arg : args)
-    {
+    for (const QString& arg : args) {
         if (arg == QLatin1String("--help"))
             info.m_bShowHelp = true;
         else if (arg == QLatin1String("--version"))

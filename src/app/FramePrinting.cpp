@@ -42,7 +42,8 @@ void CFramePrinting::Print()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Shows itself only when printing takes longer than half a second.
-    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0, kProgressSteps, m_pParent);
+    QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0,
+                             kProgressSteps, m_pParent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     PrintOn(*m_pPrinter, [&progress](long long nDone, long long nLength) {

@@ -15,7 +15,9 @@ std::optional<bool> IsLockKeyOn(LockKey key)
     Display* display = x11 ? x11->display() : nullptr;
     if (!display)
         return std::nullopt;
-    const char* name = key == LockKey::Caps ? "Caps Lock" : key == LockKey::Num ? "Num Lock" : "Scroll Lock";
+    const char* name = key == LockKey::Caps  ? "Caps Lock"
+                       : key == LockKey::Num ? "Num Lock"
+                                             : "Scroll Lock";
     const Atom atom = XInternAtom(display, name, True);
     int on = 0;
     if (atom == 0 || !XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr))

@@ -46,9 +46,7 @@ constexpr int kIdleIntervalMs = 250;
 }  // namespace
 
 CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
-    : m_pDocument(pDocument),
-      m_pApplication(pApplication),
-      m_helpMenu([this] {
+    : m_pDocument(pDocument), m_pApplication(pApplication), m_helpMenu([this] {
           auto* popup = new QMenu(this);
           return std::unique_ptr<IMenu>(
               CQtMenu::Of(popup, [this](int nID) { return m_pActions->Action(nID); }));
@@ -57,14 +55,16 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     InitPictures();
     m_pPlacement = new CWindowPlacement(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.svg")));
-    m_pActions = new CCommandActions(this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
+    m_pActions = new CCommandActions(
+        this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
     OnCreate();
     OnCreateClient();
     CreateMenus();
     CreateAccelerators();
     connect(m_pDocument, &CTarnelDoc::documentChanged, this, &CMainFrame::UpdateCaption);
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateCommandStates);
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
         UpdateCommandStates();
@@ -106,7 +106,8 @@ void CMainFrame::CreateToolBar()
         }
         QAction* action = m_pActions->Action(slot.nID);
         const QIcon own(QString::fromLatin1(slot.icon));
-        action->setIcon(slot.themeIcon ? QIcon::fromTheme(QString::fromLatin1(slot.themeIcon), own) : own);
+        action->setIcon(slot.themeIcon ? QIcon::fromTheme(QString::fromLatin1(slot.themeIcon), own)
+                                       : own);
         m_pToolBar->addAction(action);
         if (QWidget* button = m_pToolBar->widgetForAction(action))
             button->installEventFilter(this);
@@ -178,7 +179,8 @@ void CMainFrame::CreateAccelerators()
 
 void CMainFrame::OnInitMenu()
 {
-    m_helpMenu.OnInitMenu(*CQtMenu::Of(menuBar(), [this](int nID) { return m_pActions->Action(nID); }));
+    m_helpMenu.OnInitMenu(
+        *CQtMenu::Of(menuBar(), [this](int nID) { return m_pActions->Action(nID); }));
 }
 
 void CMainFrame::FillRecentFiles(QMenu* pFileMenu)
@@ -248,13 +250,15 @@ bool CMainFrame::OnOwnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_FILE_LOAD_TEMPLATE, ID_FILE_LOAD_TEMPLATE, &CMainFrame::OnLoadTemplate, nullptr},
         {ID_TOOLS_LIGHT_CHECK, ID_TOOLS_LIGHT_CHECK, &CMainFrame::OnLightCheck, nullptr},
         {ID_EDIT_GOTO_LINE, ID_EDIT_GOTO_LINE, &CMainFrame::OnGoToLine, nullptr},
-        {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck, &CMainFrame::OnUpdateControlBarMenu},
+        {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck,
+         &CMainFrame::OnUpdateControlBarMenu},
         {ID_NEXT_PANE, ID_PREV_PANE, &CMainFrame::OnNextPane, nullptr},
         {ID_FILE_PRINT, ID_FILE_PRINT, &CMainFrame::OnFilePrint, nullptr},
         {ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_DIRECT, &CMainFrame::OnFilePrintDirect, nullptr},
         {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CMainFrame::OnFilePrintPreview, nullptr},
     };
-    return DispatchCommand(this, table, nID, pCmdUI) || (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI));
+    return DispatchCommand(this, table, nID, pCmdUI)
+           || (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI));
 }
 
 void CMainFrame::OnFocusEditor(int)
@@ -297,7 +301,8 @@ void CMainFrame::OnBarCheck(int nID)
 
 void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    QWidget* bar = pCmdUI->m_nID == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(m_pToolBar) : statusBar();
+    QWidget* bar =
+        pCmdUI->m_nID == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(m_pToolBar) : statusBar();
     pCmdUI->SetCheck(bar->isVisibleTo(this) ? 1 : 0);
 }
 

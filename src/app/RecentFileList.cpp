@@ -32,9 +32,7 @@ QString ShortenName(const QString& name, int nMaxLength)
 
 }  // namespace
 
-CRecentFileList::CRecentFileList(int nSize) : m_nSize(nSize > 0 ? nSize : 1)
-{
-}
+CRecentFileList::CRecentFileList(int nSize) : m_nSize(nSize > 0 ? nSize : 1) {}
 
 void CRecentFileList::Add(const QString& path)
 {
@@ -67,8 +65,7 @@ QString CRecentFileList::GetDisplayName(int nIndex) const
 void CRecentFileList::ReadList()
 {
     m_entries.clear();
-    for (int i = 0; i < m_nSize; ++i)
-    {
+    for (int i = 0; i < m_nSize; ++i) {
         const QString path = GetProfileString(kSection, EntryName(i));
         if (!path.isEmpty() && IndexOf(path) < 0)
             m_entries.append(path);
@@ -97,8 +94,7 @@ QString CRecentFileList::AbbreviatePath(const QString& path, int nMaxLength)
     if (nFixed + path.size() - nSlash > nMaxLength)
         return name.size() <= nMaxLength ? name : ShortenName(name, nMaxLength);
     int nCut = nSlash;
-    for (;;)
-    {
+    for (;;) {
         const int nPrevious = static_cast<int>(path.lastIndexOf(QLatin1Char('/'), nCut - 1));
         if (nPrevious <= nRootSlash || nFixed + path.size() - nPrevious > nMaxLength)
             break;
@@ -115,8 +111,7 @@ int CRecentFileList::IndexOf(const QString& path) const
 #else
     const Qt::CaseSensitivity cs = Qt::CaseSensitive;
 #endif
-    for (int i = 0; i < m_entries.size(); ++i)
-    {
+    for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].compare(path, cs) == 0)
             return i;
     }

@@ -30,7 +30,8 @@ CStatusPanes::CStatusPanes(QStatusBar* pBar)
         indicator->setFrameShape(QFrame::Panel);
         indicator->setFrameShadow(QFrame::Sunken);
         indicator->setAlignment(Qt::AlignCenter);
-        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        indicator->setMinimumWidth(
+            indicator->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
         indicator->setObjectName(QStringLiteral("indicator%1").arg(kIndicatorIds[i]));
         pBar->addPermanentWidget(indicator);
         m_pIndicators[i] = indicator;

@@ -42,9 +42,7 @@ const char* const kUsage =
 
 }  // namespace
 
-CTarnelApp::CTarnelApp() : m_recentFiles(kRecentFiles)
-{
-}
+CTarnelApp::CTarnelApp() : m_recentFiles(kRecentFiles) {}
 
 CTarnelApp::~CTarnelApp() = default;
 
@@ -54,8 +52,9 @@ bool CTarnelApp::InitInstance(const QStringList& arguments)
     m_cmdInfo = ParseCommandLine(arguments);
     if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion) {
         QTextStream out(stdout);
-        out << (m_cmdInfo.m_bShowHelp ? QString::fromLatin1(kUsage)
-                                      : QStringLiteral("Tarnel " TARNEL_VERSION_NAME " (" TARNEL_VERSION ")\n"));
+        out << (m_cmdInfo.m_bShowHelp
+                    ? QString::fromLatin1(kUsage)
+                    : QStringLiteral("Tarnel " TARNEL_VERSION_NAME " (" TARNEL_VERSION ")\n"));
         return false;
     }
     if (!ProcessShellCommand())
@@ -144,7 +143,8 @@ bool CTarnelApp::Unregister()
 {
     m_bUnregistered = true;
     if (!RemoveProfile()) {
-        AfxMessageBox(QStringLiteral("The settings file %1 could not be removed.").arg(ProfileFilePath()));
+        AfxMessageBox(
+            QStringLiteral("The settings file %1 could not be removed.").arg(ProfileFilePath()));
         m_nExitCode = 1;
         return false;
     }
@@ -210,8 +210,8 @@ void CTarnelApp::OnFileNew(int)
 
 void CTarnelApp::OnFileOpen(int)
 {
-    const QString path = CTarnelDoc::s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
-                                                         LoadString(IDS_ALL_FILES_FILTER), QString());
+    const QString path = CTarnelDoc::s_fnGetOpenFileName(
+        LoadString(AFX_IDS_OPENFILE), QString(), LoadString(IDS_ALL_FILES_FILTER), QString());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

@@ -7,8 +7,10 @@
 
 void CViewOptions::Restore()
 {
-    m_view.ShowLineNumbers(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kLineNumbers, 0) != 0);
-    m_view.SetColourAsYouType(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kColourAsYouType, 0) != 0);
+    m_view.ShowLineNumbers(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kLineNumbers, 0)
+                           != 0);
+    m_view.SetColourAsYouType(
+        GetProfileInt(SettingsKeys::kSection, SettingsKeys::kColourAsYouType, 0) != 0);
 }
 
 bool CViewOptions::OnCmdMsg(int nID, CCmdUI* pCmdUI)
@@ -19,7 +21,8 @@ bool CViewOptions::OnCmdMsg(int nID, CCmdUI* pCmdUI)
         {ID_VIEW_COLOUR_AS_YOU_TYPE, ID_VIEW_COLOUR_AS_YOU_TYPE, &CViewOptions::OnColourAsYouType,
          &CViewOptions::OnUpdateColourAsYouType},
         {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_RESET, &CViewOptions::OnZoom, nullptr},
-        {ID_VIEW_WORD_WRAP, ID_VIEW_WORD_WRAP, &CViewOptions::OnWordWrap, &CViewOptions::OnUpdateWordWrap},
+        {ID_VIEW_WORD_WRAP, ID_VIEW_WORD_WRAP, &CViewOptions::OnWordWrap,
+         &CViewOptions::OnUpdateWordWrap},
     };
     return DispatchCommand(this, table, nID, pCmdUI);
 }

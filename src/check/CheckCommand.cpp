@@ -41,8 +41,7 @@ CheckOptions ParseOptions(const QStringList& args)
 {
     CheckOptions options;
     bool bOptionsEnded = false;
-    for (const QString& arg : args)
-    {
+    for (const QString& arg : args) {
         if (bOptionsEnded || arg == kStandardInput || !arg.startsWith(QLatin1Char('-')))
             options.files << arg;
         else if (arg == QLatin1String("--"))
@@ -64,8 +63,7 @@ CheckOptions ParseOptions(const QStringList& args)
 int ReadFully(QIODevice& device, char* buffer, int count, bool& bFailed)
 {
     int nGot = 0;
-    while (nGot < count)
-    {
+    while (nGot < count) {
         const qint64 nRead = device.read(buffer + nGot, count - nGot);
         if (nRead < 0)
             bFailed = true;
@@ -86,26 +84,23 @@ int CheckDevice(const QString& name, QIODevice& device, bool bVerbose, QTextStre
                 QTextStream& err)
 {
     bool bReadFailed = false;
-    const CheckOutcome outcome = RunWellFormedCheck(
-        [&](char* buffer, long long, int count) { return ReadFully(device, buffer, count, bReadFailed); });
+    const CheckOutcome outcome = RunWellFormedCheck([&](char* buffer, long long, int count) {
+        return ReadFully(device, buffer, count, bReadFailed);
+    });
     const QString strError = QString::fromLatin1(outcome.errorText.c_str());
-    if (bReadFailed)
-    {
+    if (bReadFailed) {
         err << FileErrorSentence(QStringLiteral("read"), name, device.errorString()) << Qt::endl;
         return CHECK_EXIT_TROUBLE;
     }
-    if (!outcome.parserCreated)
-    {
+    if (!outcome.parserCreated) {
         err << name << ": " << strError << Qt::endl;
         return CHECK_EXIT_TROUBLE;
     }
-    if (outcome.outOfMemory)
-    {
+    if (outcome.outOfMemory) {
         err << TooLargeSentence(name) << Qt::endl;
         return CHECK_EXIT_TROUBLE;
     }
-    if (!outcome.wellFormed)
-    {
+    if (!outcome.wellFormed) {
         err << name << ':' << outcome.line << ':' << outcome.column + 1 << ": " << strError
             << Qt::endl;
         return CHECK_EXIT_NOT_WELL_FORMED;
@@ -119,8 +114,7 @@ int CheckFile(const QString& path, bool bVerbose, QTextStream& out, QTextStream&
 {
     QFile file(path);
     QString strError;
-    if (!OpenDocumentFile(file, strError, EFileKinds::Streams))
-    {
+    if (!OpenDocumentFile(file, strError, EFileKinds::Streams)) {
         err << strError << Qt::endl;
         return CHECK_EXIT_TROUBLE;
     }
@@ -132,37 +126,29 @@ int CheckFile(const QString& path, bool bVerbose, QTextStream& out, QTextStream&
 int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QTextStream& err)
 {
     const CheckOptions options = ParseOptions(args);
-    if (!options.strUnknown.isEmpty())
-    {
+    if (!options.strUnknown.isEmpty()) {
         err << "tarnel-check: unknown option " << options.strUnknown << "\n" << kUsage << Qt::flush;
         return CHECK_EXIT_TROUBLE;
     }
-    if (options.bHelp)
-    {
+    if (options.bHelp) {
         out << kUsage << Qt::flush;
         return CHECK_EXIT_WELL_FORMED;
     }
-    if (options.bVersion)
-    {
+    if (options.bVersion) {
         out << "tarnel-check (Tarnel) " TARNEL_VERSION "\n" << Qt::flush;
         return CHECK_EXIT_WELL_FORMED;
     }
-    if (options.files.isEmpty())
-    {
+    if (options.files.isEmpty()) {
         err << kUsage << Qt::flush;
         return CHECK_EXIT_TROUBLE;
     }
     int nStatus = CHECK_EXIT_WELL_FORMED;
-    for (const QString& file : options.files)
-    {
+    for (const QString& file : options.files) {
         int nFileStatus = CHECK_EXIT_TROUBLE;
-        try
-        {
+        try {
             nFileStatus = file == kStandardInput ? CheckDevice(file, in, options.bVerbose, out, err)
                                                  : CheckFile(file, options.bVerbose, out, err);
-        }
-        catch (const std::bad_alloc&)
-        {
+        } catch (const std::bad_alloc&) {
             err << TooLargeSentence(file) << Qt::endl;
         }
         nStatus = std::max(nStatus, nFileStatus);

@@ -20,13 +20,11 @@ CheckOutcome ErrorOutcome(XML_Parser parser)
 
 }  // namespace
 
-CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize,
-                                const CheckCarryOn& carryOn)
+CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize, const CheckCarryOn& carryOn)
 {
     chunkSize = std::max(chunkSize, 1);
     XmlParserPtr parser(XML_ParserCreate(nullptr));
-    if (!parser)
-    {
+    if (!parser) {
         CheckOutcome outcome;
         outcome.parserCreated = false;
         outcome.errorText = XML_ErrorString(XML_ERROR_NO_MEMORY);
@@ -37,8 +35,7 @@ CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize,
     std::vector<char> buffer(static_cast<std::size_t>(chunkSize) + 1);
     long long nOffset = 0;
     bool bFinal = false;
-    while (!bFinal)
-    {
+    while (!bFinal) {
         // The chunk is as long as the read says, not up to a NUL: a NUL in the text must reach
         // the parser, or a faulty text would pass.
         const int nRead = std::clamp(read(buffer.data(), nOffset, chunkSize), 0, chunkSize);

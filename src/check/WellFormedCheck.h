@@ -15,8 +15,8 @@ struct CheckOutcome
     bool wellFormed = false;
     bool outOfMemory = false;  // the parser could not hold the text: no verdict
     bool cancelled = false;    // stopped between two chunks: no verdict
-    long line = 0;         // from 1
-    long column = 0;       // expat's, from 0
+    long line = 0;             // from 1
+    long column = 0;           // expat's, from 0
     long long byteIndex = -1;  // expat's XML_GetCurrentByteIndex
     std::string errorText;     // XML_ErrorString
 };

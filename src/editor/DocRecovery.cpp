@@ -37,17 +37,18 @@ private:
 CDocRecovery::CDocRecovery(const QString& folder, QObject* parent)
     : QObject(parent), m_journal(folder), m_store(folder)
 {
-    connect(&m_journal, &CRecoveryJournal::aboutToFlush, this, &CDocRecovery::CompletePendingInsert);
-    connect(&m_journal, &CRecoveryJournal::failed, this, [](const QString& message) {
-        AfxMessageBox(message);
-    });
+    connect(&m_journal, &CRecoveryJournal::aboutToFlush, this,
+            &CDocRecovery::CompletePendingInsert);
+    connect(&m_journal, &CRecoveryJournal::failed, this,
+            [](const QString& message) { AfxMessageBox(message); });
 }
 
 void CDocRecovery::Attach(CTarnelView* pView)
 {
     m_pView = pView;
-    connect(pView, &Sci::SCN_MODIFIED, this,
-            [this](int nPos, int nType, const char*, int nLength) { OnModified(nPos, nType, nLength); });
+    connect(pView, &Sci::SCN_MODIFIED, this, [this](int nPos, int nType, const char*, int nLength) {
+        OnModified(nPos, nType, nLength);
+    });
     // Announced after the edit that reached or left the save point is made.
     connect(pView, &Sci::SCN_SAVEPOINTREACHED, this, [this] {
         CompletePendingInsert();
@@ -100,8 +101,8 @@ void CDocRecovery::CompletePendingInsert()
     if (m_nPendingPos < 0 || !m_pView)
         return;
     QByteArray bytes(static_cast<qsizetype>(m_nPendingLength) + 1, Qt::Uninitialized);
-    const int nRead = m_pView->ReadTextChunk(bytes.data(), m_nPendingPos,
-                                             static_cast<int>(m_nPendingLength));
+    const int nRead =
+        m_pView->ReadTextChunk(bytes.data(), m_nPendingPos, static_cast<int>(m_nPendingLength));
     bytes.resize(nRead);
     m_journal.RecordInsert(m_nPendingPos, bytes);
     m_nPendingPos = -1;

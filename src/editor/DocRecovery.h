@@ -18,7 +18,12 @@ class CDocRecovery : public QObject
 {
     Q_OBJECT
 public:
-    enum class EAnswer { Recover, Discard, Later };
+    enum class EAnswer
+    {
+        Recover,
+        Discard,
+        Later
+    };
     // The question, and whether the edits can be recovered at all (else only discarded or
     // kept); returns the user's choice.
     using AskHook = std::function<EAnswer(const QString& text, bool bCanRecover)>;

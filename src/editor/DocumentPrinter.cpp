@@ -13,9 +13,9 @@
 
 void CDocumentPrinter::SetDefaultMargins(QPrinter& printer)
 {
-    printer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
-                                     kMarginMillimetres),
-                           QPageLayout::Millimeter);
+    printer.setPageMargins(
+        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageLayout::Millimeter);
 }
 
 bool CDocumentPrinter::PrintTo(QsciPrinter& printer, QString& error,
@@ -57,5 +57,6 @@ QString CDocumentPrinter::Failure(const QPrinter& printer, bool bStarted)
     }
     if (printer.printerName().isEmpty())
         return LoadString(IDS_NO_PRINTER);
-    return LoadString(bStarted ? IDS_PRINT_UNFINISHED : IDS_PRINT_FAILED).arg(printer.printerName());
+    return LoadString(bStarted ? IDS_PRINT_UNFINISHED : IDS_PRINT_FAILED)
+        .arg(printer.printerName());
 }

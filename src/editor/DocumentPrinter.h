@@ -23,7 +23,8 @@ public:
     // Prints the whole text on `printer`, telling `progress` after each page. False when the
     // printer did not start or did not finish, `error` then saying so, naming the printer or
     // the file; or when `progress` cancelled, `error` then empty.
-    bool PrintTo(QsciPrinter& printer, QString& error, const CPagePrinter::Progress& progress = {}) const;
+    bool PrintTo(QsciPrinter& printer, QString& error,
+                 const CPagePrinter::Progress& progress = {}) const;
 
 private:
     static QString Failure(const QPrinter& printer, bool bStarted);

@@ -28,14 +28,18 @@ bool CEditCommands::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 {
     static const TCommandEntry<CEditCommands> table[] = {
         {ID_EDIT_UNDO, ID_EDIT_UNDO, &CEditCommands::OnEditUndo, &CEditCommands::OnUpdateEditUndo},
-        {ID_EDIT_CUT, ID_EDIT_CUT, &CEditCommands::OnEditCut, &CEditCommands::OnUpdateNeedSelection},
-        {ID_EDIT_COPY, ID_EDIT_COPY, &CEditCommands::OnEditCopy, &CEditCommands::OnUpdateNeedSelection},
-        {ID_EDIT_PASTE, ID_EDIT_PASTE, &CEditCommands::OnEditPaste, &CEditCommands::OnUpdateEditPaste},
+        {ID_EDIT_CUT, ID_EDIT_CUT, &CEditCommands::OnEditCut,
+         &CEditCommands::OnUpdateNeedSelection},
+        {ID_EDIT_COPY, ID_EDIT_COPY, &CEditCommands::OnEditCopy,
+         &CEditCommands::OnUpdateNeedSelection},
+        {ID_EDIT_PASTE, ID_EDIT_PASTE, &CEditCommands::OnEditPaste,
+         &CEditCommands::OnUpdateEditPaste},
         {ID_EDIT_PASTE_SPECIAL, ID_EDIT_PASTE_SPECIAL, &CEditCommands::OnEditPasteSpecial,
          &CEditCommands::OnUpdateEditPasteSpecial},
         {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CEditCommands::OnEditSelectAll, nullptr},
         {ID_EDIT_FIND, ID_EDIT_FIND, &CEditCommands::OnEditFind, nullptr},
-        {ID_EDIT_REPEAT, ID_EDIT_REPEAT, &CEditCommands::OnEditRepeat, &CEditCommands::OnUpdateEditRepeat},
+        {ID_EDIT_REPEAT, ID_EDIT_REPEAT, &CEditCommands::OnEditRepeat,
+         &CEditCommands::OnUpdateEditRepeat},
         {ID_EDIT_REPLACE, ID_EDIT_REPLACE, &CEditCommands::OnEditReplace, nullptr},
     };
     return DispatchCommand(this, table, nID, pCmdUI);
@@ -66,21 +70,25 @@ void CEditCommands::OnEditPasteSpecial(int)
     CPasteSpecialDlg dialog(ClipboardPasteFormats(), &m_view);
     if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
         return;
-    const QString strType = dialog.Formats()[static_cast<std::size_t>(dialog.m_nSelected)].strMimeType;
+    const QString strType =
+        dialog.Formats()[static_cast<std::size_t>(dialog.m_nSelected)].strMimeType;
     // The dialog's event loop may have let another program replace the clipboard: look again.
     const std::vector<SPasteFormat> formats = ClipboardPasteFormats();
     const QMimeData* pData = QApplication::clipboard()->mimeData();
-    if (!pData || std::none_of(formats.begin(), formats.end(),
-                               [&](const SPasteFormat& f) { return f.strMimeType == strType; })) {
+    if (!pData || std::none_of(formats.begin(), formats.end(), [&](const SPasteFormat& f) {
+            return f.strMimeType == strType;
+        })) {
         AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the clipboard no longer holds "
-                                     "the chosen form.").arg(m_view.DocumentName()));
+                                     "the chosen form.")
+                          .arg(m_view.DocumentName()));
         return;
     }
     QByteArray bytes;
-    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType),
-                                        m_view.isUtf8(), bytes)) {
+    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), m_view.isUtf8(),
+                                        bytes)) {
         AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
-                                     "an 8-bit (Latin-1) document cannot store.").arg(m_view.DocumentName()));
+                                     "an 8-bit (Latin-1) document cannot store.")
+                          .arg(m_view.DocumentName()));
         return;
     }
     m_view.ReplaceSelection(bytes);

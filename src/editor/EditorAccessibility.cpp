@@ -9,11 +9,10 @@ namespace {
 using Sci = QsciScintillaBase;
 
 // Bits set on the notifications of inserted and deleted text.
-constexpr int kTextChangeBits = Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT
-                                | Sci::SC_PERFORMED_USER | Sci::SC_PERFORMED_UNDO
-                                | Sci::SC_PERFORMED_REDO | Sci::SC_MULTISTEPUNDOREDO
-                                | Sci::SC_LASTSTEPINUNDOREDO | Sci::SC_MULTILINEUNDOREDO
-                                | Sci::SC_STARTACTION;
+constexpr int kTextChangeBits =
+    Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT | Sci::SC_PERFORMED_USER
+    | Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO | Sci::SC_MULTISTEPUNDOREDO
+    | Sci::SC_LASTSTEPINUNDOREDO | Sci::SC_MULTILINEUNDOREDO | Sci::SC_STARTACTION;
 
 QSet<QObject*>& Editors()
 {

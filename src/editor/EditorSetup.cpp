@@ -29,7 +29,8 @@ void SetStyle(QsciScintilla& editor, int nStyle, const QColor& colour, bool bBol
 bool IsAccelerator(int key)
 {
     for (const AcceleratorDef& accelerator : MainAccelerators()) {
-        const QKeySequence sequence(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        const QKeySequence sequence(QString::fromLatin1(accelerator.key),
+                                    QKeySequence::PortableText);
         if (!sequence.isEmpty() && sequence[0].toCombined() == key)
             return true;
     }
@@ -39,11 +40,21 @@ bool IsAccelerator(int key)
 // Typing, Backspace, Delete, Ctrl+Backspace and Ctrl+Delete (a word), Return, Tab and Insert
 // (overtype) stay: users expect them.
 const int kUnaskedEditCommands[] = {
-    Sci::SCI_LINECUT,          Sci::SCI_LINEDELETE,       Sci::SCI_LINECOPY,
-    Sci::SCI_LINETRANSPOSE,    Sci::SCI_LINEREVERSE,      Sci::SCI_LINEDUPLICATE,
-    Sci::SCI_SELECTIONDUPLICATE, Sci::SCI_LOWERCASE,      Sci::SCI_UPPERCASE,
-    Sci::SCI_DELWORDRIGHTEND,  Sci::SCI_DELLINELEFT,      Sci::SCI_DELLINERIGHT,
-    Sci::SCI_MOVESELECTEDLINESUP, Sci::SCI_MOVESELECTEDLINESDOWN, Sci::SCI_FORMFEED,
+    Sci::SCI_LINECUT,
+    Sci::SCI_LINEDELETE,
+    Sci::SCI_LINECOPY,
+    Sci::SCI_LINETRANSPOSE,
+    Sci::SCI_LINEREVERSE,
+    Sci::SCI_LINEDUPLICATE,
+    Sci::SCI_SELECTIONDUPLICATE,
+    Sci::SCI_LOWERCASE,
+    Sci::SCI_UPPERCASE,
+    Sci::SCI_DELWORDRIGHTEND,
+    Sci::SCI_DELLINELEFT,
+    Sci::SCI_DELLINERIGHT,
+    Sci::SCI_MOVESELECTEDLINESUP,
+    Sci::SCI_MOVESELECTEDLINESDOWN,
+    Sci::SCI_FORMFEED,
 };
 
 }  // namespace
@@ -108,8 +119,8 @@ bool IsFrameShortcut(int key)
     const int nBare = key & ~Qt::KeyboardModifierMask;
     const int nModifiers = key & Qt::KeyboardModifierMask;
     // Alt+letter and Alt+digit open menus or run commands; function keys are the window's.
-    const bool bLetterOrDigit = (nBare >= Qt::Key_A && nBare <= Qt::Key_Z)
-                                || (nBare >= Qt::Key_0 && nBare <= Qt::Key_9);
+    const bool bLetterOrDigit =
+        (nBare >= Qt::Key_A && nBare <= Qt::Key_Z) || (nBare >= Qt::Key_0 && nBare <= Qt::Key_9);
     if ((nModifiers & Qt::AltModifier) && bLetterOrDigit)
         return true;
     return nBare >= Qt::Key_F1 && nBare <= Qt::Key_F35;

@@ -31,7 +31,8 @@ void CErrorMarker::Mark(long long position)
     if (nStart >= nLength) {
         // Past the end (an unclosed element): the last visible character, not a line end.
         nStart = m_pEditor->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, nLength);
-        while (nStart > 0 && IsLineEnd(m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, nStart)))
+        while (nStart > 0
+               && IsLineEnd(m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, nStart)))
             nStart = m_pEditor->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, nStart);
     }
     // A whole character, so a UTF-8 sequence is not cut in the middle.
@@ -54,6 +55,7 @@ void CErrorMarker::Clear()
 
 void CErrorMarker::OnModified(int nModificationType)
 {
-    if (nModificationType & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
+    if (nModificationType
+        & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
         Clear();
 }

@@ -45,8 +45,9 @@ void ReportNotFound(const SSearch& search)
 void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
 {
     if (auto* pWindow = qobject_cast<QMainWindow*>(pEditor->window()))
-        pWindow->statusBar()->showMessage(search.bDown ? QStringLiteral("Passed the end of the text")
-                                                       : QStringLiteral("Passed the start of the text"),
+        pWindow->statusBar()->showMessage(search.bDown
+                                              ? QStringLiteral("Passed the end of the text")
+                                              : QStringLiteral("Passed the start of the text"),
                                           kWrapNoteMs);
 }
 
@@ -133,8 +134,7 @@ void CFindReplaceDlg::Show(QsciScintilla* pEditor, bool bReplaceMode)
     dialog->Open(pEditor, bReplaceMode);
 }
 
-CFindReplaceDlg::CFindReplaceDlg(QWidget* pParent)
-    : QDialog(pParent)
+CFindReplaceDlg::CFindReplaceDlg(QWidget* pParent) : QDialog(pParent)
 {
     setModal(false);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -274,8 +274,8 @@ void CFindReplaceDlg::OnReplaceAll()
     // Window-modal on the editor's window, so it blocks this dialog too.
     CJobProgressDlg progress(QStringLiteral("Finding '%1'...").arg(LastSearch().strFind),
                              m_pEditor->window());
-    const std::optional<int> nReplaced = CTextSearch(*m_pEditor, LastSearch())
-        .ReplaceAll(progress.Callback(), [&progress] {
+    const std::optional<int> nReplaced =
+        CTextSearch(*m_pEditor, LastSearch()).ReplaceAll(progress.Callback(), [&progress] {
             progress.EnterFinalStage(QStringLiteral("Replacing..."));
         });
     progress.Finish();

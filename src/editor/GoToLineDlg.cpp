@@ -10,8 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-CGoToLineDlg::CGoToLineDlg(QWidget* pParent)
-    : QDialog(pParent)
+CGoToLineDlg::CGoToLineDlg(QWidget* pParent) : QDialog(pParent)
 {
     setWindowTitle(QStringLiteral("Go to line:"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);

@@ -29,7 +29,6 @@ public slots:
     void accept() override;
 
 private:
-
     QLineEdit* m_pLineEdit = nullptr;
     QPushButton* m_pOkButton = nullptr;
     CDialogUnits m_units;

@@ -24,7 +24,8 @@ int DigitsOf(long long n)
 
 CLineNumberMargin::CLineNumberMargin(QsciScintillaBase& editor) : QObject(&editor), m_editor(editor)
 {
-    m_editor.SendScintilla(Sci::SCI_SETMARGINTYPEN, kMargin, static_cast<long>(Sci::SC_MARGIN_NUMBER));
+    m_editor.SendScintilla(Sci::SCI_SETMARGINTYPEN, kMargin,
+                           static_cast<long>(Sci::SC_MARGIN_NUMBER));
     // Content updates come after every change, whatever notifications the text's changes send.
     connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this] { Fit(); });
     connect(&editor, &QsciScintillaBase::SCN_ZOOM, this, [this] { Fit(); });
@@ -45,8 +46,8 @@ int CLineNumberMargin::NeededWidth() const
     const long long nLines = m_editor.SendScintilla(Sci::SCI_GETLINECOUNT);
     // At least three digits, so the first lines typed do not make the text jump sideways.
     const QByteArray sample(std::max(DigitsOf(nLines), 3), '9');
-    const long nWidth = m_editor.SendScintilla(Sci::SCI_TEXTWIDTH, static_cast<unsigned long>(Sci::STYLE_LINENUMBER),
-                                               sample.constData());
+    const long nWidth = m_editor.SendScintilla(
+        Sci::SCI_TEXTWIDTH, static_cast<unsigned long>(Sci::STYLE_LINENUMBER), sample.constData());
     return static_cast<int>(nWidth) + kPadding;
 }
 

@@ -19,7 +19,13 @@ public:
     {
     }
 
-    enum class EResult { Printed, Nothing, Failed, Cancelled };
+    enum class EResult
+    {
+        Printed,
+        Nothing,
+        Failed,
+        Cancelled
+    };
 
     // `painter` must be active on `printer`.
     EResult Print(const Progress& progress);

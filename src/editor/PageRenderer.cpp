@@ -26,7 +26,8 @@ CPageRenderer::CPageRenderer(QsciScintillaBase* pEditor, const QPrinter& printer
     m_area = QRect(0, 0, printer.width(), printer.height());
     m_scratch = BlankImage(QSize(1, 1));
     m_pEditor->SendScintilla(Sci::SCI_SETPRINTMAGNIFICATION, 0UL, 0L);
-    m_pEditor->SendScintilla(Sci::SCI_SETPRINTWRAPMODE, static_cast<unsigned long>(Sci::SC_WRAP_WORD));
+    m_pEditor->SendScintilla(Sci::SCI_SETPRINTWRAPMODE,
+                             static_cast<unsigned long>(Sci::SC_WRAP_WORD));
 }
 
 QImage CPageRenderer::BlankImage(const QSize& size) const

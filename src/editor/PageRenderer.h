@@ -34,9 +34,9 @@ private:
     QImage BlankImage(const QSize& size) const;
 
     QsciScintillaBase* m_pEditor;
-    QSize m_sheet;     // the paper, in printer pixels
-    QPoint m_origin;   // the printable area's corner on the paper
-    QRect m_area;      // the printable area, from its own corner
+    QSize m_sheet;    // the paper, in printer pixels
+    QPoint m_origin;  // the printable area's corner on the paper
+    QRect m_area;     // the printable area, from its own corner
     int m_nDpi;
     QImage m_scratch;  // the device layout is measured on
 };

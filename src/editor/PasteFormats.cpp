@@ -60,9 +60,9 @@ std::vector<SPasteFormat> CPasteFormats::Offered(const QMimeData& data)
         formats.push_back({kUriListType, QStringLiteral("File names")});
     for (const QString& strFormat : data.formats()) {
         const QString strBase = BaseType(strFormat);
-        const bool bListed = std::any_of(formats.begin(), formats.end(), [&](const SPasteFormat& f) {
-            return f.strMimeType == strBase;
-        });
+        const bool bListed =
+            std::any_of(formats.begin(), formats.end(),
+                        [&](const SPasteFormat& f) { return f.strMimeType == strBase; });
         if (IsOtherText(strBase) && !bListed)
             formats.push_back({strBase, strBase});
     }
@@ -100,13 +100,15 @@ QString CPasteFormats::Decode(const QByteArray& bytes, const QString& strFullTyp
     const int nCharset = strFullType.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
     if (nCharset >= 0) {
         const QString strCharset = strFullType.mid(nCharset + 8).section(QLatin1Char(';'), 0, 0);
-        QStringDecoder decoder(strCharset.trimmed().remove(QLatin1Char('"')).toLatin1().constData());
+        QStringDecoder decoder(
+            strCharset.trimmed().remove(QLatin1Char('"')).toLatin1().constData());
         if (decoder.isValid())
             return decoder.decode(bytes);
     }
     const auto encoding = QStringConverter::encodingForData(bytes);
     // Stateless, so a sequence cut off at the end is an error too; drops a byte-order mark.
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8), QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8),
+                           QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     return decoder.hasError() ? QString::fromLatin1(bytes) : text;
 }
@@ -117,8 +119,8 @@ bool CPasteFormats::ToDocumentBytes(const QString& text, bool bUtf8, QByteArray&
         bytes = text.toUtf8();
         return true;
     }
-    const bool bFits = std::all_of(text.begin(), text.end(),
-                                   [](QChar ch) { return ch.unicode() <= 0xFF; });
+    const bool bFits =
+        std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() <= 0xFF; });
     if (bFits)
         bytes = text.toLatin1();
     return bFits;

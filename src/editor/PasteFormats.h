@@ -16,9 +16,9 @@ struct SPasteFormat
 class CPasteFormats
 {
 public:
-    static const QString kPlainType;  // "text/plain"
-    static const QString kHtmlType;   // "text/html"
-    static const QString kRtfType;    // "text/rtf", standing for application/rtf too
+    static const QString kPlainType;    // "text/plain"
+    static const QString kHtmlType;     // "text/html"
+    static const QString kRtfType;      // "text/rtf", standing for application/rtf too
     static const QString kUriListType;  // "text/uri-list"
 
     // Unformatted text, HTML source, rich text source and file names first, in that order, then

@@ -16,13 +16,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-CPrintPreviewDlg::CPrintPreviewDlg(QsciScintillaBase* pEditor, const QPrinter& printer, int nPagesShown,
-                                   QWidget* pParent)
+CPrintPreviewDlg::CPrintPreviewDlg(QsciScintillaBase* pEditor, const QPrinter& printer,
+                                   int nPagesShown, QWidget* pParent)
     : QDialog(pParent), m_renderer(pEditor, printer), m_nPagesShown(nPagesShown == 2 ? 2 : 1)
 {
     setWindowTitle(QStringLiteral("Print Preview"));
-    m_pIndex = std::make_unique<CPageIndex>(m_renderer.TextLength(),
-                                            [this](long long from) { return m_renderer.Measure(from); });
+    m_pIndex = std::make_unique<CPageIndex>(
+        m_renderer.TextLength(), [this](long long from) { return m_renderer.Measure(from); });
     m_pIndex->Extend(m_nPagesShown);
     m_pPane = new CPreviewPane(m_renderer.SheetSize(), [this](int nPage) {
         return m_renderer.Render(m_pIndex->Start(nPage), m_pIndex->End(nPage));
@@ -60,14 +60,17 @@ void CPrintPreviewDlg::CreateToolBar()
 {
     auto* pBar = new QToolBar(this);
     pBar->addAction(QStringLiteral("First"), this, [this] { GoToPage(0); });
-    pBar->addAction(QStringLiteral("Previous"), this, [this] { GoToPage(CurrentPage() - m_nPagesShown); });
+    pBar->addAction(QStringLiteral("Previous"), this,
+                    [this] { GoToPage(CurrentPage() - m_nPagesShown); });
     m_pPageBox = new QSpinBox(pBar);
     m_pPageBox->setMinimum(1);
-    connect(m_pPageBox, &QSpinBox::editingFinished, this, [this] { GoToPage(m_pPageBox->value() - 1); });
+    connect(m_pPageBox, &QSpinBox::editingFinished, this,
+            [this] { GoToPage(m_pPageBox->value() - 1); });
     pBar->addWidget(m_pPageBox);
     m_pCountLabel = new QLabel(pBar);
     pBar->addWidget(m_pCountLabel);
-    pBar->addAction(QStringLiteral("Next"), this, [this] { GoToPage(CurrentPage() + m_nPagesShown); });
+    pBar->addAction(QStringLiteral("Next"), this,
+                    [this] { GoToPage(CurrentPage() + m_nPagesShown); });
     pBar->addAction(QStringLiteral("Last"), this, [this] {
         CountAllPages();
         GoToPage(m_pIndex->KnownPages() - 1);
@@ -84,8 +87,10 @@ void CPrintPreviewDlg::CreateToolBar()
     pBar->addSeparator();
     pBar->addAction(QStringLiteral("Fit width"), this, [this] { Fit(true); });
     pBar->addAction(QStringLiteral("Fit page"), this, [this] { Fit(false); });
-    pBar->addAction(QStringLiteral("Zoom in"), this, [this] { m_pPane->SetScale(m_pPane->Scale() * 1.25); });
-    pBar->addAction(QStringLiteral("Zoom out"), this, [this] { m_pPane->SetScale(m_pPane->Scale() / 1.25); });
+    pBar->addAction(QStringLiteral("Zoom in"), this,
+                    [this] { m_pPane->SetScale(m_pPane->Scale() * 1.25); });
+    pBar->addAction(QStringLiteral("Zoom out"), this,
+                    [this] { m_pPane->SetScale(m_pPane->Scale() / 1.25); });
     pBar->addSeparator();
     pBar->addAction(QStringLiteral("&Print..."), this, &CPrintPreviewDlg::RequestPrint);
     pBar->addAction(QStringLiteral("&Close"), this, &QDialog::reject);
@@ -131,7 +136,8 @@ void CPrintPreviewDlg::UpdateControls()
     else
         m_pCountLabel->setText(QStringLiteral(" of %1 so far ").arg(nKnown));
     const long long nLength = std::max(m_renderer.TextLength(), 1LL);
-    const long long nDone = m_pIndex->IsComplete() ? nLength : m_pIndex->End(std::max(nKnown - 1, 0));
+    const long long nDone =
+        m_pIndex->IsComplete() ? nLength : m_pIndex->End(std::max(nKnown - 1, 0));
     m_pProgress->setValue(static_cast<int>(100 * nDone / nLength));
     m_pProgress->setVisible(bCounting);
     m_pStopButton->setVisible(bCounting);

@@ -54,13 +54,11 @@ CTarnelDoc::Answer Ask(const QString& text, QMessageBox::StandardButtons buttons
 }  // namespace
 
 CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetSaveFileName =
-    [](const QString& caption, const QString& suggested, const QString& filter, const QString& ext) {
-        return AskForFileName(true, caption, suggested, filter, ext);
-    };
+    [](const QString& caption, const QString& suggested, const QString& filter,
+       const QString& ext) { return AskForFileName(true, caption, suggested, filter, ext); };
 CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetOpenFileName =
-    [](const QString& caption, const QString& suggested, const QString& filter, const QString& ext) {
-        return AskForFileName(false, caption, suggested, filter, ext);
-    };
+    [](const QString& caption, const QString& suggested, const QString& filter,
+       const QString& ext) { return AskForFileName(false, caption, suggested, filter, ext); };
 CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNoCancel = [](const QString& text) {
     return Ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 };
@@ -71,8 +69,7 @@ CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNo = [](const QString& text) {
 CDocRecovery::AskHook CTarnelDoc::s_fnAskRecovery = &CRecoveryDlg::Ask;
 
 CTarnelDoc::CTarnelDoc(QObject* parent)
-    : QObject(parent),
-      m_strTitle(LoadString(AFX_IDS_UNTITLED)),
+    : QObject(parent), m_strTitle(LoadString(AFX_IDS_UNTITLED)),
       m_recovery(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
 {
     g_pDocument = this;
@@ -94,7 +91,8 @@ bool CTarnelDoc::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 
 QByteArray CTarnelDoc::HeaderComment()
 {
-    return QByteArray("<!-- Document edited with Tarnelix: \"") + kHomePage + "\" for updates -->\n";
+    return QByteArray("<!-- Document edited with Tarnelix: \"") + kHomePage
+           + "\" for updates -->\n";
 }
 
 void CTarnelDoc::AddView(CTarnelView* pView)
@@ -231,8 +229,9 @@ bool CTarnelDoc::MayOverwrite(const QString& path)
     // Another file chosen by Save As was confirmed in the file dialog.
     if (path != m_diskWatch.Path() || m_diskWatch.Check() != CDiskChangeWatch::EChange::Changed)
         return true;
-    const QString question = QStringLiteral(
-        "%1 has been changed by another program since it was opened. Overwrite it?").arg(path);
+    const QString question =
+        QStringLiteral("%1 has been changed by another program since it was opened. Overwrite it?")
+            .arg(path);
     return s_fnAskYesNo(question) == Answer::Yes;
 }
 
@@ -250,14 +249,17 @@ void CTarnelDoc::CheckDiskChanges()
     case CDiskChangeWatch::EChange::Deleted:
         m_diskWatch.Acknowledge();
         AfxMessageBox(QStringLiteral("%1 has been deleted by another program. Save the document "
-                                     "to keep its text.").arg(path));
+                                     "to keep its text.")
+                          .arg(path));
         break;
     case CDiskChangeWatch::EChange::Changed: {
         m_diskWatch.Acknowledge();
-        const QString question = IsModified()
-            ? QStringLiteral("%1 has been changed by another program. Reload it and lose the "
-                             "changes made here?").arg(path)
-            : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
+        const QString question =
+            IsModified()
+                ? QStringLiteral("%1 has been changed by another program. Reload it and lose the "
+                                 "changes made here?")
+                      .arg(path)
+                : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
         if (s_fnAskYesNo(question) == Answer::Yes)
             OnOpenDocument(path);
         break;
@@ -365,8 +367,8 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
     }
     CarryOn(progress, nLength, nLength);
     if (!outcome.parserCreated) {
-        view.ShowMessage(QStringLiteral(
-            "The XML parser could not be created; the text was not checked."));
+        view.ShowMessage(
+            QStringLiteral("The XML parser could not be created; the text was not checked."));
         return;
     }
     if (outcome.wellFormed) {

@@ -22,7 +22,12 @@ class CTarnelDoc : public QObject, public CCmdTarget, public ITemplateHost
 {
     Q_OBJECT
 public:
-    enum class Answer { Yes, No, Cancel };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
     // caption, suggested file or folder, filter ("Name (*.x);;..."), default extension;
     // returns the chosen path, empty when cancelled.
     using FileNameHook = std::function<QString(const QString& caption, const QString& suggested,

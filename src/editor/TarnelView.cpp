@@ -25,14 +25,8 @@ constexpr long long kRowsAboveTarget = 10;
 }  // namespace
 
 CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
-    : QsciScintilla(parent),
-      m_pDocument(pDocument),
-      m_errorMarker(this),
-      m_colorizer(*this),
-      m_wrap(*this),
-      m_loader(*this, m_colorizer, m_wrap),
-      m_inserter(*this),
-      m_inputFilter(*this),
+    : QsciScintilla(parent), m_pDocument(pDocument), m_errorMarker(this), m_colorizer(*this),
+      m_wrap(*this), m_loader(*this, m_colorizer, m_wrap), m_inserter(*this), m_inputFilter(*this),
       m_undoColors(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
@@ -191,7 +185,8 @@ std::vector<SByteSpan> CTarnelView::TextPieces() const
     std::vector<SByteSpan> pieces;
     for (const auto& [nStart, nEnd] : {std::pair(0LL, nGap), std::pair(nGap, nLength)}) {
         if (nEnd > nStart) {
-            const auto* pData = reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, nStart, nEnd - nStart));
+            const auto* pData =
+                reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, nStart, nEnd - nStart));
             pieces.push_back({pData, static_cast<std::size_t>(nEnd - nStart)});
         }
     }

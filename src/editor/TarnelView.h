@@ -111,8 +111,14 @@ public:
 
     void paste() override;
     // Colour what they bring back.
-    void undo() override { m_undoColors.Run([this] { QsciScintilla::undo(); }); }
-    void redo() override { m_undoColors.Run([this] { QsciScintilla::redo(); }); }
+    void undo() override
+    {
+        m_undoColors.Run([this] { QsciScintilla::undo(); });
+    }
+    void redo() override
+    {
+        m_undoColors.Run([this] { QsciScintilla::redo(); });
+    }
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.

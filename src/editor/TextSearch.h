@@ -25,13 +25,20 @@ struct SSearch
 class CTextSearch
 {
 public:
-    CTextSearch(QsciScintilla& editor, const SSearch& search) : m_editor(editor), m_search(search) {}
+    CTextSearch(QsciScintilla& editor, const SSearch& search) : m_editor(editor), m_search(search)
+    {
+    }
 
     // Whether the document can hold the text searched for, and the replacement: an 8-bit
     // document cannot hold characters beyond Latin-1.
     bool FindFits() const;
     bool ReplacementFits() const;
-    enum class EFound { Yes, AfterWrapping, No };
+    enum class EFound
+    {
+        Yes,
+        AfterWrapping,
+        No
+    };
 
     // Selects the next match after the selection (or the previous one before it, searching up);
     // past the end (or the start) the search goes on from the other end of the text.

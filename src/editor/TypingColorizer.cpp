@@ -17,7 +17,9 @@ CTypingColorizer::CTypingColorizer(QsciScintillaBase& editor) : QObject(&editor)
     // The notifications before each change come whatever the event mask lets through; those
     // after an insertion or deletion are left off while no screen reader listens.
     connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int nPosition, int nType, const char*, int nLength) { OnModified(nPosition, nType, nLength); });
+            [this](int nPosition, int nType, const char*, int nLength) {
+                OnModified(nPosition, nType, nLength);
+            });
     connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, &CTypingColorizer::Flush);
 }
 
@@ -61,12 +63,14 @@ long long CTypingColorizer::Length() const
 
 char CTypingColorizer::ByteAt(long long position) const
 {
-    return static_cast<char>(m_editor.SendScintilla(Sci::SCI_GETCHARAT, static_cast<unsigned long>(position)));
+    return static_cast<char>(
+        m_editor.SendScintilla(Sci::SCI_GETCHARAT, static_cast<unsigned long>(position)));
 }
 
 MarkupStyle CTypingColorizer::StyleAt(long long position) const
 {
-    return static_cast<MarkupStyle>(m_editor.SendScintilla(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
+    return static_cast<MarkupStyle>(
+        m_editor.SendScintilla(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
 }
 
 std::size_t CTypingColorizer::Read(long long position, char* buffer, std::size_t count) const
@@ -75,8 +79,8 @@ std::size_t CTypingColorizer::Read(long long position, char* buffer, std::size_t
     if (nEnd <= position)
         return 0;
     m_range.resize(static_cast<std::size_t>(nEnd - position) + 1);
-    m_editor.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(position), static_cast<long>(nEnd),
-                           m_range.data());
+    m_editor.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(position),
+                           static_cast<long>(nEnd), m_range.data());
     std::memcpy(buffer, m_range.data(), m_range.size() - 1);
     return m_range.size() - 1;
 }

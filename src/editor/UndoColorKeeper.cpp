@@ -3,7 +3,6 @@
 #include "TarnelView.h"
 #include "ViewColorizer.h"
 
-
 namespace {
 
 using Sci = QsciScintillaBase;

@@ -18,8 +18,10 @@ void CViewColorizer::ApplyStyles(long long start, const char* styles, std::size_
 {
     if (m_pRollback && !m_pRollback->Remember(start, styles, length))
         return;  // unchanged
-    m_view.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start), 0xffL);
-    m_view.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+    m_view.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start),
+                         0xffL);
+    m_view.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<uintptr_t>(length),
+                         styles);
 }
 
 void CViewColorizer::ColorMarkup(long long& position, const QByteArray& text)

@@ -21,7 +21,8 @@ constexpr long long kLoadSlack = 1 << 20;
 
 long long CViewLoader::Send(unsigned int nMsg, long long wParam, long long lParam) const
 {
-    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam), static_cast<long>(lParam));
+    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
+                                static_cast<long>(lParam));
 }
 
 void CViewLoader::BeginLoad(long long nSizeHint)
@@ -55,7 +56,8 @@ void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     BeginLoad(bytes.size());
     Send(Sci::SCI_SETCODEPAGE, bUtf8 ? Sci::SC_CP_UTF8 : 0);
-    m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()), bytes.constData());
+    m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
+                         bytes.constData());
     EndLoad();
 }
 
@@ -122,13 +124,15 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
 QString CViewLoader::UnwrappedNote(const QString& strName)
 {
     return QStringLiteral("%1 is shown unwrapped: at this length, wrapping its lines would keep "
-                          "the editor waiting. View > Word Wrap wraps them.").arg(strName);
+                          "the editor waiting. View > Word Wrap wraps them.")
+        .arg(strName);
 }
 
 QString CViewLoader::WideTextNote(const QString& strName)
 {
     return QStringLiteral("%1 is UTF-16 text, which Tarnel cannot edit: it is shown byte for byte, "
-                          "read-only, and saved unchanged.").arg(strName);
+                          "read-only, and saved unchanged.")
+        .arg(strName);
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

@@ -36,8 +36,7 @@ QStringList CDataFileLocator::DataDirs() const
 {
     QStringList dirs;
     QString strHome = m_environment.value(QStringLiteral("XDG_DATA_HOME"));
-    if (!QDir::isAbsolutePath(strHome))
-    {
+    if (!QDir::isAbsolutePath(strHome)) {
         QString strUserHome = m_environment.value(QStringLiteral("HOME"));
         if (strUserHome.isEmpty())
             strUserHome = QDir::homePath();
@@ -65,8 +64,7 @@ QStringList CDataFileLocator::Candidates(const QString& strName) const
 
 QString CDataFileLocator::Locate(const QString& strName) const
 {
-    for (const QString& candidate : Candidates(strName))
-    {
+    for (const QString& candidate : Candidates(strName)) {
         if (QFileInfo(candidate).isFile())
             return candidate;
     }

@@ -9,7 +9,12 @@
 class CDiskChangeWatch
 {
 public:
-    enum class EChange { None, Changed, Deleted };
+    enum class EChange
+    {
+        None,
+        Changed,
+        Deleted
+    };
 
     // The file as read or written by us.
     void Remember(const QString& path, const SFileStamp& stamp);

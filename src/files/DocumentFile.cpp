@@ -37,14 +37,18 @@ int OpenRegularFile(const QString& path, QString& error)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int nErrno = errno;
-        struct stat info {};
+        struct stat info
+        {
+        };
         // A socket cannot be opened at all (ENXIO): say what it is rather than why.
         const bool bSpecial = ::stat(QFile::encodeName(path).constData(), &info) == 0
-            && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+                              && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
         error = FileErrorSentence(strAction, path, bSpecial ? kNotRegular : ErrnoText(nErrno));
         return -1;
     }
-    struct stat info {};
+    struct stat info
+    {
+    };
     QString strReason;
     if (::fstat(fd, &info) != 0)
         strReason = ErrnoText(errno);
@@ -86,13 +90,11 @@ bool OpenDocumentFile(QFile& file, QString& error, EFileKinds kinds)
         }
         return true;
     }
-    if (QFileInfo(file.fileName()).isDir())
-    {
+    if (QFileInfo(file.fileName()).isDir()) {
         error = FileErrorSentence(strAction, file.fileName(), kIsDirectory);
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly))
-    {
+    if (!file.open(QIODevice::ReadOnly)) {
         error = FileErrorSentence(strAction, file.fileName(), file.errorString());
         return false;
     }
@@ -105,8 +107,7 @@ bool ReadDocumentFile(const QString& path, QByteArray& bytes, QString& error)
     if (!OpenDocumentFile(file, error))
         return false;
     QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-    {
+    if (file.error() != QFileDevice::NoError) {
         error = FileErrorSentence(QStringLiteral("read"), path, file.errorString());
         return false;
     }

@@ -42,8 +42,7 @@ qint64 CDocumentReader::LargestEditableSize()
 qint64 CDocumentReader::ReadChunk(QString& error)
 {
     const qint64 nRead = m_file.read(m_buffer.data(), m_buffer.size());
-    if (nRead < 0 || m_file.error() != QFileDevice::NoError)
-    {
+    if (nRead < 0 || m_file.error() != QFileDevice::NoError) {
         error = FileErrorSentence(QStringLiteral("read"), m_strPath, m_file.errorString());
         return -1;
     }

@@ -17,7 +17,7 @@
 // One piece of the file and the styles of the complete tokens it finished.
 struct SLoadPiece
 {
-    QByteArray text;         // empty for the last piece
+    QByteArray text;  // empty for the last piece
     long long nStyleStart = 0;
     std::vector<char> styles;  // for [nStyleStart, nStyleStart + styles.size())
 };

@@ -23,7 +23,10 @@ QByteArray RandomSuffix()
 }
 
 // The GNU strerror_r returns its text; the XSI one fills the buffer.
-[[maybe_unused]] const char* PickText(const char* szText, const char*) { return szText; }
+[[maybe_unused]] const char* PickText(const char* szText, const char*)
+{
+    return szText;
+}
 [[maybe_unused]] const char* PickText(int nResult, const char* szBuffer)
 {
     return nResult == 0 ? szBuffer : "Unknown error";
@@ -37,7 +40,8 @@ CPosixFile::~CPosixFile()
         ::close(m_fd);
 }
 
-CPosixFile::CPosixFile(CPosixFile&& other) noexcept : m_fd(other.m_fd), m_path(std::move(other.m_path))
+CPosixFile::CPosixFile(CPosixFile&& other) noexcept
+    : m_fd(other.m_fd), m_path(std::move(other.m_path))
 {
     other.m_fd = -1;
 }

@@ -25,7 +25,13 @@ struct SRecoveryEdit
 {
     // Clean: the text is back at the original (undone to it); Dirty: it differs again without
     // an edit of its own (the document was marked modified).
-    enum class EKind : char { Insert = 'I', Delete = 'D', Clean = 'C', Dirty = 'M' };
+    enum class EKind : char
+    {
+        Insert = 'I',
+        Delete = 'D',
+        Clean = 'C',
+        Dirty = 'M'
+    };
 
     EKind kind = EKind::Insert;
     qint64 nPos = 0;

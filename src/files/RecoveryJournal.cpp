@@ -13,7 +13,7 @@ namespace {
 QByteArray NewFileName()
 {
     return QByteArray::number(QCoreApplication::applicationPid()) + '-'
-        + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tarnel-recovery";
+           + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tarnel-recovery";
 }
 
 // Folds an edit into the one before when they touch: typing a word, or Backspace held down,
@@ -123,8 +123,8 @@ void CRecoveryJournal::Flush()
     if (!m_pWriter)
         m_pWriter = std::make_unique<CRecoveryWriter>([this](const QByteArray& path, int nErrno) {
             // On the writer's thread: the answer goes to this object's.
-            QMetaObject::invokeMethod(this, [this, path, nErrno] { OnWriteFailed(path, nErrno); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, path, nErrno] { OnWriteFailed(path, nErrno); }, Qt::QueuedConnection);
         });
     if (m_filePath.isEmpty())
         m_filePath = QFile::encodeName(m_strFolder) + '/' + NewFileName();
@@ -156,7 +156,7 @@ void CRecoveryJournal::Abandon(const QString& reason)
 void CRecoveryJournal::OnWriteFailed(const QByteArray& path, int nErrno)
 {
     if (path != m_filePath)
-        return;  // a file the document has left behind already
+        return;          // a file the document has left behind already
     m_filePath.clear();  // the writer removed it
     QString reason = ErrnoText(nErrno);
     if (reason.endsWith(QLatin1Char('.')))

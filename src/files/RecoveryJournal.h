@@ -17,7 +17,7 @@ class CRecoveryJournal : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kQuietMs = 2000;     // written this long after the last edit
+    static constexpr int kQuietMs = 2000;         // written this long after the last edit
     static constexpr int kLongestWaitMs = 10000;  // and at least this often while edits go on
 
     // Recovery files go to `folder`, created when first needed.

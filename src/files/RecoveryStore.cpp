@@ -84,11 +84,14 @@ QString CRecoveryStore::Question(const SRecoveryCandidate& candidate, EApplies a
     QString text;
     switch (applies) {
     case EApplies::Yes:
-        text = origin.IsUntitled()
-            ? QStringLiteral("Tarnel ended without saving a new document, last changed %1. "
-                             "Recover its text?").arg(strWhen)
-            : QStringLiteral("Tarnel ended without saving the changes to %1, last changed %2. "
-                             "Recover them?").arg(origin.strPath, strWhen);
+        text =
+            origin.IsUntitled()
+                ? QStringLiteral("Tarnel ended without saving a new document, last changed %1. "
+                                 "Recover its text?")
+                      .arg(strWhen)
+                : QStringLiteral("Tarnel ended without saving the changes to %1, last changed %2. "
+                                 "Recover them?")
+                      .arg(origin.strPath, strWhen);
         break;
     case EApplies::OriginChanged:
     case EApplies::OriginGone:
@@ -102,7 +105,8 @@ QString CRecoveryStore::Question(const SRecoveryCandidate& candidate, EApplies a
         break;
     }
     if (candidate.contents.bTornTail)
-        text += QStringLiteral(" The very last changes were not completely written and are left out.");
+        text +=
+            QStringLiteral(" The very last changes were not completely written and are left out.");
     return text;
 }
 

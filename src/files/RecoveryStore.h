@@ -20,7 +20,13 @@ struct SRecoveryCandidate
 class CRecoveryStore
 {
 public:
-    enum class EApplies { Yes, OriginChanged, OriginGone, NothingToRecover };
+    enum class EApplies
+    {
+        Yes,
+        OriginChanged,
+        OriginGone,
+        NothingToRecover
+    };
 
     explicit CRecoveryStore(const QString& folder) : m_strFolder(folder) {}
 

@@ -58,7 +58,8 @@ int CopyContents(int fdFrom, int fdTo)
             return errno;
         if (nRead == 0)
             return 0;
-        if (const int nError = WriteAllAt(fdTo, buffer.constData(), static_cast<std::size_t>(nRead), nOffset))
+        if (const int nError =
+                WriteAllAt(fdTo, buffer.constData(), static_cast<std::size_t>(nRead), nOffset))
             return nError;
         nOffset += nRead;
     }
@@ -87,7 +88,9 @@ bool CSafeSaver::Fail(int nErrno)
 bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
 {
     m_strError.clear();
-    struct stat old {};
+    struct stat old
+    {
+    };
     const bool bExists = ::stat(m_target.constData(), &old) == 0;
     bool bSaved = false;
     if (!bExists && errno != ENOENT) {
@@ -102,7 +105,7 @@ bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
     } else {
         const EOutcome outcome = SaveByReplacing(pieces, bExists ? &old : nullptr);
         bSaved = outcome == EOutcome::Saved
-            || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old));
+                 || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old));
     }
     if (!bSaved)
         error = m_strError;
@@ -117,9 +120,11 @@ CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& p
         return Fail(nError), EOutcome::Failed;
     SRemoveUnlessKept guard{temp.Path()};
     if (pOld) {
-        struct stat mine {};
+        struct stat mine
+        {
+        };
         const bool bOwnerDiffers = ::fstat(temp.Fd(), &mine) != 0 || mine.st_uid != pOld->st_uid
-            || mine.st_gid != pOld->st_gid;
+                                   || mine.st_gid != pOld->st_gid;
         if (bOwnerDiffers && ::fchown(temp.Fd(), pOld->st_uid, pOld->st_gid) != 0)
             return EOutcome::NeedsInPlace;
         // After fchown, which clears the set-id bits.
@@ -191,5 +196,5 @@ bool CSafeSaver::RestoreFromCopy(int fdTarget, const QByteArray& copyPath, off_t
 {
     CPosixFile copy;
     return copy.Open(copyPath, O_RDONLY) == 0 && CopyContents(copy.Fd(), fdTarget) == 0
-        && ::ftruncate(fdTarget, nOldSize) == 0 && ::fsync(fdTarget) == 0;
+           && ::ftruncate(fdTarget, nOldSize) == 0 && ::fsync(fdTarget) == 0;
 }

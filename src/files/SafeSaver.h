@@ -35,7 +35,12 @@ public:
     const SFileStamp& Stamp() const { return m_stamp; }
 
 private:
-    enum class EOutcome { Saved, Failed, NeedsInPlace };
+    enum class EOutcome
+    {
+        Saved,
+        Failed,
+        NeedsInPlace
+    };
 
     EOutcome SaveByReplacing(const std::vector<SByteSpan>& pieces, const struct stat* pOld);
     bool SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old);

@@ -6,8 +6,9 @@
 CDialogUnits::CDialogUnits(const QFont& font)
 {
     const QFontMetricsF metrics(font);
-    m_dUnitX = qMax(1.5, metrics.horizontalAdvance(QStringLiteral(
-                             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0 / 4.0);
+    m_dUnitX = qMax(1.5, metrics.horizontalAdvance(
+                             QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"))
+                             / 52.0 / 4.0);
     m_dUnitY = qMax(1.5, metrics.height() / 8.0);
 }
 

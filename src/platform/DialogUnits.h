@@ -14,7 +14,10 @@ public:
     explicit CDialogUnits(const QFont& font);
 
     QRect ToPixels(int x, int y, int cx, int cy) const;
-    QRect ToPixels(const QRect& units) const { return ToPixels(units.x(), units.y(), units.width(), units.height()); }
+    QRect ToPixels(const QRect& units) const
+    {
+        return ToPixels(units.x(), units.y(), units.width(), units.height());
+    }
 
 private:
     double m_dUnitX = 1.75;

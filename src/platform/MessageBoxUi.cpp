@@ -10,8 +10,8 @@
 void InstallMessageBoxPresenter()
 {
     SetMessagePresenter([](const QString& text) {
-        QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
         box.exec();
     });
 }

@@ -73,12 +73,15 @@ const std::unordered_map<int, const char*>& Table()
         // "*" rather than "*.*": on this platform many files have no dot in their name.
         {IDS_ALL_FILES_FILTER, "All Files (*)"},
         {IDS_TEMPLATE_FILTER, "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"},
-        {IDS_PRINT_FAILED, "The document could not be printed on %1: the printer could not be started."},
+        {IDS_PRINT_FAILED,
+         "The document could not be printed on %1: the printer could not be started."},
         {IDS_PRINT_UNFINISHED, "The document may not have been printed on %1: the printer reported "
                                "an error before the last page."},
-        {IDS_PRINT_FILE_FAILED, "The document could not be printed to %1: the file could not be created."},
-        {IDS_PRINT_FILE_UNFINISHED, "The document could not be printed to %1: the file could not be "
-                                    "written to the end."},
+        {IDS_PRINT_FILE_FAILED,
+         "The document could not be printed to %1: the file could not be created."},
+        {IDS_PRINT_FILE_UNFINISHED,
+         "The document could not be printed to %1: the file could not be "
+         "written to the end."},
         {IDS_NO_PRINTER, "No printer is available; the document was not printed."},
         {IDS_NO_SUCH_PRINTER, "There is no printer named %1; the document was not printed."},
         {IDS_TOOLBAR_TITLE, "Toolbar"},

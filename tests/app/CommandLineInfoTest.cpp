@@ -34,8 +34,7 @@ TEST(CommandLineInfo, FirstParameterIsOpenedAndLaterOnesIgnored)
 
 TEST(CommandLineInfo, AbsolutePathIsAFileNotASwitch)
 {
-    for (const QString& path : QStringList{"/home/me/a.xml", "/P", "/PT", "/pa", "/Dde", "/"})
-    {
+    for (const QString& path : QStringList{"/home/me/a.xml", "/P", "/PT", "/pa", "/Dde", "/"}) {
         const CCommandLineInfo info = Parse({path});
         EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen) << path.toStdString();
         EXPECT_EQ(info.m_strFileName, path);
@@ -44,8 +43,7 @@ TEST(CommandLineInfo, AbsolutePathIsAFileNotASwitch)
 
 TEST(CommandLineInfo, PrintSwitchesAreExactCaseAfterEitherPrefix)
 {
-    for (const QString& prefix : QStringList{"-", "/"})
-    {
+    for (const QString& prefix : QStringList{"-", "/"}) {
         EXPECT_EQ(Parse({prefix + "p", "a.xml"}).m_nShellCommand, CCommandLineInfo::FilePrint);
         EXPECT_EQ(Parse({"a.xml", prefix + "p"}).m_nShellCommand, CCommandLineInfo::FilePrint);
         EXPECT_EQ(Parse({prefix + "pt", "a.xml"}).m_nShellCommand, CCommandLineInfo::FilePrintTo);
@@ -58,8 +56,7 @@ TEST(CommandLineInfo, PrintSwitchesAreExactCaseAfterEitherPrefix)
 
 TEST(CommandLineInfo, PrintToFillsPrinterDriverAndPortAfterThePath)
 {
-    const CCommandLineInfo info =
-        Parse({"-pt", "a.xml", "Laser", "driver", "port", "extra"});
+    const CCommandLineInfo info = Parse({"-pt", "a.xml", "Laser", "driver", "port", "extra"});
     EXPECT_EQ(info.m_strFileName, "a.xml");
     EXPECT_EQ(info.m_strPrinterName, "Laser");
     EXPECT_EQ(info.m_strDriverName, "driver");
@@ -75,21 +72,21 @@ TEST(CommandLineInfo, PrintToFillsPrinterDriverAndPortAfterThePath)
 
 TEST(CommandLineInfo, UnregisterSwitchesAreAnyCase)
 {
-    for (const QString& arg : QStringList{"-Unregister", "/unregister", "-UNREGSERVER", "/Unregserver"})
-        EXPECT_EQ(Parse({arg}).m_nShellCommand, CCommandLineInfo::AppUnregister) << arg.toStdString();
+    for (const QString& arg :
+         QStringList{"-Unregister", "/unregister", "-UNREGSERVER", "/Unregserver"})
+        EXPECT_EQ(Parse({arg}).m_nShellCommand, CCommandLineInfo::AppUnregister)
+            << arg.toStdString();
 }
 
 TEST(CommandLineInfo, EmbeddingAndAutomationAreAnyCaseAndHideTheSplash)
 {
-    for (const QString& arg : QStringList{"-Embedding", "/EMBEDDING", "-embedding"})
-    {
+    for (const QString& arg : QStringList{"-Embedding", "/EMBEDDING", "-embedding"}) {
         const CCommandLineInfo info = Parse({arg});
         EXPECT_TRUE(info.m_bRunEmbedded) << arg.toStdString();
         EXPECT_FALSE(info.m_bShowSplash);
         EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileNew);
     }
-    for (const QString& arg : QStringList{"-Automation", "/automation"})
-    {
+    for (const QString& arg : QStringList{"-Automation", "/automation"}) {
         const CCommandLineInfo info = Parse({arg});
         EXPECT_TRUE(info.m_bRunAutomated) << arg.toStdString();
         EXPECT_FALSE(info.m_bShowSplash);

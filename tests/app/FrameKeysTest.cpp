@@ -37,7 +37,9 @@ protected:
     }
     void TearDown() override
     {
-        m_app.Document()->s_fnAskYesNoCancel = [](const QString&) { return CTarnelDoc::Answer::No; };
+        m_app.Document()->s_fnAskYesNoCancel = [](const QString&) {
+            return CTarnelDoc::Answer::No;
+        };
         m_app.ExitInstance();
     }
 
@@ -52,7 +54,8 @@ protected:
 
     void SelectTreeItem(const QString& name)
     {
-        const auto items = Frame()->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto items =
+            Frame()->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(items.size(), 1);
         Frame()->LeftView()->setCurrentItem(items.first());
     }
@@ -71,18 +74,20 @@ protected:
 
 TEST_F(FrameKeysTest, EveryCommandFollowsTheRouteWithEitherPaneActive)
 {
-    const QList<int> always = {ID_TIP_OF_THE_DAY, ID_TAG_INSERT_INLINE, ID_VIEW_FOCUS_TREE,
-                               ID_VIEW_FOCUS_EDITOR, ID_TAG_INSERT_BLOCK, ID_FILE_LOAD_TEMPLATE,
-                               ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE, ID_FILE_NEW, ID_FILE_OPEN,
-                               ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-                               ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_APP_ABOUT, ID_NEXT_PANE,
-                               ID_PREV_PANE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
-    const QList<int> never = {ID_ESCAPE, ID_TOOLS_XSLT, ID_TOOLS_BROWSER_VIEW, ID_TOOLS_HARD_CHECK,
-                              ID_TOOLS_BUTTON_B, ID_OLE_EDIT_PROPERTIES, ID_FILE_MRU_FILE1};
+    const QList<int> always = {ID_TIP_OF_THE_DAY,    ID_TAG_INSERT_INLINE,  ID_VIEW_FOCUS_TREE,
+                               ID_VIEW_FOCUS_EDITOR, ID_TAG_INSERT_BLOCK,   ID_FILE_LOAD_TEMPLATE,
+                               ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE,     ID_FILE_NEW,
+                               ID_FILE_OPEN,         ID_FILE_SAVE,          ID_FILE_SAVE_AS,
+                               ID_FILE_PRINT,        ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
+                               ID_APP_EXIT,          ID_APP_ABOUT,          ID_NEXT_PANE,
+                               ID_PREV_PANE,         ID_VIEW_TOOLBAR,       ID_VIEW_STATUS_BAR};
+    const QList<int> never = {ID_ESCAPE,           ID_TOOLS_XSLT,     ID_TOOLS_BROWSER_VIEW,
+                              ID_TOOLS_HARD_CHECK, ID_TOOLS_BUTTON_B, ID_OLE_EDIT_PROPERTIES,
+                              ID_FILE_MRU_FILE1};
     const QList<int> editorOnly = {ID_VIEW_RECOLOR, ID_TAG_INSERT_COMMENT, ID_EDIT_SELECT_ALL,
                                    ID_EDIT_FIND, ID_EDIT_REPLACE};
-    const QList<int> editorWithState = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                                        ID_EDIT_PASTE_SPECIAL, ID_EDIT_REPEAT};
+    const QList<int> editorWithState = {ID_EDIT_UNDO,  ID_EDIT_CUT,           ID_EDIT_COPY,
+                                        ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_REPEAT};
 
     for (int nID : always + never + editorOnly + editorWithState)
         EXPECT_EQ(IsEnabled(nID), always.contains(nID)) << "tree active, command " << nID;

@@ -24,13 +24,22 @@ public:
     {
         return nPos < GetMenuItemCount() ? m_items[nPos].text : QString();
     }
-    IMenu* GetSubMenu(int nPos) override { return nPos < GetMenuItemCount() ? m_items[nPos].pPopup : nullptr; }
+    IMenu* GetSubMenu(int nPos) override
+    {
+        return nPos < GetMenuItemCount() ? m_items[nPos].pPopup : nullptr;
+    }
     void InsertMenuItem(int nPos, const QString& text, int nID) override
     {
         m_items.insert(m_items.begin() + nPos, {text, nID, nullptr});
     }
-    void InsertSeparator(int nPos) override { m_items.insert(m_items.begin() + nPos, {QString(), 0, nullptr}); }
-    void AppendPopup(IMenu* pPopup, const QString& text) override { m_items.push_back({text, 0, pPopup}); }
+    void InsertSeparator(int nPos) override
+    {
+        m_items.insert(m_items.begin() + nPos, {QString(), 0, nullptr});
+    }
+    void AppendPopup(IMenu* pPopup, const QString& text) override
+    {
+        m_items.push_back({text, 0, pPopup});
+    }
     void DrawMenuBar() override { ++m_nRedraws; }
 
     void AddPopup(const QString& text, IMenu* pPopup) { m_items.push_back({text, 0, pPopup}); }

@@ -52,7 +52,8 @@ protected:
 
     void SelectTreeItem(const QString& name)
     {
-        const auto items = m_pFrame->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto items =
+            m_pFrame->LeftView()->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(items.size(), 1);
         m_pFrame->LeftView()->setCurrentItem(items.first());
     }
@@ -80,8 +81,9 @@ TEST_F(MainFrameTest, TreePaneIsActiveAfterStartAndEditorOnlyCommandsAreDisabled
                     ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
                     ID_EDIT_REPEAT, ID_EDIT_REPLACE})
         EXPECT_FALSE(IsEnabled(nID)) << nID;
-    for (int nID : {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK, ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE,
-                    ID_VIEW_FOCUS_EDITOR, ID_VIEW_FOCUS_TREE, ID_FILE_SAVE, ID_FILE_PRINT})
+    for (int nID :
+         {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK, ID_TOOLS_LIGHT_CHECK, ID_EDIT_GOTO_LINE,
+          ID_VIEW_FOCUS_EDITOR, ID_VIEW_FOCUS_TREE, ID_FILE_SAVE, ID_FILE_PRINT})
         EXPECT_TRUE(IsEnabled(nID)) << nID;
     EXPECT_TRUE(m_messages.Messages().isEmpty()) << m_messages.Messages().join("|").toStdString();
 }
@@ -153,11 +155,10 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrder)
                            "F&ind Next\tF3", "R&eplace\tCtrl+H", "-", "&GoTo\tCtrl+G"}));
     EXPECT_EQ(MenuTexts(TopMenu(2)),
               QStringList({"&Toolbar", "&Status Bar", "-", "Line &Numbers", "Colour as &You Type",
-                           "&Word Wrap", "-",
-                           "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-", "&Reset Zoom\tCtrl+0"}));
-    EXPECT_EQ(MenuTexts(TopMenu(3)),
-              QStringList({"X&SLT transformation\tF9", "&Browser view\tF3", "&Light checkings\tF5",
-                           "&Hard checkings\tF6"}));
+                           "&Word Wrap", "-", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-",
+                           "&Reset Zoom\tCtrl+0"}));
+    EXPECT_EQ(MenuTexts(TopMenu(3)), QStringList({"X&SLT transformation\tF9", "&Browser view\tF3",
+                                                  "&Light checkings\tF5", "&Hard checkings\tF6"}));
     EXPECT_FALSE(m_pFrame->Actions().Action(ID_FILE_MRU_FILE1)->isEnabled());
 }
 
@@ -176,12 +177,14 @@ TEST_F(MainFrameTest, EveryAcceleratorKeyIsBoundToItsCommand)
     ASSERT_EQ(MainAccelerators().size(), 28u);
     for (const AcceleratorDef& accelerator : MainAccelerators()) {
         const QKeySequence key(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
-        EXPECT_TRUE(m_pFrame->Actions().Shortcuts(accelerator.nID).contains(key)) << accelerator.key;
+        EXPECT_TRUE(m_pFrame->Actions().Shortcuts(accelerator.nID).contains(key))
+            << accelerator.key;
     }
     const QList<QKeySequence> copy = m_pFrame->Actions().Shortcuts(ID_EDIT_COPY);
     EXPECT_TRUE(copy.contains(QKeySequence(Qt::CTRL | Qt::Key_Insert)));
-    EXPECT_TRUE(m_pFrame->Actions().Shortcuts(ID_EDIT_UNDO).contains(
-        QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    EXPECT_TRUE(m_pFrame->Actions()
+                    .Shortcuts(ID_EDIT_UNDO)
+                    .contains(QKeySequence(Qt::ALT | Qt::Key_Backspace)));
     for (QShortcut* shortcut : m_pFrame->findChildren<QShortcut*>())
         EXPECT_NE(shortcut->key(), QKeySequence(Qt::Key_F9));
     for (QAction* action : m_pFrame->actions())
@@ -200,10 +203,10 @@ TEST_F(MainFrameTest, ToolbarHoldsFourteenButtonsAndSixSeparators)
             ids << action->property("tarnelId").toInt();
     }
     EXPECT_EQ(nSeparators, 6);
-    EXPECT_EQ(ids, QList<int>({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_VIEW_RECOLOR, ID_EDIT_CUT,
-                               ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT, ID_APP_ABOUT,
-                               ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_COMMENT,
-                               ID_TOOLS_BUTTON_B, ID_TOOLS_LIGHT_CHECK}));
+    EXPECT_EQ(ids, QList<int>({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_VIEW_RECOLOR,
+                               ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT,
+                               ID_APP_ABOUT, ID_TAG_INSERT_INLINE, ID_TAG_INSERT_BLOCK,
+                               ID_TAG_INSERT_COMMENT, ID_TOOLS_BUTTON_B, ID_TOOLS_LIGHT_CHECK}));
 }
 
 TEST_F(MainFrameTest, OnlyFrameworkCommandsHaveTooltipsAndPrompts)
@@ -285,8 +288,8 @@ TEST_F(MainFrameTest, EveryPrintPathReportsAPrinterThatCannotStart)
             QTimer::singleShot(0, c.answerDialog);
         m_pFrame->SendCommand(c.nID);
         ASSERT_EQ(m_messages.Messages().size(), 1) << c.name;
-        EXPECT_TRUE(m_messages.Messages().first().contains(pdf)) << c.name << ": "
-            << m_messages.Messages().first().toStdString();
+        EXPECT_TRUE(m_messages.Messages().first().contains(pdf))
+            << c.name << ": " << m_messages.Messages().first().toStdString();
     }
 }
 
@@ -297,7 +300,8 @@ TEST_F(MainFrameTest, PrintingKeepsThePrintersMarginsHalfAnInchUntilChanged)
         text += "<line>" + QByteArray::number(i) + "</line>\n";
     m_pFrame->EditView()->ReplaceSelection(text);
     QsciPrinter& printer = m_pFrame->Printer();
-    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(12.7, 12.7, 12.7, 12.7));
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter),
+              QMarginsF(12.7, 12.7, 12.7, 12.7));
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_folder.Path("half-inch.pdf"));
     ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
@@ -305,7 +309,8 @@ TEST_F(MainFrameTest, PrintingKeepsThePrintersMarginsHalfAnInchUntilChanged)
     printer.setPageMargins(QMarginsF(12.7, 90, 12.7, 90), QPageLayout::Millimeter);
     printer.setOutputFileName(m_folder.Path("wide.pdf"));
     ASSERT_TRUE(m_pFrame->SendCommand(ID_FILE_PRINT_DIRECT));
-    EXPECT_GT(CountPdfPages(m_folder.Path("wide.pdf")), CountPdfPages(m_folder.Path("half-inch.pdf")));
+    EXPECT_GT(CountPdfPages(m_folder.Path("wide.pdf")),
+              CountPdfPages(m_folder.Path("half-inch.pdf")));
     EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter).top(), 90);
 }
 
@@ -343,7 +348,8 @@ TEST_F(MainFrameTest, LoadTemplateTakesATypedNameWithOrWithoutItsExtension)
         });
         m_pFrame->SendCommand(ID_FILE_LOAD_TEMPLATE);
         ASSERT_EQ(m_pFrame->LeftView()->topLevelItemCount(), 1) << c.typed.toStdString();
-        EXPECT_EQ(m_pFrame->LeftView()->topLevelItem(0)->text(0), c.loaded) << c.typed.toStdString();
+        EXPECT_EQ(m_pFrame->LeftView()->topLevelItem(0)->text(0), c.loaded)
+            << c.typed.toStdString();
     }
 }
 
@@ -385,7 +391,8 @@ TEST_F(MainFrameTest, TheViewMenusOptionsToggleShowTheirCheckAndAreKeptBetweenRu
         const QString& key;
         std::function<bool(CTarnelView&)> isOn;
     } options[] = {
-        {ID_VIEW_LINE_NUMBERS, SettingsKeys::kLineNumbers, [](CTarnelView& v) { return v.LineNumbersShown(); }},
+        {ID_VIEW_LINE_NUMBERS, SettingsKeys::kLineNumbers,
+         [](CTarnelView& v) { return v.LineNumbersShown(); }},
         {ID_VIEW_COLOUR_AS_YOU_TYPE, SettingsKeys::kColourAsYouType,
          [](CTarnelView& v) { return v.ColourAsYouType(); }},
     };
@@ -422,7 +429,9 @@ TEST_F(MainFrameTest, TheWordWrapItemTurnsWrappingOffAndOnWithItsCheck)
 
 TEST_F(MainFrameTest, TheZoomItemsZoomTheEditorWhicheverPaneIsActive)
 {
-    const auto zoom = [this] { return m_pFrame->EditView()->SendScintilla(QsciScintillaBase::SCI_GETZOOM); };
+    const auto zoom = [this] {
+        return m_pFrame->EditView()->SendScintilla(QsciScintillaBase::SCI_GETZOOM);
+    };
     ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_IN));
     ASSERT_TRUE(m_pFrame->SendCommand(ID_VIEW_ZOOM_IN));
     EXPECT_EQ(zoom(), 2);

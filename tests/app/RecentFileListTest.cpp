@@ -81,8 +81,8 @@ TEST_F(RecentFileListTest, AbbreviationNeverExceedsTheLimit)
               "/.../a-rather-long-name.xml");
     EXPECT_EQ(CRecentFileList::AbbreviatePath("/dir/a-name-that-is-27-long.xml", max),
               "a-name-that-is-27-long.xml");
-    const QString longName = CRecentFileList::AbbreviatePath(
-        "/dir/an-extremely-long-file-name-of-many-words.xml", max);
+    const QString longName =
+        CRecentFileList::AbbreviatePath("/dir/an-extremely-long-file-name-of-many-words.xml", max);
     EXPECT_EQ(longName, "an-extremely-l...any-words.xml");
     EXPECT_LE(longName.size(), max);
     EXPECT_EQ(CRecentFileList::AbbreviatePath("C:/Users/me/Documents/work/notes.xml", max),

@@ -28,7 +28,8 @@ class CEnvironmentOverride
 {
 public:
     CEnvironmentOverride(const char* szName, const QByteArray& value)
-        : m_szName(szName), m_previous(qgetenv(szName)), m_bWasSet(qEnvironmentVariableIsSet(szName))
+        : m_szName(szName), m_previous(qgetenv(szName)),
+          m_bWasSet(qEnvironmentVariableIsSet(szName))
     {
         qputenv(szName, value);
     }
@@ -228,7 +229,8 @@ TEST_F(TarnelAppTest, FifthOpenedFilePushesTheOldestOutOfFour)
     EXPECT_EQ(app.RecentFiles().GetPath(3), QFileInfo(paths[1]).absoluteFilePath());
     EXPECT_TRUE(app.RecentFiles().GetDisplayName(0).startsWith("&1 "));
     app.ExitInstance();
-    EXPECT_EQ(GetProfileString("Recent File List", "File4"), QFileInfo(paths[1]).absoluteFilePath());
+    EXPECT_EQ(GetProfileString("Recent File List", "File4"),
+              QFileInfo(paths[1]).absoluteFilePath());
 }
 
 TEST_F(TarnelAppTest, PreviewPagesIsReadAtStartAndWrittenOnlyWhenSet)
@@ -282,8 +284,8 @@ TEST_F(TarnelAppTest, ARunThatShowsNoWindowKeepsThePlacementOfTheLastShownOne)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_folder.Path("print.pdf"));
     };
-    for (const QStringList& arguments : {QStringList{m_folder.Path("missing.xml")},
-                                         QStringList{"-p", path}}) {
+    for (const QStringList& arguments :
+         {QStringList{m_folder.Path("missing.xml")}, QStringList{"-p", path}}) {
         CLeftView::ResetFirstUpdateForTesting();
         CTarnelApp app;
         EXPECT_FALSE(app.InitInstance(arguments));
@@ -303,7 +305,8 @@ TEST_F(TarnelAppTest, TheWindowStartsInsideTheScreen)
         const QRect frame = app.MainFrame()->frameGeometry();
         EXPECT_TRUE(screen.contains(frame)) << run << ": " << frame.x() << "," << frame.y() << " "
                                             << frame.width() << "x" << frame.height();
-        app.MainFrame()->setGeometry(screen.x() - 50, screen.y(), screen.width() * 2, screen.height() * 2);
+        app.MainFrame()->setGeometry(screen.x() - 50, screen.y(), screen.width() * 2,
+                                     screen.height() * 2);
         app.ExitInstance();
     }
 }

@@ -49,8 +49,8 @@ QString DirectExpatReport(const QString& name, const QByteArray& bytes)
 {
     XML_Parser parser = XML_ParserCreate(nullptr);
     QString report;
-    if (XML_Parse(parser, bytes.constData(), static_cast<int>(bytes.size()), 1) == XML_STATUS_ERROR)
-    {
+    if (XML_Parse(parser, bytes.constData(), static_cast<int>(bytes.size()), 1)
+        == XML_STATUS_ERROR) {
         report = QStringLiteral("%1:%2:%3: %4\n")
                      .arg(name)
                      .arg(XML_GetCurrentLineNumber(parser))
@@ -105,8 +105,7 @@ TEST_F(CheckCommandTest, PositionsBeyondTheFirstChunkAreExpatsOwn)
         Lines(400) + "</r>\n<second/>",
     };
     int nIndex = 0;
-    for (const QByteArray& bytes : texts)
-    {
+    for (const QByteArray& bytes : texts) {
         ASSERT_GT(bytes.size(), 10240);
         const QString path = WriteFile(QStringLiteral("chunked%1.xml").arg(nIndex++), bytes);
         const CommandResult result = Run({path});
@@ -124,9 +123,9 @@ TEST_F(CheckCommandTest, UnreadableFileExitsTwoAndTheRestAreStillChecked)
     EXPECT_EQ(result.nStatus, 2);
     EXPECT_EQ(result.strOut, good + ": Everything is fine!\n");
     EXPECT_EQ(result.strErr,
-              QStringLiteral("Could not open %1: No such file or directory.\n").arg(missing) +
-                  QStringLiteral("Could not open %1: Is a directory.\n").arg(m_dir.path()) +
-                  bad + ":1:4: no element found\n");
+              QStringLiteral("Could not open %1: No such file or directory.\n").arg(missing)
+                  + QStringLiteral("Could not open %1: Is a directory.\n").arg(m_dir.path()) + bad
+                  + ":1:4: no element found\n");
 }
 
 TEST_F(CheckCommandTest, AnyFileNotWellFormedExitsOne)
@@ -173,7 +172,8 @@ TEST_F(CheckCommandTest, VersionIsShownInsteadOfCheckingAnyFile)
 {
     const CommandResult version = Run({"--version", m_dir.filePath("missing.xml")});
     EXPECT_EQ(version.nStatus, 0);
-    EXPECT_TRUE(version.strOut.startsWith("tarnel-check (Tarnel) 1.")) << version.strOut.toStdString();
+    EXPECT_TRUE(version.strOut.startsWith("tarnel-check (Tarnel) 1."))
+        << version.strOut.toStdString();
     EXPECT_TRUE(version.strErr.isEmpty());
 }
 

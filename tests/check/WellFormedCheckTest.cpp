@@ -101,8 +101,8 @@ TEST(WellFormedCheckTest, ReaderMayEndAFullChunkWithANul)
     const QByteArray text = WellFormedOfSize(3 * 10240 + 5);
     std::vector<int> nulTerminated;
     const CheckOutcome outcome = RunWellFormedCheck([&](char* buffer, long long offset, int count) {
-        const int nCopied =
-            static_cast<int>(std::min<long long>(count, std::max<long long>(0, text.size() - offset)));
+        const int nCopied = static_cast<int>(
+            std::min<long long>(count, std::max<long long>(0, text.size() - offset)));
         std::memcpy(buffer, text.constData() + offset, nCopied);
         buffer[nCopied] = '\0';
         nulTerminated.push_back(nCopied);
@@ -203,16 +203,15 @@ TEST(WellFormedCheckTest, ErrorPositionDoesNotDependOnTheChunkSize)
         "<r><a></r>",
         "\n\n   <r/><s/>",
     };
-    for (const QByteArray& bytes : texts)
-    {
+    for (const QByteArray& bytes : texts) {
         const CheckOutcome whole = CFakeText(bytes).Check(1 << 20);
-        for (int nChunk : {1, 2, 5, 10240})
-        {
+        for (int nChunk : {1, 2, 5, 10240}) {
             const CheckOutcome chunked = CFakeText(bytes).Check(nChunk);
             EXPECT_FALSE(chunked.wellFormed);
             EXPECT_EQ(chunked.line, whole.line) << bytes.constData() << " chunk " << nChunk;
             EXPECT_EQ(chunked.column, whole.column) << bytes.constData() << " chunk " << nChunk;
-            EXPECT_EQ(chunked.byteIndex, whole.byteIndex) << bytes.constData() << " chunk " << nChunk;
+            EXPECT_EQ(chunked.byteIndex, whole.byteIndex)
+                << bytes.constData() << " chunk " << nChunk;
             EXPECT_EQ(chunked.errorText, whole.errorText);
         }
     }

@@ -22,7 +22,9 @@ std::string WindowTitle(Display* display, Window window)
     unsigned char* data = nullptr;
     std::string title;
     if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
-                           &after, &data) == Success && data) {
+                           &after, &data)
+            == Success
+        && data) {
         title.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
     }
@@ -93,7 +95,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: cannot open the X display\n", argv[0]);
         return 2;
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::stoi(argv[2]));
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(std::stoi(argv[2]));
     Window window = 0;
     while (!(window = FindByTitle(display, DefaultRootWindow(display), argv[1]))) {
         if (std::chrono::steady_clock::now() > deadline) {

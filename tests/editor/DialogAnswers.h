@@ -9,10 +9,8 @@ class CDialogAnswers
 {
 public:
     CDialogAnswers()
-        : m_saveHook(CTarnelDoc::s_fnGetSaveFileName),
-          m_openHook(CTarnelDoc::s_fnGetOpenFileName),
-          m_askHook(CTarnelDoc::s_fnAskYesNoCancel),
-          m_askYesNoHook(CTarnelDoc::s_fnAskYesNo),
+        : m_saveHook(CTarnelDoc::s_fnGetSaveFileName), m_openHook(CTarnelDoc::s_fnGetOpenFileName),
+          m_askHook(CTarnelDoc::s_fnAskYesNoCancel), m_askYesNoHook(CTarnelDoc::s_fnAskYesNo),
           m_recoveryHook(CTarnelDoc::s_fnAskRecovery)
     {
         CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
@@ -70,4 +68,3 @@ private:
     CTarnelDoc::QuestionHook m_askYesNoHook;
     CDocRecovery::AskHook m_recoveryHook;
 };
-

@@ -180,7 +180,8 @@ TEST_F(DocRecoveryTest, EachAnswerDoesWhatItSays)
     }
     EXPECT_EQ(m_answers.m_questions.size(), 3);
     EXPECT_TRUE(m_answers.m_questions.at(0).startsWith(
-        QStringLiteral("Tarnel ended without saving the changes to %1, last changed ").arg(m_strPath)));
+        QStringLiteral("Tarnel ended without saving the changes to %1, last changed ")
+            .arg(m_strPath)));
 }
 
 TEST_F(DocRecoveryTest, EditsAreNeverReplayedOnAnOriginalChangedSince)

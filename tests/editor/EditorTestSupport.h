@@ -43,7 +43,10 @@ struct SEditorFixture
     void Select(long long start, long long end) { Send(QsciScintillaBase::SCI_SETSEL, start, end); }
     long long SelStart() { return Send(QsciScintillaBase::SCI_GETSELECTIONSTART); }
     long long SelEnd() { return Send(QsciScintillaBase::SCI_GETSELECTIONEND); }
-    int StyleAt(long long offset) { return static_cast<int>(Send(QsciScintillaBase::SCI_GETSTYLEAT, offset)); }
+    int StyleAt(long long offset)
+    {
+        return static_cast<int>(Send(QsciScintillaBase::SCI_GETSTYLEAT, offset));
+    }
     std::vector<int> Styles(long long start, long long end)
     {
         std::vector<int> styles;

@@ -69,8 +69,11 @@ TEST_F(FindReplaceDlgTest, FindNextWrapsRoundAtEitherEndAndSaysSoInTheStatusBar)
         Range expected;
         const char* note;
     } steps[] = {
-        {true, {8, 11}, ""},    {true, {15, 18}, ""}, {true, {19, 22}, ""},
-        {true, {8, 11}, "Passed the end of the text"}, {false, {19, 22}, "Passed the start of the text"},
+        {true, {8, 11}, ""},
+        {true, {15, 18}, ""},
+        {true, {19, 22}, ""},
+        {true, {8, 11}, "Passed the end of the text"},
+        {false, {19, 22}, "Passed the start of the text"},
         {false, {15, 18}, ""},
     };
     for (const auto& step : steps) {
@@ -95,7 +98,8 @@ TEST_F(FindReplaceDlgTest, OnlyTheOneMatchOrNoneAtAllIsReportedAsNotFound)
     EXPECT_EQ(Selection(), Range(2, 5));
     dialog.FindEdit()->setText(QStringLiteral("three"));
     dialog.FindNextButton()->click();
-    EXPECT_EQ(m_messages.Messages(), (QStringList{"Cannot find the string 'two'.", "Cannot find the string 'three'."}));
+    EXPECT_EQ(m_messages.Messages(),
+              (QStringList{"Cannot find the string 'two'.", "Cannot find the string 'three'."}));
 }
 
 TEST_F(FindReplaceDlgTest, WholeWordAndCaseNarrowTheMatch)

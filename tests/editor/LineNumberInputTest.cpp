@@ -37,7 +37,8 @@ TEST(LineNumberInputTest, ReadsFieldAsFrameworkIntegerWithinRange)
         {"99999999999999999999", EStatus::NotInteger, 0},
     };
     for (const SCase& c : cases) {
-        const CLineNumberInput::SResult result = CLineNumberInput::Parse(QString::fromLatin1(c.szField));
+        const CLineNumberInput::SResult result =
+            CLineNumberInput::Parse(QString::fromLatin1(c.szField));
         EXPECT_EQ(result.eStatus, c.eStatus) << c.szField;
         if (c.eStatus == EStatus::Ok) {
             EXPECT_EQ(result.nValue, c.nValue) << c.szField;
@@ -54,14 +55,16 @@ TEST(LineNumberInputTest, ReadsOnlyFirst31Characters)
     EXPECT_EQ(cut.nValue, 12);
     EXPECT_EQ(CLineNumberInput::Parse(QString(31, QLatin1Char(' ')) + QStringLiteral("7")).eStatus,
               EStatus::NotInteger);
-    EXPECT_EQ(CLineNumberInput::Parse(QStringLiteral("5") + QString(30, QLatin1Char(' ')) +
-                                      QStringLiteral("x")).eStatus,
+    EXPECT_EQ(CLineNumberInput::Parse(QStringLiteral("5") + QString(30, QLatin1Char(' '))
+                                      + QStringLiteral("x"))
+                  .eStatus,
               EStatus::Ok);
 }
 
 TEST(LineNumberInputTest, MessagesAreTheFrameworkTexts)
 {
-    EXPECT_EQ(CLineNumberInput::Message(EStatus::NotInteger), QStringLiteral("Please enter an integer."));
+    EXPECT_EQ(CLineNumberInput::Message(EStatus::NotInteger),
+              QStringLiteral("Please enter an integer."));
     EXPECT_EQ(CLineNumberInput::Message(EStatus::OutOfRange),
               QStringLiteral("Please enter an integer between 0 and 99999."));
     EXPECT_TRUE(CLineNumberInput::Message(EStatus::Ok).isEmpty());

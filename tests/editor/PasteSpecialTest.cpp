@@ -30,7 +30,8 @@ TEST(PasteFormatsTest, OffersTheKnownFormsFirstThenOtherTextTypesEachOnce)
     data.setData(QStringLiteral("image/png"), "PNG");
     data.setData(QStringLiteral("text/x-custom"), "custom");
     data.setData(QStringLiteral("application/rtf"), "{\\rtf1 hi}");
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a b.xml")), QUrl(QStringLiteral("https://x.org/"))});
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a b.xml")),
+                  QUrl(QStringLiteral("https://x.org/"))});
     data.setHtml(QStringLiteral("<b>hi</b>"));
     data.setText(QStringLiteral("hi"));
     data.setData(QStringLiteral("text/plain;charset=utf-8"), "hi");
@@ -59,7 +60,8 @@ TEST(PasteFormatsTest, GivesMarkupAndRtfAsSourceAndFileNamesAsLocalPathsPerLine)
     QMimeData data;
     data.setHtml(QStringLiteral("<p>caf\u00e9 &amp; co</p>"));
     data.setData(QStringLiteral("application/rtf"), "{\\rtf1\\ansi caf\\'e9}");
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a b.xml")), QUrl(QStringLiteral("https://x.org/")),
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a b.xml")),
+                  QUrl(QStringLiteral("https://x.org/")),
                   QUrl::fromLocalFile(QStringLiteral("/home/\u00e9/c.xml"))});
 
     EXPECT_EQ(CPasteFormats::TextOf(data, CPasteFormats::kHtmlType),
@@ -75,8 +77,11 @@ TEST(PasteFormatsTest, DecodesOtherTextByCharsetThenByteOrderMarkThenUtf8ElseLat
     QMimeData data;
     data.setData(QStringLiteral("text/x-utf8"), "caf\xc3\xa9");
     data.setData(QStringLiteral("text/x-latin1"), "caf\xe9");
-    data.setData(QStringLiteral("text/x-bom"), QByteArray("\xff\xfe" "c\0a\0f\0\xe9\0", 10));
-    data.setData(QStringLiteral("text/x-labelled;charset=utf-16le"), QByteArray("c\0a\0f\0\xe9\0", 8));
+    data.setData(QStringLiteral("text/x-bom"), QByteArray("\xff\xfe"
+                                                          "c\0a\0f\0\xe9\0",
+                                                          10));
+    data.setData(QStringLiteral("text/x-labelled;charset=utf-16le"),
+                 QByteArray("c\0a\0f\0\xe9\0", 8));
 
     const QString cafe = QStringLiteral("caf\u00e9");
     EXPECT_EQ(CPasteFormats::TextOf(data, QStringLiteral("text/x-utf8")), cafe);
@@ -201,7 +206,8 @@ TEST_F(PasteSpecialViewTest, EightBitDocumentGetsLatin1OrAMessageNamingItInstead
     PasteSpecial();
     EXPECT_EQ(Text(), QByteArray("abcaf\xe9 bold\xff"));
     ASSERT_EQ(m_messages.Messages().size(), 1);
-    EXPECT_TRUE(m_messages.Messages()[0].contains(doc.GetTitle())) << m_messages.Messages()[0].toStdString();
+    EXPECT_TRUE(m_messages.Messages()[0].contains(doc.GetTitle()))
+        << m_messages.Messages()[0].toStdString();
     EXPECT_TRUE(m_messages.Messages()[0].contains(QStringLiteral("8-bit")));
 }
 
@@ -209,7 +215,9 @@ TEST_F(PasteSpecialViewTest, AClipboardChangedWhileTheDialogIsOpenIsReportedNotP
 {
     SetText("abc");
     CPasteSpecialChoice choice(1);
-    choice.m_fnDuringDialog = [] { QApplication::clipboard()->setText(QStringLiteral("plain only")); };
+    choice.m_fnDuringDialog = [] {
+        QApplication::clipboard()->setText(QStringLiteral("plain only"));
+    };
     PasteSpecial();
     EXPECT_EQ(Text(), QByteArray("abc"));
     EXPECT_EQ(m_messages.Messages().size(), 1);

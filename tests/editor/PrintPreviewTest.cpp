@@ -27,8 +27,9 @@ int PdfPageCount(const QString& path)
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/")
-                            + pdf.count("/Type /Page>") + pdf.count("/Type /Page "));
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r")
+                            + pdf.count("/Type /Page/") + pdf.count("/Type /Page>")
+                            + pdf.count("/Type /Page "));
 }
 
 class PrintPreviewTest : public ::testing::Test, public SEditorFixture
@@ -52,7 +53,7 @@ TEST_F(PrintPreviewTest, ThePreviewCountsThePagesThePrinterPrints)
     const QByteArray samples[] = {
         "<a/>",
         Lines(180, "<item name=\"x\">some text</item> "),
-        QByteArray(40000, 'w') + "\n" + Lines(50, "<b>") ,
+        QByteArray(40000, 'w') + "\n" + Lines(50, "<b>"),
         Lines(400, QByteArray(300, 'v') + " "),
     };
     for (const QByteArray& text : samples) {
@@ -63,7 +64,8 @@ TEST_F(PrintPreviewTest, ThePreviewCountsThePagesThePrinterPrints)
         ASSERT_TRUE(preview.Index().IsComplete());
         QString error;
         ASSERT_TRUE(CDocumentPrinter(&view).PrintTo(printer, error)) << error.toStdString();
-        EXPECT_EQ(preview.Index().KnownPages(), PdfPageCount(printer.outputFileName())) << text.size();
+        EXPECT_EQ(preview.Index().KnownPages(), PdfPageCount(printer.outputFileName()))
+            << text.size();
     }
 }
 
@@ -78,7 +80,8 @@ TEST_F(PrintPreviewTest, ALongTextShowsItsFirstPagesBeforeCountingTheRestAndCanS
     QCoreApplication::processEvents();
     EXPECT_EQ(preview.Index().KnownPages(), nCounted);
     preview.GoToPage(nCounted + 5);
-    EXPECT_EQ(preview.CurrentPage(), nCounted + 4) << "two pages side by side start on an even page";
+    EXPECT_EQ(preview.CurrentPage(), nCounted + 4)
+        << "two pages side by side start on an even page";
     EXPECT_EQ(preview.PagesShown(), 2);
 }
 
@@ -100,8 +103,10 @@ TEST_F(PrintPreviewTest, PagesArePrintedAsQsciPrinterPrintsThemAndCancelStops)
     {
         int nFrom, nTo, nCopies;
         QPrinter::PageOrder eOrder;
-    } cases[] = {{0, 0, 1, QPrinter::FirstPageFirst}, {2, 4, 1, QPrinter::FirstPageFirst},
-                 {0, 0, 1, QPrinter::LastPageFirst}, {3, 0, 2, QPrinter::LastPageFirst}};
+    } cases[] = {{0, 0, 1, QPrinter::FirstPageFirst},
+                 {2, 4, 1, QPrinter::FirstPageFirst},
+                 {0, 0, 1, QPrinter::LastPageFirst},
+                 {3, 0, 2, QPrinter::LastPageFirst}};
     for (const auto& c : cases) {
         printer.setFromTo(c.nFrom, c.nTo);
         printer.setCopyCount(c.nCopies);
@@ -117,7 +122,8 @@ TEST_F(PrintPreviewTest, PagesArePrintedAsQsciPrinterPrintsThemAndCancelStops)
     printer.setOutputFileName(ours);
     int nCalls = 0;
     QString error = QStringLiteral("unset");
-    EXPECT_FALSE(CDocumentPrinter(&view).PrintTo(printer, error, [&nCalls](long long, long long) { return ++nCalls < 2; }));
+    EXPECT_FALSE(CDocumentPrinter(&view).PrintTo(
+        printer, error, [&nCalls](long long, long long) { return ++nCalls < 2; }));
     EXPECT_EQ(nCalls, 2);
     EXPECT_TRUE(error.isEmpty());
 }

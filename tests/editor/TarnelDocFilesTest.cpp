@@ -143,7 +143,8 @@ TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUn
         {"modified, yes", true, CTarnelDoc::Answer::Yes,
          "%1 has been changed by another program. Reload it and lose the changes made here?", true},
         {"modified, no", true, CTarnelDoc::Answer::No,
-         "%1 has been changed by another program. Reload it and lose the changes made here?", false},
+         "%1 has been changed by another program. Reload it and lose the changes made here?",
+         false},
     };
     for (const SReloadCase& c : cases) {
         const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
@@ -156,7 +157,8 @@ TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUn
         WriteRaw(path, "<theirs/>");
         m_answers.m_yesNoAnswer = c.answer;
         doc.CheckDiskChanges();
-        EXPECT_EQ(m_answers.m_questions, QStringList{QString::fromLatin1(c.question).arg(path)}) << c.name;
+        EXPECT_EQ(m_answers.m_questions, QStringList{QString::fromLatin1(c.question).arg(path)})
+            << c.name;
         EXPECT_EQ(Text(), c.bReloaded ? QByteArray("<theirs/>") : before) << c.name;
         EXPECT_EQ(doc.IsModified(), c.bModifiedHere && !c.bReloaded) << c.name;
         doc.CheckDiskChanges();  // told once
@@ -172,9 +174,11 @@ TEST_F(TarnelDocFilesTest, ActivationSaysOnceThatTheFileWasDeleted)
     QFile::remove(path);
     doc.CheckDiskChanges();
     doc.CheckDiskChanges();
-    EXPECT_EQ(m_messages.Messages(),
-              QStringList{QStringLiteral("%1 has been deleted by another program. Save the document "
-                                         "to keep its text.").arg(path)});
+    EXPECT_EQ(
+        m_messages.Messages(),
+        QStringList{QStringLiteral("%1 has been deleted by another program. Save the document "
+                                   "to keep its text.")
+                        .arg(path)});
     EXPECT_EQ(Text(), QByteArray("<mine/>"));
 }
 
@@ -227,7 +231,8 @@ TEST_F(TarnelDocFilesTest, AFileLargerThanMemoryIsRefusedAndTheDocumentStays)
     huge.close();
     EXPECT_FALSE(doc.OnOpenDocument(path));
     ASSERT_EQ(m_messages.Messages().size(), 1);
-    EXPECT_TRUE(m_messages.Messages().constFirst().startsWith(QStringLiteral("Could not open %1: at ").arg(path)));
+    EXPECT_TRUE(m_messages.Messages().constFirst().startsWith(
+        QStringLiteral("Could not open %1: at ").arg(path)));
     EXPECT_TRUE(StateOf(doc, *this) == before);
 }
 
@@ -250,8 +255,10 @@ TEST_F(TarnelDocFilesTest, RunningOutOfMemoryWhileOpeningSaysSoAndKeepsTheText)
         bOpened = doc.OnOpenDocument(path);
     }
     EXPECT_FALSE(bOpened);
-    EXPECT_EQ(m_messages.Messages(),
-              QStringList{QStringLiteral("Could not open %1: there is not enough memory to hold it.").arg(path)});
+    EXPECT_EQ(
+        m_messages.Messages(),
+        QStringList{
+            QStringLiteral("Could not open %1: there is not enough memory to hold it.").arg(path)});
     EXPECT_TRUE(StateOf(doc, *this) == before);
 }
 

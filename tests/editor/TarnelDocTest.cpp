@@ -83,15 +83,12 @@ TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
 TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
 {
     QList<QByteArray> samples = {
-        "<a>\r\n<b/>\r\n</a>\r\n",
-        "<a>caf\xe9 na\xefve</a>\n",
-        "<a>\xc3\x28 \xff\xfe</a>",
-        QByteArray("<a>\0x\0</a>\n", 11),
-        "<a>no final line feed</a>",
-        QByteArray(),
+        "<a>\r\n<b/>\r\n</a>\r\n",        "<a>caf\xe9 na\xefve</a>\n", "<a>\xc3\x28 \xff\xfe</a>",
+        QByteArray("<a>\0x\0</a>\n", 11), "<a>no final line feed</a>", QByteArray(),
     };
     // Files as they come from other programs: byte order marks, UTF-16, mixed line ends.
-    for (const QFileInfo& info : QDir(QStringLiteral(TEST_DATA_DIR "/roundtrip")).entryInfoList(QDir::Files))
+    for (const QFileInfo& info :
+         QDir(QStringLiteral(TEST_DATA_DIR "/roundtrip")).entryInfoList(QDir::Files))
         samples.append(ReadFile(info.filePath()));
     ASSERT_GT(samples.size(), 6);
     int nSample = 0;
@@ -329,7 +326,8 @@ TEST_F(TarnelDocTest, AKeystrokeClearsTheErrorSquiggleWithOrWithoutAScreenReader
         Select(0, 0);
         Type(view, Qt::Key_Delete);
         EXPECT_EQ(view.ErrorMarker().Position(), -1) << bActive;
-        EXPECT_EQ(Send(Sci::SCI_INDICATORVALUEAT, CErrorMarker::kIndicator, nMarked - 1), 0) << bActive;
+        EXPECT_EQ(Send(Sci::SCI_INDICATORVALUEAT, CErrorMarker::kIndicator, nMarked - 1), 0)
+            << bActive;
     }
 }
 
@@ -355,7 +353,6 @@ TEST_F(TarnelDocTest, TheEditorOffersItsTextToAScreenReaderOnlyWhileOneIsActive)
     EXPECT_EQ(pInterface->textInterface(), nullptr);
     EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK) & Sci::SC_MOD_DELETETEXT, 0);
 }
-
 
 TEST_F(TarnelDocTest, AFileThatCannotBeReadLeavesTheModifiedDocumentAlone)
 {
@@ -406,7 +403,8 @@ TEST_F(TarnelDocTest, AShownTextIsWrappedToItsEndWhenOpenedSoNoLaterKeyWaitsForI
     view.show();
     QByteArray text;
     for (int i = 0; i < 6000; ++i)
-        text += i % 100 == 50 ? QByteArray(400, 'w').replace('w', "w ") + "\n" : QByteArray("<line/>\n");
+        text += i % 100 == 50 ? QByteArray(400, 'w').replace('w', "w ") + "\n"
+                              : QByteArray("<line/>\n");
     ASSERT_TRUE(doc.OnOpenDocument(WriteFile("long.xml", text)));
     // No events yet: the control has had no time of its own to wrap the long lines far below, and
     // its display rows count them as one row each until it does.

@@ -43,10 +43,9 @@ TEST_F(TarnelViewTest, CompactInsertionWrapsTheSelectionColoursTagsAndPutsTheCar
     EXPECT_EQ(Text(), QByteArray("say <b>Hello</b> now"));
     EXPECT_EQ(SelStart(), 4);
     EXPECT_EQ(SelEnd(), 4);
-    const std::vector<int> expected = {STYLE_TAG_BRACKET, STYLE_TAG_TEXT, STYLE_TAG_BRACKET,
-                                       1, 1, 1, 1, 1,
-                                       STYLE_TAG_BRACKET, STYLE_TAG_TEXT, STYLE_TAG_TEXT,
-                                       STYLE_TAG_BRACKET};
+    const std::vector<int> expected = {
+        STYLE_TAG_BRACKET, STYLE_TAG_TEXT, STYLE_TAG_BRACKET, 1, 1, 1, 1, 1, STYLE_TAG_BRACKET,
+        STYLE_TAG_TEXT,    STYLE_TAG_TEXT, STYLE_TAG_BRACKET};
     EXPECT_EQ(Styles(4, 16), expected);
     EXPECT_EQ(StyleAt(3), STYLE_UNCOLOURED);  // nothing outside the snippet is coloured
     EXPECT_EQ(StyleAt(16), STYLE_UNCOLOURED);
@@ -179,7 +178,8 @@ TEST_F(TarnelViewTest, GoToLineIsNotShiftedByWrappedLinesAbove)
     view.show();
     QByteArray text;
     for (int i = 0; i < 200; ++i)
-        text += (i < 30 ? QByteArray("word ").repeated(400) : "line " + QByteArray::number(i)) + "\n";
+        text +=
+            (i < 30 ? QByteArray("word ").repeated(400) : "line " + QByteArray::number(i)) + "\n";
     SetText(text);
     view.GoToLine(50);
     EXPECT_EQ(SelStart(), Send(Sci::SCI_POSITIONFROMLINE, 50));
@@ -192,7 +192,8 @@ TEST_F(TarnelViewTest, GoToLineIsNotShiftedByWrappedLinesAbove)
 TEST_F(TarnelViewTest, TextsLongerThanTheLimitAreShownUnwrappedAndShorterOnesWrapped)
 {
     const auto textOf = [](long long nLength) {
-        QByteArray text = QByteArray(QByteArray("word ").repeated(199) + "word\n").repeated(nLength / 1000);
+        QByteArray text =
+            QByteArray(QByteArray("word ").repeated(199) + "word\n").repeated(nLength / 1000);
         return text.leftJustified(nLength, 'x');
     };
     SetText(textOf(kLongestWrappedText));
@@ -283,7 +284,8 @@ TEST_F(TarnelViewTest, TheTailKeepsTheBoldItHad)
     Send(Sci::SCI_DELETERANGE, 7, 1);  // the tag is now unfinished
     view.ColorAll();
     const std::vector<int> expected = {STYLE_TAG_BRACKET, STYLE_TAG_TEXT, STYLE_TAG_BRACKET,
-                                       STYLE_TEXT, STYLE_TAIL, STYLE_TAIL_BOLD, STYLE_TAIL_BOLD};
+                                       STYLE_TEXT,        STYLE_TAIL,     STYLE_TAIL_BOLD,
+                                       STYLE_TAIL_BOLD};
     EXPECT_EQ(Styles(0, 7), expected);
 }
 
@@ -314,17 +316,18 @@ TEST_F(TarnelViewTest, TypedTextIsUncoloured)
 TEST_F(TarnelViewTest, TheControlLeavesTheWindowsShortcutsAlone)
 {
     QsciCommandSet* pCommands = view.standardCommands();
-    for (QKeyCombination key : {Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V,
-                                Qt::CTRL | Qt::Key_X, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Insert,
-                                Qt::SHIFT | Qt::Key_Insert, Qt::SHIFT | Qt::Key_Delete,
-                                Qt::ALT | Qt::Key_Backspace, QKeyCombination(Qt::Key_Escape)}) {
+    for (QKeyCombination key :
+         {Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_X,
+          Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Insert, Qt::SHIFT | Qt::Key_Insert,
+          Qt::SHIFT | Qt::Key_Delete, Qt::ALT | Qt::Key_Backspace,
+          QKeyCombination(Qt::Key_Escape)}) {
         EXPECT_EQ(pCommands->boundTo(key.toCombined()), nullptr) << key.toCombined();
     }
-    for (QKeyCombination key : {QKeyCombination(Qt::Key_Left), Qt::SHIFT | Qt::Key_Left,
-                                Qt::CTRL | Qt::Key_Right, QKeyCombination(Qt::Key_Home),
-                                QKeyCombination(Qt::Key_End), QKeyCombination(Qt::Key_PageDown),
-                                QKeyCombination(Qt::Key_Backspace), QKeyCombination(Qt::Key_Delete),
-                                Qt::SHIFT | Qt::Key_End}) {
+    for (QKeyCombination key :
+         {QKeyCombination(Qt::Key_Left), Qt::SHIFT | Qt::Key_Left, Qt::CTRL | Qt::Key_Right,
+          QKeyCombination(Qt::Key_Home), QKeyCombination(Qt::Key_End),
+          QKeyCombination(Qt::Key_PageDown), QKeyCombination(Qt::Key_Backspace),
+          QKeyCombination(Qt::Key_Delete), Qt::SHIFT | Qt::Key_End}) {
         EXPECT_NE(pCommands->boundTo(key.toCombined()), nullptr) << key.toCombined();
     }
     EXPECT_TRUE(IsFrameShortcut((Qt::ALT | Qt::Key_T).toCombined()));
@@ -425,8 +428,8 @@ TEST_F(TarnelViewTest, KeysThatWouldChangeLinesOrCaseUnaskedLeaveTheTextAlone)
             SetText(QByteArray::fromStdString(text));
             Select(bSelection ? 13 : 15, 15);  // "con" of "second", or the caret inside it
             PressKey(view, k.key, QString::fromLatin1(k.szText));
-            EXPECT_EQ(Text().toStdString(), text)
-                << QKeySequence(k.key).toString().toStdString() << (bSelection ? " with a selection" : "");
+            EXPECT_EQ(Text().toStdString(), text) << QKeySequence(k.key).toString().toStdString()
+                                                  << (bSelection ? " with a selection" : "");
         }
     }
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("clip"));

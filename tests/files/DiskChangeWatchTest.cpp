@@ -24,25 +24,30 @@ void SetModified(const QString& path, qint64 nSecondsAgo)
 {
     QFile file(path);
     file.open(QIODevice::ReadWrite);
-    file.setFileTime(QDateTime::currentDateTime().addSecs(-nSecondsAgo), QFileDevice::FileModificationTime);
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-nSecondsAgo),
+                     QFileDevice::FileModificationTime);
 }
 
 TEST(DiskChangeWatchTest, EachKindOfChangeByAnotherProgramIsNoticedOnce)
 {
     const SDiskEvent events[] = {
         {"untouched", [](const QString&, const QString&) {}, EChange::None},
-        {"rewritten, other size", [](const QString& p, const QString&) { WriteRaw(p, "<longer text/>"); },
-         EChange::Changed},
-        {"rewritten, same size", [](const QString& p, const QString&) {
+        {"rewritten, other size",
+         [](const QString& p, const QString&) { WriteRaw(p, "<longer text/>"); }, EChange::Changed},
+        {"rewritten, same size",
+         [](const QString& p, const QString&) {
              WriteRaw(p, "<B/>");
              SetModified(p, 3600);
-         }, EChange::Changed},
-        {"replaced by a rename", [](const QString& p, const QString& spare) {
+         },
+         EChange::Changed},
+        {"replaced by a rename",
+         [](const QString& p, const QString& spare) {
              WriteRaw(spare, "<a/>");
              SetModified(spare, 0);
              QFile::remove(p);
              QFile::rename(spare, p);
-         }, EChange::Changed},
+         },
+         EChange::Changed},
         {"deleted", [](const QString& p, const QString&) { QFile::remove(p); }, EChange::Deleted},
     };
     for (const SDiskEvent& event : events) {

@@ -36,7 +36,9 @@ protected:
 
     static unsigned ModeOf(const QString& path)
     {
-        struct stat info {};
+        struct stat info
+        {
+        };
         EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
         return info.st_mode & 07777;
     }
@@ -58,8 +60,7 @@ const QByteArray kContents[] = {
 TEST_F(DocumentFileTest, SavedBytesAreReadBackUnchanged)
 {
     int nIndex = 0;
-    for (const QByteArray& bytes : kContents)
-    {
+    for (const QByteArray& bytes : kContents) {
         const QString path = PathOf(QStringLiteral("doc%1.xml").arg(nIndex++));
         QString error;
         ASSERT_TRUE(SaveDocumentFile(path, bytes, error)) << error.toStdString();
@@ -72,8 +73,7 @@ TEST_F(DocumentFileTest, SavedBytesAreReadBackUnchanged)
 
 TEST_F(DocumentFileTest, SavingReplacesTheFileAndKeepsItsPermissions)
 {
-    for (unsigned nMode : {0640u, 0600u})
-    {
+    for (unsigned nMode : {0640u, 0600u}) {
         const QString path = PathOf(QStringLiteral("kept.xml"));
         WriteRaw(path, "<old/>\n");
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), nMode), 0);
@@ -108,7 +108,9 @@ TEST_F(DocumentFileTest, FailedWriteLeavesTheOriginalUntouched)
 {
     const QString path = PathOf(QStringLiteral("precious.xml"));
     WriteRaw(path, "<original/>\n");
-    struct rlimit previous {};
+    struct rlimit previous
+    {
+    };
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     struct rlimit limit = previous;
     limit.rlim_cur = 4096;
@@ -120,7 +122,8 @@ TEST_F(DocumentFileTest, FailedWriteLeavesTheOriginalUntouched)
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(bSaved);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Could not save %1: ").arg(path))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Could not save %1: ").arg(path)))
+        << error.toStdString();
     EXPECT_TRUE(error.endsWith(QLatin1Char('.')));
     EXPECT_EQ(RawContents(path), QByteArray("<original/>\n"));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"precious.xml"});
@@ -149,20 +152,19 @@ TEST(Utf8Test, AcceptsWellFormedUtf8)
 TEST(Utf8Test, RejectsEverythingElse)
 {
     const char* const bad[] = {
-        "caf\xe9",             // Latin-1
-        "\x80",                // stray continuation
-        "ab\xe2\x82",          // cut short at the end
-        "\xe2\x28\xa1",        // broken continuation
-        "\xc0\xaf",            // overlong
-        "\xe0\x80\xaf",        // overlong
-        "\xed\xa0\x80",        // surrogate
-        "\xf4\x90\x80\x80",    // past U+10FFFF
-        "\xf8\x88\x80\x80\x80" // five-byte form
+        "caf\xe9",              // Latin-1
+        "\x80",                 // stray continuation
+        "ab\xe2\x82",           // cut short at the end
+        "\xe2\x28\xa1",         // broken continuation
+        "\xc0\xaf",             // overlong
+        "\xe0\x80\xaf",         // overlong
+        "\xed\xa0\x80",         // surrogate
+        "\xf4\x90\x80\x80",     // past U+10FFFF
+        "\xf8\x88\x80\x80\x80"  // five-byte form
     };
     for (const char* bytes : bad)
         EXPECT_FALSE(IsValidUtf8(QByteArray(bytes))) << bytes;
 }
-
 
 // Every way of cutting the bytes in two must give the whole text's verdict.
 bool ValidWhenCutAt(const QByteArray& bytes, qsizetype nCut)
@@ -177,16 +179,17 @@ TEST(Utf8Test, ASequenceCutBetweenPiecesIsJudgedAsAWhole)
 {
     const QByteArray samples[] = {
         "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 \xf4\x8f\xbf\xbf",  // valid
-        "\xe2\x82",                                                      // cut short at the end
-        "a\xe2\x28\xa1",                                                 // broken continuation
-        "\xe0\x80\xaf",                                                  // overlong
-        "\xed\xa0\x80",                                                  // surrogate
-        "\xf4\x90\x80\x80",                                              // past U+10FFFF
-        "\xf0\x9f\x98\x80\xff",                                          // invalid after a cut one
+        "\xe2\x82",                                                    // cut short at the end
+        "a\xe2\x28\xa1",                                               // broken continuation
+        "\xe0\x80\xaf",                                                // overlong
+        "\xed\xa0\x80",                                                // surrogate
+        "\xf4\x90\x80\x80",                                            // past U+10FFFF
+        "\xf0\x9f\x98\x80\xff",                                        // invalid after a cut one
     };
     for (const QByteArray& sample : samples) {
         for (qsizetype nCut = 0; nCut <= sample.size(); ++nCut)
-            EXPECT_EQ(ValidWhenCutAt(sample, nCut), IsValidUtf8(sample)) << sample.toHex().constData() << " cut at " << nCut;
+            EXPECT_EQ(ValidWhenCutAt(sample, nCut), IsValidUtf8(sample))
+                << sample.toHex().constData() << " cut at " << nCut;
     }
     CUtf8Validator byteByByte;
     const QByteArray valid = samples[0];
@@ -249,9 +252,9 @@ TEST_F(DocumentFileTest, AReaderNamesTheFileWhenItCannotOpenOrRead)
     CDocumentReader reader(unreadable);
     ASSERT_TRUE(reader.Open(error)) << error.toStdString();
     EXPECT_EQ(reader.ReadChunk(error), -1);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Could not read %1: ").arg(unreadable))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Could not read %1: ").arg(unreadable)))
+        << error.toStdString();
 }
-
 
 // Styles every run of a whole-text scan, for comparison.
 class CAllStyles : public IStyleSink

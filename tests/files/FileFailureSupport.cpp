@@ -55,13 +55,16 @@ CAddressSpaceLimit::~CAddressSpaceLimit()
 CSmallTmpfs::CSmallTmpfs(int nKilobytes)
 {
     if (::geteuid() != 0) {
-        m_strSkipReason = QStringLiteral("not root: cannot mount a small tmpfs for a real full disk");
+        m_strSkipReason =
+            QStringLiteral("not root: cannot mount a small tmpfs for a real full disk");
         return;
     }
     const QByteArray options = "size=" + QByteArray::number(nKilobytes) + "k,mode=0777";
     if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
-                options.constData()) != 0) {
-        m_strSkipReason = QStringLiteral("mounting a tmpfs failed: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+                options.constData())
+        != 0) {
+        m_strSkipReason = QStringLiteral("mounting a tmpfs failed: %1")
+                              .arg(QString::fromLocal8Bit(strerror(errno)));
         return;
     }
     m_bMounted = true;
@@ -92,7 +95,8 @@ bool CSmallTmpfs::FillLeaving(qint64 nFreeBytes)
 bool CSmallTmpfs::RemountReadOnly()
 {
     return ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                   MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+                   MS_REMOUNT | MS_RDONLY, nullptr)
+           == 0;
 }
 
 SChildRun RunAsUser(unsigned uid, const std::function<int(int fdOutput)>& step)
@@ -121,8 +125,8 @@ SChildRun RunAsUser(unsigned uid, const std::function<int(int fdOutput)>& step)
 
 QStringList AllEntries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QByteArray RawContents(const QString& path)

@@ -20,7 +20,9 @@ public:
     CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
 
 private:
-    struct rlimit m_previous {};
+    struct rlimit m_previous
+    {
+    };
     void (*m_pPreviousHandler)(int) = nullptr;
 };
 
@@ -39,7 +41,9 @@ public:
     CAddressSpaceLimit& operator=(const CAddressSpaceLimit&) = delete;
 
 private:
-    struct rlimit m_previous {};
+    struct rlimit m_previous
+    {
+    };
 };
 
 // A tmpfs of a few pages mounted on a fresh folder (root only); unmounted when destroyed.

@@ -189,8 +189,12 @@ TEST_F(RecoveryJournalTest, TheFileAndItsFolderAreOnlyTheUsers)
     journal.Flush();
     journal.WaitForWrites();
     ::umask(previous);
-    struct stat file {};
-    struct stat folder {};
+    struct stat file
+    {
+    };
+    struct stat folder
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(journal.FilePath()).constData(), &file), 0);
     ASSERT_EQ(::stat(QFile::encodeName(Folder()).constData(), &folder), 0);
     EXPECT_EQ(file.st_mode & 07777, 0600u);
@@ -227,7 +231,8 @@ TEST_F(RecoveryJournalTest, OnlyATextBackAtTheOriginalHasNothingToRecover)
     } cases[] = {
         {"edited", [](CRecoveryJournal&) {}, true},
         {"undone to the original", [](CRecoveryJournal& j) { j.RecordClean(); }, false},
-        {"then marked modified", [](CRecoveryJournal& j) { j.RecordClean(), j.RecordDirty(); }, true},
+        {"then marked modified", [](CRecoveryJournal& j) { j.RecordClean(), j.RecordDirty(); },
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,9 +263,10 @@ TEST_F(RecoveryJournalTest, AFailedWriteStopsRecordingRemovesTheFileAndSaysWhy)
     }
     QCoreApplication::processEvents();
     ASSERT_EQ(failures.size(), 1);
-    EXPECT_EQ(failures.at(0).at(0).toString(),
-              QStringLiteral("Unsaved changes to %1 can no longer be kept for recovery: File too large.")
-                  .arg(m_strOriginal));
+    EXPECT_EQ(
+        failures.at(0).at(0).toString(),
+        QStringLiteral("Unsaved changes to %1 can no longer be kept for recovery: File too large.")
+            .arg(m_strOriginal));
     EXPECT_FALSE(journal.IsRecording());
     EXPECT_TRUE(AllEntries(Folder()).isEmpty());
 }

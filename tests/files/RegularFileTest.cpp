@@ -22,9 +22,10 @@ QStringList SpecialFiles(const QTemporaryDir& dir)
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ::mkfifo(QFile::encodeName(fifo).constData(), 0600);
     const QString socketPath = dir.filePath(QStringLiteral("socket"));
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path - 1);
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(),
+                 sizeof address.sun_path - 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
     ::close(fd);
@@ -39,7 +40,8 @@ TEST(RegularFileTest, OnlyRegularFilesAreOpenedAndTheRestAreRefusedAtOnce)
         QFile file(path);
         QString error;
         EXPECT_FALSE(OpenDocumentFile(file, error)) << path.toStdString();
-        EXPECT_EQ(error.toStdString(), QStringLiteral("Could not open %1: not a regular file.").arg(path).toStdString());
+        EXPECT_EQ(error.toStdString(),
+                  QStringLiteral("Could not open %1: not a regular file.").arg(path).toStdString());
         EXPECT_FALSE(file.isOpen());
         EXPECT_EQ(OpenRegularStdioFile(path), nullptr) << path.toStdString();
         CDocumentReader reader(path);
@@ -88,7 +90,8 @@ TEST(RegularFileTest, AFileTooLargeToEditIsRefusedBeforeAnythingIsRead)
         {CDocumentReader::kLargestText + 1, "larger than the 2047 MB the editor can hold"},
     };
     for (const auto& c : cases) {
-        if (c.nSize <= CDocumentReader::kLargestText + 1 && c.nSize > CDocumentReader::LargestEditableSize())
+        if (c.nSize <= CDocumentReader::kLargestText + 1
+            && c.nSize > CDocumentReader::LargestEditableSize())
             continue;  // a computer with less memory than the editor could hold says so first
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("huge.xml"));
@@ -101,7 +104,9 @@ TEST(RegularFileTest, AFileTooLargeToEditIsRefusedBeforeAnythingIsRead)
         QString error;
         EXPECT_FALSE(reader.Open(error));
         EXPECT_EQ(error, QStringLiteral("Could not open %1: at %2 MB it is %3.")
-                             .arg(path).arg(c.nSize >> 20).arg(QString::fromLatin1(c.reason)));
+                             .arg(path)
+                             .arg(c.nSize >> 20)
+                             .arg(QString::fromLatin1(c.reason)));
     }
 }
 

@@ -21,7 +21,9 @@ const QByteArray kOriginal = "<original>kept byte for byte</original>\n";
 
 struct stat StatOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
     return info;
 }
@@ -115,7 +117,9 @@ TEST(SafeSaverFullDiskTest, AFullDiskLeavesTheOriginalByteForByteAndSaysWhy)
         const QString link = disk.PathOf(QStringLiteral("other-name.xml"));
         WriteRaw(path, kOriginal);
         if (c.bHardLinked) {
-            ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+            ASSERT_EQ(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
+                0);
         }
         ASSERT_TRUE(disk.FillLeaving(c.nFreeBytes)) << c.name;
         const QStringList before = AllEntries(disk.Path());

@@ -27,8 +27,7 @@ public:
     void StyleRun(long long start, long long length, MarkupStyle style) override
     {
         EXPECT_GT(length, 0) << "at " << start;
-        if (!m_runs.empty())
-        {
+        if (!m_runs.empty()) {
             EXPECT_GE(start, m_runs.back().nStart + m_runs.back().nLength) << "at " << start;
         }
         m_runs.push_back({start, length, style});
@@ -36,7 +35,8 @@ public:
     std::vector<StyledRun> m_runs;
 };
 
-std::vector<StyledRun> Scan(const std::string& text, std::size_t nPiece, long long* pPosition = nullptr)
+std::vector<StyledRun> Scan(const std::string& text, std::size_t nPiece,
+                            long long* pPosition = nullptr)
 {
     CMarkupScanner scanner(0);
     CRunRecorder recorder;
@@ -60,7 +60,10 @@ std::string ColourAll(const std::string& text, std::size_t nPiece = 1024)
     return styles;
 }
 
-std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+std::string Repeat(char c, std::size_t n)
+{
+    return std::string(n, c);
+}
 
 TEST(MarkupScannerTest, ColoursBracketsTagTextQuotedValuesAndText)
 {
@@ -78,7 +81,8 @@ TEST(MarkupScannerTest, GreaterThanInsideAQuoteEndsTheTag)
     long long nPosition = -1;
     Scan("<item x=\"a>b\">", 1024, &nPosition);
     EXPECT_EQ(nPosition, 11);
-    EXPECT_EQ(ColourAll("<item x=\"a>b\">"), "23333333332" "555");
+    EXPECT_EQ(ColourAll("<item x=\"a>b\">"), "23333333332"
+                                             "555");
 }
 
 TEST(MarkupScannerTest, EmptyTagHasOnlyItsBrackets)
@@ -89,13 +93,17 @@ TEST(MarkupScannerTest, EmptyTagHasOnlyItsBrackets)
 
 TEST(MarkupScannerTest, QuoteLeftOpenAtTheCloserStaysTagTextAndIsForgotten)
 {
-    EXPECT_EQ(ColourAll("<a x=\"1><b y=\"2\">"), "23333332" "233334442");
+    EXPECT_EQ(ColourAll("<a x=\"1><b y=\"2\">"), "23333332"
+                                                 "233334442");
 }
 
 TEST(MarkupScannerTest, UnfinishedTokenAtTheEndIsTheTailKeepingNoBold)
 {
-    EXPECT_EQ(ColourAll("<a>text"), "232" "5555");
-    EXPECT_EQ(ColourAll("<a>\n<b x=\"1\""), "232" "1" "55555555");
+    EXPECT_EQ(ColourAll("<a>text"), "232"
+                                    "5555");
+    EXPECT_EQ(ColourAll("<a>\n<b x=\"1\""), "232"
+                                            "1"
+                                            "55555555");
     EXPECT_EQ(ColourAll(""), "");
 }
 
@@ -103,14 +111,19 @@ TEST(MarkupScannerTest, TailKeepsTheBoldOfTagText)
 {
     EXPECT_EQ(TailStyleFor(STYLE_TAG_TEXT), STYLE_TAIL_BOLD);
     EXPECT_EQ(TailStyleFor(STYLE_TAIL_BOLD), STYLE_TAIL_BOLD);
-    for (MarkupStyle eStyle : {STYLE_UNCOLOURED, STYLE_TEXT, STYLE_TAG_BRACKET, STYLE_QUOTED, STYLE_TAIL})
+    for (MarkupStyle eStyle :
+         {STYLE_UNCOLOURED, STYLE_TEXT, STYLE_TAG_BRACKET, STYLE_QUOTED, STYLE_TAIL})
         EXPECT_EQ(TailStyleFor(eStyle), STYLE_TAIL) << int(eStyle);
 }
 
 TEST(MarkupScannerTest, TagCutByAPieceBoundaryIsColouredWhole)
 {
     const std::string text = Repeat('t', 1020) + "<item key=\"v\">w</item>";
-    const std::string expected = Repeat('1', 1020) + "2333333333444" "2" "1" "2333332";
+    const std::string expected = Repeat('1', 1020)
+                                 + "2333333333444"
+                                   "2"
+                                   "1"
+                                   "2333332";
     EXPECT_EQ(ColourAll(text, 1024), expected);
 }
 
@@ -133,15 +146,16 @@ TEST(MarkupScannerTest, LongTagKeepsBracketsTagTextAndEveryQuotedValue)
 {
     std::string tag = "<path";
     std::string expected = "23333";
-    for (int i = 0; i < 1100; ++i)
-    {
+    for (int i = 0; i < 1100; ++i) {
         tag += " d=\"1\"";
         expected += "333444";
     }
     tag += ">";
     expected += "2";
     ASSERT_GT(tag.size(), 5000u);
-    EXPECT_EQ(ColourAll(tag + "x<a/>"), expected + "1" "2332");
+    EXPECT_EQ(ColourAll(tag + "x<a/>"), expected
+                                            + "1"
+                                              "2332");
 }
 
 TEST(MarkupScannerTest, LongUnfinishedTagIsAllTail)
@@ -156,8 +170,8 @@ TEST(MarkupScannerTest, RunsDoNotDependOnHowTheTextIsCut)
 {
     const std::string text =
         "<?xml version=\"1.0\"?>\n<!-- a \"b\" -->\n<r a=\"1\" b='2' c=\"x>y\">\n"
-        "  <e k=\"\">text &amp; more</e><>" + Repeat('z', 1500) + "<long" + Repeat(' ', 1200) +
-        "q=\"v\">\n</r>\ntrailing <open x=\"";
+        "  <e k=\"\">text &amp; more</e><>"
+        + Repeat('z', 1500) + "<long" + Repeat(' ', 1200) + "q=\"v\">\n</r>\ntrailing <open x=\"";
     const std::vector<StyledRun> whole = Scan(text, text.size());
     for (std::size_t nPiece : {1u, 2u, 3u, 7u, 64u, 1023u, 1024u})
         EXPECT_EQ(Scan(text, nPiece), whole) << "pieces of " << nPiece;
@@ -168,9 +182,10 @@ TEST(MarkupScannerTest, OffsetsStartAtTheGivenOffset)
     CMarkupScanner scanner(100);
     CRunRecorder recorder;
     scanner.Feed("x<a>", 4, recorder);
-    const std::vector<StyledRun> expected = {
-        {100, 1, STYLE_TEXT}, {101, 1, STYLE_TAG_BRACKET}, {102, 1, STYLE_TAG_TEXT},
-        {103, 1, STYLE_TAG_BRACKET}};
+    const std::vector<StyledRun> expected = {{100, 1, STYLE_TEXT},
+                                             {101, 1, STYLE_TAG_BRACKET},
+                                             {102, 1, STYLE_TAG_TEXT},
+                                             {103, 1, STYLE_TAG_BRACKET}};
     EXPECT_EQ(recorder.m_runs, expected);
     EXPECT_EQ(scanner.Position(), 104);
     EXPECT_EQ(scanner.End(), 104);
@@ -191,12 +206,13 @@ class StyleBufferTest : public ::testing::Test
 protected:
     CStyleBuffer MakeBuffer(std::size_t nCapacity)
     {
-        return CStyleBuffer(nCapacity, [this](long long start, const char* styles, std::size_t length) {
-            std::string digits(styles, length);
-            for (char& c : digits)
-                c = char('0' + c);
-            m_flushed.push_back({start, digits});
-        });
+        return CStyleBuffer(nCapacity,
+                            [this](long long start, const char* styles, std::size_t length) {
+                                std::string digits(styles, length);
+                                for (char& c : digits)
+                                    c = char('0' + c);
+                                m_flushed.push_back({start, digits});
+                            });
     }
     std::vector<Flushed> m_flushed;
 };
@@ -242,8 +258,7 @@ TEST_F(StyleBufferTest, ScannerRunsThroughTheBufferCoverEveryCompleteToken)
         scanner.Feed(text.data() + i, std::min<std::size_t>(1024, text.size() - i), buffer);
     buffer.FlushPending();
     std::string styles;
-    for (const Flushed& flushed : m_flushed)
-    {
+    for (const Flushed& flushed : m_flushed) {
         EXPECT_EQ(flushed.nStart, static_cast<long long>(styles.size()));
         EXPECT_LE(flushed.styles.size(), 256u);
         styles += flushed.styles;
