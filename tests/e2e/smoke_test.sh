@@ -8,59 +8,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 tarnel=$1
 close_window=$2
 examples=$3
-
 work=$(mktemp -d)
-xvfb_pid=
-tarnel_pid=
+. "$here/e2e_lib.sh"
 
-# A child that has exited stays a zombie until waited for, and kill -0 still reaches it.
-running() {
-    [ -r "/proc/$1/stat" ] && [ "$(sed 's/.*) //' "/proc/$1/stat" | cut -c1)" != Z ]
-}
-stop() {
-    [ -n "$1" ] || return 0
-    kill "$1" 2>/dev/null
-    n=0
-    while running "$1" && [ $n -lt 20 ]; do sleep 0.1; n=$((n + 1)); done
-    kill -9 "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-}
-cleanup() {
-    stop "$tarnel_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 2' HUP INT TERM
-
-fail() {
-    echo "FAILED: $*" >&2
-    echo "--- tarnel's output:" >&2
-    cat "$work/out.log" >&2 2>/dev/null
-    echo "--- the X server's output:" >&2
-    cat "$work/xvfb.log" >&2 2>/dev/null
-    exit 1
-}
-
-# wait_until SECONDS WHAT COMMAND...: runs COMMAND every 0.1 s until it succeeds.
-wait_until() {
-    limit=$1 what=$2
-    shift 2
-    echo "waiting up to ${limit} s for $what"
-    ticks=0
-    until "$@"; do
-        ticks=$((ticks + 1))
-        [ $ticks -lt $((limit * 10)) ] || fail "no $what after ${limit} s"
-        sleep 0.1
-    done
-}
-
-# An X server of our own: xvfb-run waits for the server without any limit.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_until 10 "the X server to start" grep -q '[0-9]' "$work/display"
-export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
-
+start_x_server
 mkdir "$work/home" "$work/folder"
 cp "$examples/tarnel.xml" "$examples/tips.txt" "$work/folder/"
 cd "$work/folder"
@@ -76,7 +27,7 @@ for title in "Tip of the Day" "Untitled - Tarnel"; do
     "$close_window" "$title" "$limit" ||
         fail "the window \"$title\" (tarnel is $(running $tarnel_pid && echo running || echo gone))"
 done
-wait_until 15 "tarnel to exit after its main window was closed" eval '! running $tarnel_pid' 
+wait_until 15 "tarnel to exit after its main window was closed" eval '! running $tarnel_pid'
 status=0
 wait "$tarnel_pid" || status=$?
 tarnel_pid=

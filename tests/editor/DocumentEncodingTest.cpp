@@ -13,22 +13,9 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-class DocumentEncodingTest : public ::testing::Test, public SEditorFixture
+class DocumentEncodingTest : public ::testing::Test, public SEditorFixture, public STestFolder
 {
 protected:
-    QString WriteFile(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(m_dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
     void Type(const QString& text)
     {
         QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, text);
@@ -36,7 +23,6 @@ protected:
     }
     bool IsUtf8Mode() { return Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8; }
 
-    QTemporaryDir m_dir;
     CMessageCapture m_messages;
     CStatusNoteCapture m_notes;
 };

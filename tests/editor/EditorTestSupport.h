@@ -8,6 +8,9 @@
 #include "TemplateTree.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <vector>
 
 // A tree pane that only holds a selected node and counts what is done to it.
@@ -57,4 +60,25 @@ struct SEditorFixture
 
     CTarnelDoc doc;
     CTarnelView view{&doc};
+};
+
+// A temporary folder for the files a test opens and saves.
+struct STestFolder
+{
+    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+    QString WriteFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(PathOf(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    QTemporaryDir m_dir;
 };

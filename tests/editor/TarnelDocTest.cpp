@@ -21,7 +21,7 @@ using Sci = QsciScintillaBase;
 const QByteArray kHeader =
     "<!-- Document edited with Tarnelix: \"http://tarnel.example.org/\" for updates -->\n";
 
-class TarnelDocTest : public ::testing::Test, public SEditorFixture
+class TarnelDocTest : public ::testing::Test, public SEditorFixture, public STestFolder
 {
 protected:
     TarnelDocTest()
@@ -29,22 +29,7 @@ protected:
         QObject::connect(&doc, &CTarnelDoc::documentChanged, [this] { ++m_nChanges; });
     }
 
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    QString WriteFile(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(PathOf(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
 
-    QTemporaryDir m_dir;
     CMessageCapture m_messages;
     CDialogAnswers m_answers;
     int m_nChanges = 0;
