@@ -29,7 +29,6 @@ protected:
         QObject::connect(&doc, &CTarnelDoc::documentChanged, [this] { ++m_nChanges; });
     }
 
-
     CMessageCapture m_messages;
     CDialogAnswers m_answers;
     int m_nChanges = 0;
