@@ -133,6 +133,16 @@ bool CTarnelDoc::OnNewDocument()
     return true;
 }
 
+bool CTarnelDoc::LoadText(CDocumentReader& reader, bool bColour, QString& strError)
+{
+    // What was typed before is coloured first: the load must not find it waiting.
+    m_pTextView->FlushTypingColours();
+    CJobGuard guard;
+    CJobProgressDlg dialog(QStringLiteral("Opening %1...").arg(reader.Path()),
+                           m_pTextView->window());
+    return m_pTextView->LoadFile(reader, bColour, strError, dialog.Callback());
+}
+
 bool CTarnelDoc::OnOpenDocument(const QString& path)
 {
     CDocumentReader reader(path);
@@ -144,8 +154,9 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     if (!m_pTextView)
         return false;
     const bool bColour = m_pEditView == m_pTextView;
-    if (!m_pTextView->LoadFile(reader, bColour, strError)) {
-        AfxMessageBox(strError);
+    if (!LoadText(reader, bColour, strError)) {
+        if (!strError.isEmpty())  // empty: the user cancelled
+            AfxMessageBox(strError);
         return false;
     }
     m_pTextView->SetSavePoint();

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class CDocumentReader;
 class CTarnelView;
 class ITemplateTree;
 struct TemplateNode;
@@ -100,6 +101,8 @@ private:
     void OnFileSave(int nID);
     void OnFileSaveAs(int nID);
     void SetPathName(const QString& path);
+    // Puts the file's text in the view, with progress and Cancel for a long one.
+    bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);
     // False when the file changed on disk and the user would rather not overwrite it.
     bool MayOverwrite(const QString& path);
 

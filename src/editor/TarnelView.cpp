@@ -238,9 +238,10 @@ void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
     m_loader.LoadBytes(bytes, bUtf8);
 }
 
-bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
+bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                           const JobProgress& progress)
 {
-    return m_loader.LoadFile(reader, bColour, error);
+    return m_loader.LoadFile(reader, bColour, error, progress);
 }
 
 void CTarnelView::UnwrapIfTooLong()

@@ -70,7 +70,9 @@ public:
     // code page chosen by its UTF-8 test and declared encoding, read-only when it is UTF-16,
     // coloured on the way when `bColour`. When a piece cannot be read, returns false with
     // `error` naming the file and the previous text back.
-    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
+    // `progress` may stop it, which leaves the previous text back and `error` empty.
+    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                  const JobProgress& progress = {});
     void ClearText();
     void SetSavePoint();
     bool IsTextModified() const;

@@ -61,7 +61,8 @@ void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
     EndLoad();
 }
 
-bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error)
+bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                           const JobProgress& progress)
 {
     // Reading, the UTF-8 test and the scan run beside the editor taking in the text.
     CLoadPipeline pipeline(reader, bColour);
@@ -84,9 +85,10 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     const bool bPreviousReadOnly = m_view.isReadOnly();
 
     bool bLoaded = false;
+    bool bCancelled = false;
     try {
-        bLoaded = TakePieces(pipeline, piece, reader.SizeHint());
-        if (!bLoaded)
+        bLoaded = TakePieces(pipeline, piece, reader.SizeHint(), progress, bCancelled);
+        if (!bLoaded && !bCancelled)
             error = pipeline.Error();
     } catch (const std::bad_alloc&) {
         // Thrown by the control while it grows its buffers; what it holds is still consistent.
@@ -105,18 +107,26 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
     EndLoad();
     Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
+    CarryOn(progress, m_view.TextLength(), m_view.TextLength());
     return true;
 }
 
-bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint)
+bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
+                             const JobProgress& progress, bool& bCancelled)
 {
     BeginLoad(std::max<long long>(nSizeHint, piece.text.size()));
+    long long nDone = 0;
     for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
         m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
                              piece.text.constData());
         // The scanner's runs lie in text already in.
         if (!piece.styles.empty())
             m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
+        nDone += piece.text.size();
+        if (!CarryOn(progress, nDone, std::max(nSizeHint, nDone))) {
+            bCancelled = true;
+            return false;
+        }
     }
     return !pipeline.Failed();
 }

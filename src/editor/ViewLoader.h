@@ -2,6 +2,8 @@
 // code page chosen for the bytes, and the previous text back when a file cannot be read.
 #pragma once
 
+#include "JobProgress.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,7 +28,9 @@ public:
     // its UTF-8 test and declared encoding, read-only when it is UTF-16, coloured on the way when
     // `bColour`. When a piece cannot be read, returns false with `error` naming the file and the
     // previous text back.
-    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error);
+    // `progress` may stop it, which leaves the previous text back and `error` empty.
+    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                  const JobProgress& progress = {});
     // What the user is told of a UTF-16 file, opened read-only.
     static QString WideTextNote(const QString& strName);
     // What the user is told of a text left unwrapped for its length.
@@ -39,7 +43,8 @@ private:
     void BeginLoad(long long nSizeHint);
     void EndLoad();
     // Appends the pipeline's pieces from `piece` on; false when one could not be read.
-    bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint);
+    bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
+                    const JobProgress& progress, bool& bCancelled);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
 
     CTarnelView& m_view;

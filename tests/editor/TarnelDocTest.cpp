@@ -3,6 +3,7 @@
 
 #include "CmdUI.h"
 #include "CommandIds.h"
+#include "DocumentReader.h"
 #include "MessageBox.h"
 
 #include <QAccessible>
@@ -393,4 +394,23 @@ TEST_F(TarnelDocTest, AShownTextIsWrappedToItsEndWhenOpenedSoNoLaterKeyWaitsForI
     // No events yet: the control has had no time of its own to wrap the long lines far below, and
     // its display rows count them as one row each until it does.
     EXPECT_GT(Send(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, 5999), 5999 + 60);
+}
+
+TEST_F(TarnelDocTest, CancellingAnOpenLeavesThePreviousTextAsItWas)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("old.xml", "<old/>")));
+    view.ReplaceSelection("typed ");
+    const QString path = WriteFile("big.xml", QByteArray(3 << 20, 'x'));
+    CDocumentReader reader(path);
+    QString error;
+    ASSERT_TRUE(reader.Open(error));
+    int nCalls = 0;
+    EXPECT_FALSE(view.LoadFile(reader, true, error,
+                               [&nCalls](long long, long long) { return ++nCalls < 2; }));
+    EXPECT_EQ(nCalls, 2);
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(Text(), QByteArray("typed <old/>"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), PathOf("old.xml"));
+    EXPECT_EQ(StyleAt(6), STYLE_TAG_BRACKET);
 }
