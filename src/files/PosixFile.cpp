@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +13,24 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kMostPerWrite = std::size_t(1) << 30;
+
+// Writes all of [pData, pData + nSize) through `write`, which returns what one system call
+// returns; 0 or the errno of the call that failed. A short write is retried: the next call
+// reports why the rest did not fit.
+template <class TWrite>
+int WriteLoop(const char* pData, std::size_t nSize, TWrite write)
+{
+    while (nSize > 0) {
+        const ssize_t nWritten = write(pData, std::min(nSize, kMostPerWrite));
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten < 0)
+            return errno;
+        pData += nWritten;
+        nSize -= static_cast<std::size_t>(nWritten);
+    }
+    return 0;
+}
 
 QByteArray RandomSuffix()
 {
@@ -83,17 +102,9 @@ int CPosixFile::CreateBeside(const QByteArray& target, const char* tag, mode_t m
 
 int CPosixFile::WriteAll(const char* pData, std::size_t nSize)
 {
-    while (nSize > 0) {
-        const ssize_t nWritten = ::write(m_fd, pData, std::min(nSize, kMostPerWrite));
-        if (nWritten < 0 && errno == EINTR)
-            continue;
-        if (nWritten < 0)
-            return errno;
-        // A short write is retried: the next call reports why the rest did not fit.
-        pData += nWritten;
-        nSize -= static_cast<std::size_t>(nWritten);
-    }
-    return 0;
+    return WriteLoop(pData, nSize, [this](const char* pFrom, std::size_t nCount) {
+        return ::write(m_fd, pFrom, nCount);
+    });
 }
 
 int CPosixFile::WriteAllAt(const char* pData, std::size_t nSize, off_t nOffset)
@@ -103,17 +114,12 @@ int CPosixFile::WriteAllAt(const char* pData, std::size_t nSize, off_t nOffset)
 
 int WriteAllAt(int fd, const char* pData, std::size_t nSize, off_t nOffset)
 {
-    while (nSize > 0) {
-        const ssize_t nWritten = ::pwrite(fd, pData, std::min(nSize, kMostPerWrite), nOffset);
-        if (nWritten < 0 && errno == EINTR)
-            continue;
-        if (nWritten < 0)
-            return errno;
-        pData += nWritten;
-        nSize -= static_cast<std::size_t>(nWritten);
-        nOffset += nWritten;
-    }
-    return 0;
+    return WriteLoop(pData, nSize, [fd, &nOffset](const char* pFrom, std::size_t nCount) {
+        const ssize_t nWritten = ::pwrite(fd, pFrom, nCount, nOffset);
+        if (nWritten > 0)
+            nOffset += nWritten;
+        return nWritten;
+    });
 }
 
 int CPosixFile::Sync()
