@@ -9,6 +9,7 @@
 #include "WellFormedCheck.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -64,6 +65,22 @@ SSpread Spread(int nCount, const std::function<double(int)>& measure)
         spread.dMax = std::max(spread.dMax, d);
     }
     return spread;
+}
+
+// A digest of every style, read in pieces so the comparison adds no copy of the styles.
+QByteArray StylesDigest(CTarnelView& view)
+{
+    constexpr long long kPiece = 1 << 20;
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QByteArray styled(2 * kPiece + 2, Qt::Uninitialized);
+    const long long nLength = view.TextLength();
+    for (long long nFrom = 0; nFrom < nLength; nFrom += kPiece) {
+        const long long nTo = std::min(nFrom + kPiece, nLength);
+        view.SendScintilla(QsciScintillaBase::SCI_GETSTYLEDTEXT, static_cast<long>(nFrom),
+                           static_cast<long>(nTo), styled.data());
+        hash.addData(QByteArrayView(styled.constData(), 2 * (nTo - nFrom)));
+    }
+    return hash.result();
 }
 
 void TypeKey(QWidget& widget, Qt::Key key, const QString& text)
@@ -138,6 +155,11 @@ bool CEditorRun::MeasureOpen()
     if (m_view.IsTextModified())
         return Fail(QStringLiteral("the opened document counts as modified"));
     Print("first_paint", Seconds(ProcessEvents));
+    Print("colour_rest", Seconds([this] { m_view.BackgroundColours().Finish(); }));
+    const QByteArray background = StylesDigest(m_view);
+    m_view.ColorAll();
+    if (StylesDigest(m_view) != background)
+        return Fail(QStringLiteral("the styles coloured after the open differ from ColorAll's"));
     return true;
 }
 

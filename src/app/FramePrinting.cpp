@@ -3,6 +3,7 @@
 #include "DocumentPrinter.h"
 #include "MessageBox.h"
 #include "PrintPreviewDlg.h"
+#include "TarnelView.h"
 
 #include <Qsci/qsciprinter.h>
 
@@ -18,7 +19,7 @@ constexpr int kProgressDelayMs = 500;
 
 }  // namespace
 
-CFramePrinting::CFramePrinting(QWidget* pParent, QsciScintillaBase* pEditor)
+CFramePrinting::CFramePrinting(QWidget* pParent, CTarnelView* pEditor)
     : m_pParent(pParent), m_pEditor(pEditor), m_pPrinter(std::make_unique<QsciPrinter>())
 {
     CDocumentPrinter::SetDefaultMargins(*m_pPrinter);
@@ -36,8 +37,15 @@ bool CFramePrinting::PrintOn(QsciPrinter& printer, const CPagePrinter::Progress&
     return false;
 }
 
+bool CFramePrinting::ColoursReady() const
+{
+    return !m_pEditor || m_pEditor->FinishColours();
+}
+
 void CFramePrinting::Print()
 {
+    if (!ColoursReady())
+        return;
     QPrintDialog dialog(m_pPrinter.get(), m_pParent);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -54,11 +62,13 @@ void CFramePrinting::Print()
 
 bool CFramePrinting::PrintDirect()
 {
-    return PrintOn(*m_pPrinter, {});
+    return ColoursReady() && PrintOn(*m_pPrinter, {});
 }
 
 void CFramePrinting::Preview()
 {
+    if (!ColoursReady())
+        return;
     CPrintPreviewDlg preview(m_pEditor, *m_pPrinter, m_nPreviewPages, m_pParent);
     preview.exec();
     // Kept once the user has chosen, or changed from the one-page default.

@@ -9,13 +9,13 @@
 
 class QWidget;
 class QsciPrinter;
-class QsciScintillaBase;
+class CTarnelView;
 
 class CFramePrinting
 {
 public:
     // `pEditor` holds the text that every path prints.
-    CFramePrinting(QWidget* pParent, QsciScintillaBase* pEditor);
+    CFramePrinting(QWidget* pParent, CTarnelView* pEditor);
     ~CFramePrinting();
 
     QsciPrinter& Printer() const { return *m_pPrinter; }
@@ -28,9 +28,11 @@ public:
 
 private:
     bool PrintOn(QsciPrinter& printer, const CPagePrinter::Progress& progress) const;
+    // Pages are laid out with the text's styles, so its colouring must be complete.
+    bool ColoursReady() const;
 
     QWidget* m_pParent;
-    QsciScintillaBase* m_pEditor;
+    CTarnelView* m_pEditor;
     std::unique_ptr<QsciPrinter> m_pPrinter;
     int m_nPreviewPages = 0;
 };

@@ -235,13 +235,29 @@ void CTarnelView::SetZoom(int nZoom)
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
+    m_background.Stop();
     m_loader.LoadBytes(bytes, bUtf8);
 }
 
 bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                            const JobProgress& progress)
 {
-    return m_loader.LoadFile(reader, bColour, error, progress);
+    m_background.Stop();
+    if (!m_loader.LoadFile(reader, error, progress))
+        return false;
+    // The text shows at once; colouring it would take as long again as reading it.
+    if (bColour)
+        m_background.Start();
+    return true;
+}
+
+bool CTarnelView::FinishColours()
+{
+    if (!m_background.IsPending() || CJobGuard::IsRunning())
+        return !m_background.IsPending();
+    const CJobGuard guard;
+    CJobProgressDlg dialog(QStringLiteral("Colouring %1...").arg(DocumentName()), window());
+    return m_background.Finish(dialog.Callback());
 }
 
 void CTarnelView::UnwrapIfTooLong()
@@ -297,7 +313,7 @@ void CTarnelView::SetColourAsYouType(bool bOn)
 {
     // Colouring an edit starts from the styles around it, which must be a whole pass's.
     if (bOn && !m_typingColors.IsEnabled())
-        m_colorizer.ColorAll();
+        ColorAll();
     m_typingColors.SetEnabled(bOn);
 }
 
@@ -321,6 +337,7 @@ void CTarnelView::ColorAll()
 {
     m_typingColors.Forget();
     m_colorizer.ColorAll();
+    m_background.Stop();
 }
 
 bool CTarnelView::ColorAll(const JobProgress& progress)
@@ -334,6 +351,7 @@ bool CTarnelView::ColorAll(const JobProgress& progress)
     if (!m_colorizer.ColorAll(progress))
         return false;
     m_typingColors.Forget();
+    m_background.Stop();
     return true;
 }
 

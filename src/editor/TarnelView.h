@@ -7,6 +7,7 @@
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
+#include "BackgroundColorizer.h"
 #include "TypingColorizer.h"
 #include "UndoColorKeeper.h"
 #include "ViewColorizer.h"
@@ -86,6 +87,12 @@ public:
     // first byte not coloured.
     void ColorMarkup(long long& position, const QByteArray& text);
     void ColorAll();
+    // Colours now what is still to be coloured since the text was opened, with a progress dialog
+    // once it runs longer than half a second; false when the user stopped it. Anything that
+    // reads the styles, printing and its preview, calls this first.
+    bool FinishColours();
+    bool ColoursPending() const { return m_background.IsPending(); }
+    CBackgroundColorizer& BackgroundColours() { return m_background; }
     // A whole pass that `progress` may stop, leaving every style as it was; refused while
     // another long job runs. False when it did not finish.
     bool ColorAll(const JobProgress& progress);
@@ -160,6 +167,7 @@ private:
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
     CViewColorizer m_colorizer;
+    CBackgroundColorizer m_background{*this, m_colorizer};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;
@@ -167,5 +175,5 @@ private:
     CUndoColorKeeper m_undoColors;
     CEditCommands m_editCommands{*this};
     CLineNumberMargin m_lineNumbers{*this};
-    CTypingColorizer m_typingColors{*this};
+    CTypingColorizer m_typingColors{*this, m_background};
 };

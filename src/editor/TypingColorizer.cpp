@@ -1,5 +1,6 @@
 #include "TypingColorizer.h"
 
+#include "BackgroundColorizer.h"
 #include "EditRecolorer.h"
 
 #include <Qsci/qsciscintillabase.h>
@@ -12,7 +13,8 @@ using Sci = QsciScintillaBase;
 
 }  // namespace
 
-CTypingColorizer::CTypingColorizer(QsciScintillaBase& editor) : QObject(&editor), m_editor(editor)
+CTypingColorizer::CTypingColorizer(QsciScintillaBase& editor, CBackgroundColorizer& background)
+    : QObject(&editor), m_editor(editor), m_background(background)
 {
     // The notifications before each change come whatever the event mask lets through; those
     // after an insertion or deletion are left off while no screen reader listens.
@@ -53,7 +55,11 @@ void CTypingColorizer::Flush()
     const long long nStart = m_changed.Start();
     const long long nEnd = m_changed.End();
     m_changed.Clear();
-    CEditRecolorer(*this).Recolor(nStart, nEnd);
+    // Past the background's frontier the old styles are not a whole pass's to agree with.
+    if (m_background.IsPending())
+        m_background.ColourAgainFrom(nStart);
+    else
+        CEditRecolorer(*this).Recolor(nStart, nEnd);
 }
 
 long long CTypingColorizer::Length() const

@@ -10,13 +10,15 @@
 
 #include <vector>
 
+class CBackgroundColorizer;
 class QsciScintillaBase;
 
 class CTypingColorizer : public QObject, private IStyledText
 {
     Q_OBJECT
 public:
-    explicit CTypingColorizer(QsciScintillaBase& editor);
+    // While `background` colours the opened text, edits are left to it.
+    CTypingColorizer(QsciScintillaBase& editor, CBackgroundColorizer& background);
 
     // Off by default. The styles must be a whole pass's when it is turned on.
     void SetEnabled(bool bEnabled);
@@ -36,6 +38,7 @@ private:
     void SetStyles(long long start, const char* styles, std::size_t length) override;
 
     QsciScintillaBase& m_editor;
+    CBackgroundColorizer& m_background;
     bool m_bEnabled = false;
     bool m_bFlushQueued = false;
     CChangedRange m_changed;

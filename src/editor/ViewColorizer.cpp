@@ -101,6 +101,26 @@ void CViewColorizer::ColorAround(long long start, long long end)
         ApplyTailStyle(scanner.Position(), nLength);
 }
 
+bool CViewColorizer::ColorOn(CMarkupScanner& scanner, long long nBytes)
+{
+    CStyleBuffer buffer = MakeStyleBuffer();
+    std::vector<char> chunk(kChunkSize + 1);
+    const long long nLength = m_view.TextLength();
+    const long long nUntil = std::min(scanner.End() + nBytes, nLength);
+    while (scanner.End() < nUntil) {
+        const int nWant = static_cast<int>(std::min<long long>(nUntil - scanner.End(), kChunkSize));
+        const int nRead = m_view.ReadTextChunk(chunk.data(), scanner.End(), nWant);
+        if (nRead <= 0)
+            break;
+        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
+    }
+    buffer.FlushPending();
+    if (scanner.End() < nLength)
+        return false;
+    ApplyTailStyle(scanner.Position(), nLength);
+    return true;
+}
+
 void CViewColorizer::ApplyTailStyle(long long start, long long end)
 {
     // SCI_GETSTYLEDTEXT gives (byte, style) pairs plus two NULs.

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 
+class CMarkupScanner;
 class CStyleRollback;
 class CTarnelView;
 
@@ -29,6 +30,11 @@ public:
     bool ColorAll(const JobProgress& progress);
     // Colours every token that holds a byte of [start, end], or touches it, as ColorAll would.
     void ColorAround(long long start, long long end);
+    // Feeds `scanner` up to `nBytes` more of the text from where it ended, setting the styles of
+    // the tokens it completes; at the end of the text also the tail. True once the text is done.
+    bool ColorOn(CMarkupScanner& scanner, long long nBytes);
+    // Just after the last ">" before `offset`, or 0: a whole-text pass is outside any tag there.
+    long long RestartBefore(long long offset);
 
     void ApplyStyles(long long start, const char* styles, std::size_t length);
     // Turns [start, end) into the tail style, keeping each byte's bold state.
@@ -38,8 +44,6 @@ private:
     static constexpr int kStepSize = 4096;
 
     CStyleBuffer MakeStyleBuffer();
-    // Just after the last ">" before `offset`: a whole-text pass is outside any tag there.
-    long long RestartBefore(long long offset);
 
     CTarnelView& m_view;
     CStyleRollback* m_pRollback = nullptr;  // set while a pass may be cancelled

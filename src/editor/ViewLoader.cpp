@@ -61,11 +61,10 @@ void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
     EndLoad();
 }
 
-bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
-                           const JobProgress& progress)
+bool CViewLoader::LoadFile(CDocumentReader& reader, QString& error, const JobProgress& progress)
 {
-    // Reading, the UTF-8 test and the scan run beside the editor taking in the text.
-    CLoadPipeline pipeline(reader, bColour);
+    // Reading and the UTF-8 test run beside the editor taking in the text.
+    CLoadPipeline pipeline(reader);
     SLoadPiece piece;
     // A first piece that cannot be read leaves everything as it was.
     if (!pipeline.Next(piece) && pipeline.Failed()) {
@@ -101,10 +100,8 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
         return false;
     }
-    // Known only now; changing it keeps the text, its line index and its styles.
+    // Known only now; changing it keeps the text and its line index.
     Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
-    if (bColour)
-        m_colorizer.ApplyTailStyle(pipeline.TailStart(), m_view.TextLength());
     EndLoad();
     Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
     CarryOn(progress, m_view.TextLength(), m_view.TextLength());
@@ -119,9 +116,6 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
     for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
         m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
                              piece.text.constData());
-        // The scanner's runs lie in text already in.
-        if (!piece.styles.empty())
-            m_colorizer.ApplyStyles(piece.nStyleStart, piece.styles.data(), piece.styles.size());
         nDone += piece.text.size();
         if (!CarryOn(progress, nDone, std::max(nSizeHint, nDone))) {
             bCancelled = true;

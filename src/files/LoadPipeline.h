@@ -1,9 +1,8 @@
-// Reads and colours a document file on a worker thread while the editor takes in the pieces.
+// Reads a document file on a worker thread while the editor takes in the pieces.
 #pragma once
 
 #include "DocumentReader.h"
 #include "EncodingSniffer.h"
-#include "MarkupScanner.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,23 +11,20 @@
 #include <deque>
 #include <mutex>
 #include <thread>
-#include <vector>
 
-// One piece of the file and the styles of the complete tokens it finished.
+// One piece of the file.
 struct SLoadPiece
 {
     QByteArray text;  // empty for the last piece
-    long long nStyleStart = 0;
-    std::vector<char> styles;  // for [nStyleStart, nStyleStart + styles.size())
 };
 
-// Reads an opened CDocumentReader, tests UTF-8 and scans the markup on a worker thread, a few
+// Reads an opened CDocumentReader and tests UTF-8 and the declared encoding on a worker thread, a few
 // pieces ahead of the consumer; the editor itself is only touched by the consumer's thread.
 class CLoadPipeline
 {
 public:
-    // `reader` must be open and outlive the pipeline; `bColour` false leaves the styles empty.
-    CLoadPipeline(CDocumentReader& reader, bool bColour);
+    // `reader` must be open and outlive the pipeline.
+    explicit CLoadPipeline(CDocumentReader& reader);
     ~CLoadPipeline();
     CLoadPipeline(const CLoadPipeline&) = delete;
     CLoadPipeline& operator=(const CLoadPipeline&) = delete;
@@ -43,19 +39,16 @@ public:
     bool IsUtf8() const { return m_eDeclared == EDeclaredEncoding::Unstated && m_reader.IsUtf8(); }
     // UTF-16 or UTF-32: shown byte for byte, which is no text to edit.
     bool IsWide() const { return m_eDeclared == EDeclaredEncoding::Wide; }
-    // The first byte of the token left unfinished at the end.
-    long long TailStart() const { return m_nTailStart; }
 
 private:
     static constexpr std::size_t kAhead = 4;
 
     void Run();
     // Reads and scans until the end (0), a read error (-1) or the consumer leaving (0).
-    qint64 ReadAll(CMarkupScanner& scanner, QString& strError);
+    qint64 ReadAll(QString& strError);
     void Push(SLoadPiece&& piece);
 
     CDocumentReader& m_reader;
-    bool m_bColour;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<SLoadPiece> m_pieces;
@@ -63,7 +56,6 @@ private:
     bool m_bStopped = false;  // the consumer left early
     bool m_bFailed = false;
     QString m_strError;
-    long long m_nTailStart = 0;
     CEncodingSniffer m_sniffer;
     EDeclaredEncoding m_eDeclared = EDeclaredEncoding::Unstated;
     std::thread m_worker;

@@ -120,6 +120,8 @@ TEST_F(TarnelAppTest, FileArgumentIsOpenedColouredAndHeadsTheRecentFiles)
     CTarnelApp app;
     ASSERT_TRUE(app.InitInstance({path}));
     EXPECT_EQ(app.MainFrame()->windowTitle(), "a.xml - Tarnel");
+    for (int i = 0; i < 1000 && app.MainFrame()->EditView()->ColoursPending(); ++i)
+        QCoreApplication::processEvents();
     EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);
     EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 5), STYLE_QUOTED);
     EXPECT_FALSE(app.Document()->IsModified());
@@ -152,6 +154,7 @@ TEST_F(TarnelAppTest, PrintSwitchPrintsTheFileWithoutADialogAndEnds)
     CTarnelApp app;
     EXPECT_FALSE(app.InitInstance({"/p", path}));
     EXPECT_GE(CountPdfPages(pdf), 2);
+    EXPECT_FALSE(app.MainFrame()->EditView()->ColoursPending());  // printed in colour
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_EQ(m_nTipsShown, 0);
 }

@@ -8,6 +8,7 @@
 #include "TemplateTree.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +30,16 @@ public:
     int m_nFocus = 0;
 };
 
+// Each byte of the text followed by its style.
+inline QByteArray StyledText(CTarnelView& view)
+{
+    const long long nLength = view.TextLength();
+    QByteArray styled(2 * nLength + 2, Qt::Uninitialized);
+    view.SendScintilla(QsciScintillaBase::SCI_GETSTYLEDTEXT, 0L, static_cast<long>(nLength),
+                       styled.data());
+    return styled;
+}
+
 struct SEditorFixture
 {
     SEditorFixture()
@@ -38,6 +49,12 @@ struct SEditorFixture
     }
 
     void SetText(const QByteArray& text) { view.LoadBytes(text, true); }
+    // Lets the editor be idle until an opened text is coloured.
+    void WaitForColours()
+    {
+        for (int i = 0; i < 100000 && view.ColoursPending(); ++i)
+            QCoreApplication::processEvents();
+    }
     QByteArray Text() const { return view.TextBytes(); }
     long long Send(unsigned int nMsg, long long w = 0, long long l = 0)
     {

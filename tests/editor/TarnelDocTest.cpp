@@ -96,6 +96,7 @@ TEST_F(TarnelDocTest, OpenChoosesUtf8ModeOnlyForValidUtf8AndColoursTheText)
 {
     ASSERT_TRUE(doc.OnOpenDocument(WriteFile("u.xml", "<a k=\"\xc3\xa9\">x</a>")));
     EXPECT_EQ(Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
+    WaitForColours();
     EXPECT_EQ(StyleAt(0), STYLE_TAG_BRACKET);
     EXPECT_EQ(StyleAt(5), STYLE_QUOTED);
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("u.xml"));
@@ -354,15 +355,7 @@ TEST_F(TarnelDocTest, AFileThatCannotBeReadLeavesTheModifiedDocumentAlone)
     EXPECT_EQ(doc.GetPathName(), PathOf("keep.xml"));
 }
 
-QByteArray StyledText(CTarnelView& view)
-{
-    const long long nLength = view.TextLength();
-    QByteArray styled(2 * nLength + 2, Qt::Uninitialized);
-    view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0L, static_cast<long>(nLength), styled.data());
-    return styled;
-}
-
-TEST_F(TarnelDocTest, OpeningABigFileColoursItAsColorAllAndKeepsEveryByte)
+TEST_F(TarnelDocTest, OpeningABigFileColoursItWhileIdleAsColorAllAndKeepsEveryByte)
 {
     // Over three read pieces of 1 MB, with a tag, a quoted value, a letter and NULs astride
     // the boundaries, and a tag left unfinished at the end.
@@ -376,6 +369,8 @@ TEST_F(TarnelDocTest, OpeningABigFileColoursItAsColorAllAndKeepsEveryByte)
     EXPECT_EQ(Text(), text);
     EXPECT_EQ(Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(view.ColoursPending());
+    WaitForColours();
     const QByteArray opened = StyledText(view);
     view.ColorAll();
     EXPECT_TRUE(StyledText(view) == opened);
