@@ -144,9 +144,9 @@ void CBenchReport::PrintTargets(QTextStream& out, const SSize& size) const
     if (has("open")) {
         // 0.3 s for 100 MB, 3 s for 1 GB.
         const double dTarget = 0.003 * dMegabytes;
-        out << "  open                     " << QString::number(get("open"), 'f', 3) << " s  (<= "
-            << QString::number(dTarget, 'f', 3) << " s) " << Verdict(get("open") <= dTarget)
-            << "\n";
+        out << "  open                     " << QString::number(get("open"), 'f', 3)
+            << " s  (<= " << QString::number(dTarget, 'f', 3) << " s) "
+            << Verdict(get("open") <= dTarget) << "\n";
     }
     if (has("colour_rest"))
         out << "  colouring after the open " << QString::number(get("colour_rest"), 'f', 3)
@@ -154,8 +154,8 @@ void CBenchReport::PrintTargets(QTextStream& out, const SSize& size) const
     if (has("peak_open")) {
         const double dRatio = get("peak_open") / static_cast<double>(size.nBytes);
         const double dPeak = std::max(get("peak_open"), get("peak_all")) / kMegabyte;
-        out << "  peak memory / file size  " << QString::number(dRatio, 'f', 2)
-            << "; peak of all " << QString::number(dPeak, 'f', 0) << " MB  (<= 2 x "
+        out << "  peak memory / file size  " << QString::number(dRatio, 'f', 2) << "; peak of all "
+            << QString::number(dPeak, 'f', 0) << " MB  (<= 2 x "
             << QString::number(dMegabytes, 'f', 0) << " + 40 MB) "
             << Verdict(dPeak <= 2 * dMegabytes + 40);
         if (has("rss_before"))
