@@ -5,6 +5,7 @@
 
 #include "JobProgress.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
 class CJobProgressDlg
@@ -25,5 +26,7 @@ public:
 
 private:
     QProgressDialog m_dialog;
+    QElapsedTimer m_clock;
+    qint64 m_nLastUpdateMs = 0;
     bool m_bFinalStage = false;
 };
