@@ -16,6 +16,7 @@
 #include "TemplateNode.h"
 #include "TemplateParser.h"
 #include "TemplateTree.h"
+#include "ViewSaving.h"
 #include "WellFormedCheck.h"
 
 #include <QApplication>
@@ -180,8 +181,9 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
         return false;
     QString strError;
     CSafeSaver saver(path);
-    if (!saver.Save(m_pTextView->TextPieces(), strError)) {
-        AfxMessageBox(strError);
+    if (!SaveViewText(*m_pTextView, saver, path, strError)) {
+        if (!strError.isEmpty())  // empty: the user cancelled
+            AfxMessageBox(strError);
         return false;
     }
     m_diskWatch.Remember(path, saver.Stamp());

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr std::size_t kCopyChunk = std::size_t(1) << 20;
+// About 10 ms of writing to the page cache between two looks at the progress.
+constexpr std::size_t kWriteStep = std::size_t(8) << 20;
 
 // Removes a file of ours unless told to keep it.
 struct SRemoveUnlessKept
@@ -26,11 +29,32 @@ struct SRemoveUnlessKept
     }
 };
 
-int WritePieces(CPosixFile& file, const std::vector<SByteSpan>& pieces)
+// Stands for "stopped by the user" among the errno values a write returns.
+constexpr int kCancelled = -1;
+
+long long TotalSize(const std::vector<SByteSpan>& pieces)
 {
+    long long nTotal = 0;
+    for (const SByteSpan& piece : pieces)
+        nTotal += static_cast<long long>(piece.nSize);
+    return nTotal;
+}
+
+// Writes in steps of kWriteStep bytes, telling `progress` after each.
+int WritePieces(CPosixFile& file, const std::vector<SByteSpan>& pieces, const JobProgress& progress)
+{
+    const long long nTotal = TotalSize(pieces);
+    long long nDone = 0;
     for (const SByteSpan& piece : pieces) {
-        if (const int nError = file.WriteAll(piece.pData, piece.nSize))
-            return nError;
+        for (std::size_t nFrom = 0; nFrom < piece.nSize;) {
+            const std::size_t nStep = std::min(piece.nSize - nFrom, kWriteStep);
+            if (const int nError = file.WriteAll(piece.pData + nFrom, nStep))
+                return nError;
+            nFrom += nStep;
+            nDone += static_cast<long long>(nStep);
+            if (!CarryOn(progress, nDone, nTotal))
+                return kCancelled;
+        }
     }
     return 0;
 }
@@ -85,7 +109,8 @@ bool CSafeSaver::Fail(int nErrno)
     return false;
 }
 
-bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
+bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error,
+                      const JobProgress& progress)
 {
     m_strError.clear();
     struct stat old
@@ -101,11 +126,11 @@ bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
         m_strError = FileErrorSentence(QStringLiteral("save"), m_strPath,
                                        QStringLiteral("not a regular file"));
     } else if (bExists && old.st_nlink > 1) {
-        bSaved = SaveInPlace(pieces, old);
+        bSaved = SaveInPlace(pieces, old, progress);
     } else {
-        const EOutcome outcome = SaveByReplacing(pieces, bExists ? &old : nullptr);
+        const EOutcome outcome = SaveByReplacing(pieces, bExists ? &old : nullptr, progress);
         bSaved = outcome == EOutcome::Saved
-                 || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old));
+                 || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old, progress));
     }
     if (!bSaved)
         error = m_strError;
@@ -113,7 +138,8 @@ bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error)
 }
 
 CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& pieces,
-                                                 const struct stat* pOld)
+                                                 const struct stat* pOld,
+                                                 const JobProgress& progress)
 {
     CPosixFile temp;
     if (const int nError = temp.CreateBeside(m_target, "tarnel-save", pOld ? 0600 : 0666))
@@ -132,7 +158,9 @@ CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& p
             return Fail(errno), EOutcome::Failed;
     }
     const QByteArray folder = CPosixFile::FolderOf(m_target);
-    int nError = WritePieces(temp, pieces);
+    int nError = WritePieces(temp, pieces, progress);
+    if (nError == kCancelled)
+        return EOutcome::Cancelled;  // the temporary file goes with its guard
     if (!nError)
         nError = temp.Sync();
     m_stamp = SFileStamp::OfDescriptor(temp.Fd());
@@ -151,7 +179,8 @@ CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& p
     return EOutcome::Saved;
 }
 
-bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old)
+bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old,
+                             const JobProgress& progress)
 {
     CPosixFile target;
     if (const int nError = target.Open(m_target, O_RDWR))
@@ -171,6 +200,9 @@ bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct 
     if (nError)
         return Fail(nError);
 
+    // Past this point a stop would leave the file half new.
+    if (!CarryOn(progress, 0, TotalSize(pieces)))
+        return false;
     nError = WritePiecesFromStart(target, pieces);
     if (!nError)
         nError = target.Sync();

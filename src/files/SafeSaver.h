@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FileStamp.h"
+#include "JobProgress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,8 +29,11 @@ public:
 
     // Writes `pieces` one after the other as the whole new contents. On failure returns false,
     // leaves the file's bytes as they were and sets `error` to a sentence naming the file and
-    // the system's reason.
-    bool Save(const std::vector<SByteSpan>& pieces, QString& error);
+    // the system's reason. `progress` is told of the bytes written; when it asks to stop before
+    // the new file replaces the old, returns false with `error` empty and the file as it was.
+    // Overwriting in place cannot stop once it has begun.
+    bool Save(const std::vector<SByteSpan>& pieces, QString& error,
+              const JobProgress& progress = {});
 
     // The saved file as written; valid after Save returned true.
     const SFileStamp& Stamp() const { return m_stamp; }
@@ -39,11 +43,14 @@ private:
     {
         Saved,
         Failed,
+        Cancelled,
         NeedsInPlace
     };
 
-    EOutcome SaveByReplacing(const std::vector<SByteSpan>& pieces, const struct stat* pOld);
-    bool SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old);
+    EOutcome SaveByReplacing(const std::vector<SByteSpan>& pieces, const struct stat* pOld,
+                             const JobProgress& progress);
+    bool SaveInPlace(const std::vector<SByteSpan>& pieces, const struct stat& old,
+                     const JobProgress& progress);
     bool RestoreFromCopy(int fdTarget, const QByteArray& copyPath, off_t nOldSize);
     bool Fail(int nErrno);
 

@@ -68,8 +68,9 @@ TEST_F(BackgroundColorizerTest, EditsWhileColouringEndAsAPassAtOpeningOrOverTheE
         Edit(nAt, c.nDelete, c.insert);
         view.FlushTypingColours();
         // Colouring as you type leaves the rest to the background, not a scan to the end now.
-        if (c.bTypingColours)
+        if (c.bTypingColours) {
             EXPECT_LE(view.BackgroundColours().Frontier(), nAt);
+        }
         WaitForColours();
         const QByteArray background = StyledText(view);
 

@@ -81,6 +81,41 @@ TEST_F(SafeSaverTest, AWriteFailureAtAnySizeLeavesTheOriginalAndNoTemporaryFile)
     }
 }
 
+TEST_F(SafeSaverTest, StoppingASaveLeavesTheOriginalAndNoOtherFile)
+{
+    // Told after each 8 MB: stopped after the first step, or told of every byte and stopped
+    // only then, before the new file replaces the old; hard-linked, before anything is written.
+    const QByteArray text(20 << 20, 'n');
+    const struct
+    {
+        bool bHardLinked;
+        long long nStopAt;
+    } cases[] = {{false, 8LL << 20}, {false, 20LL << 20}, {true, 0}};
+    const QString path = PathOf(QStringLiteral("kept.xml"));
+    const QString link = PathOf(QStringLiteral("link.xml"));
+    for (const auto& c : cases) {
+        WriteRaw(path, kOriginal);
+        QFile::remove(link);
+        if (c.bHardLinked) {
+            ASSERT_EQ(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
+                0);
+        }
+        long long nLastDone = -1;
+        QString error;
+        const SByteSpan whole{text.constData(), static_cast<std::size_t>(text.size())};
+        EXPECT_FALSE(CSafeSaver(path).Save({whole}, error, [&](long long nDone, long long nTotal) {
+            EXPECT_EQ(nTotal, text.size());
+            nLastDone = nDone;
+            return nDone < c.nStopAt;
+        }));
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(nLastDone, c.nStopAt);
+        EXPECT_EQ(RawContents(path), kOriginal);
+        EXPECT_EQ(AllEntries(m_dir.path()).size(), c.bHardLinked ? 2 : 1);
+    }
+}
+
 TEST_F(SafeSaverTest, ASaveBelowTheFileSizeLimitSucceeds)
 {
     const QString path = PathOf(QStringLiteral("small.xml"));

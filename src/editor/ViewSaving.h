@@ -1,0 +1,12 @@
+// Saving the editor's text with progress and Cancel.
+#pragma once
+
+#include <QString>
+
+class CSafeSaver;
+class CTarnelView;
+
+// Writes `view`'s text through `saver`, straight from the control's buffer, with a progress
+// dialog once it runs longer than half a second. False with `error` empty when the user
+// cancelled, with `error` set when it failed; either way the file is as it was.
+bool SaveViewText(CTarnelView& view, CSafeSaver& saver, const QString& path, QString& error);
