@@ -1,6 +1,7 @@
 #include "TarnelView.h"
 
 #include "CommandIds.h"
+#include "DocumentReader.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "JobGuard.h"
@@ -243,10 +244,12 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
                            const JobProgress& progress)
 {
     m_background.Stop();
-    if (!m_loader.LoadFile(reader, error, progress))
+    // A text to be wrapped is short and coloured at once. A longer one shows at once and is
+    // coloured while the editor is idle: colouring it would take as long again as reading it.
+    const bool bColourNow = bColour && reader.SizeHint() <= kLongestWrappedText;
+    if (!m_loader.LoadFile(reader, bColourNow, error, progress))
         return false;
-    // The text shows at once; colouring it would take as long again as reading it.
-    if (bColour)
+    if (bColour && !bColourNow)
         m_background.Start();
     return true;
 }

@@ -61,7 +61,8 @@ void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
     EndLoad();
 }
 
-bool CViewLoader::LoadFile(CDocumentReader& reader, QString& error, const JobProgress& progress)
+bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                           const JobProgress& progress)
 {
     // Reading and the UTF-8 test run beside the editor taking in the text.
     CLoadPipeline pipeline(reader);
@@ -102,6 +103,8 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, QString& error, const JobPro
     }
     // Known only now; changing it keeps the text and its line index.
     Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
+    if (bColour)
+        m_colorizer.ColorAll();
     EndLoad();
     Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
     CarryOn(progress, m_view.TextLength(), m_view.TextLength());

@@ -25,10 +25,12 @@ public:
     // Replaces the whole text, editable; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file, the code page chosen by
-    // its UTF-8 test and declared encoding, read-only when it is UTF-16, not coloured. When a
+    // its UTF-8 test and declared encoding, read-only when it is UTF-16, coloured when
+    // `bColour` (before it is wrapped: a style change would lay its lines out again). When a
     // piece cannot be read, returns false with `error` naming the file and the previous text back,
     // coloured. `progress` may stop it, which leaves the previous text back and `error` empty.
-    bool LoadFile(CDocumentReader& reader, QString& error, const JobProgress& progress = {});
+    bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
+                  const JobProgress& progress = {});
     // What the user is told of a UTF-16 file, opened read-only.
     static QString WideTextNote(const QString& strName);
     // What the user is told of a text left unwrapped for its length.

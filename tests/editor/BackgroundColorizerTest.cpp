@@ -29,7 +29,7 @@ protected:
     {
         QByteArray text;
         const QByteArray record("<r k=\"v\">text</r>\n");
-        while (text.size() < 4 * CBackgroundColorizer::kSliceBytes)
+        while (text.size() < 6 * CBackgroundColorizer::kSliceBytes)
             text += record;
         return text + "<open k=\"v";
     }
