@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -23,8 +24,13 @@ void ShowStatusNote(QWidget* pWidget, const QString& text, bool bBeep)
         return;
     }
     auto* pWindow = pWidget ? qobject_cast<QMainWindow*>(pWidget->window()) : nullptr;
-    if (QStatusBar* pBar = pWindow ? pWindow->findChild<QStatusBar*>() : nullptr)
+    QStatusBar* pBar = pWindow ? pWindow->findChild<QStatusBar*>() : nullptr;
+    // A message only hides the bar's own panes that show: before the window does (a file named
+    // on the command line), "Ready" would be drawn across it.
+    if (pBar && pBar->isVisible())
         pBar->showMessage(text, kNoteMilliseconds);
+    else if (pBar)
+        QTimer::singleShot(0, pBar, [pBar, text] { pBar->showMessage(text, kNoteMilliseconds); });
     if (bBeep)
         QApplication::beep();
 }
