@@ -20,6 +20,10 @@ CBackgroundColorizer::CBackgroundColorizer(CTarnelView& view, CViewColorizer& co
             [this](int nPosition, int nType, const char*, int nLength) {
                 OnBeforeChange(nPosition, nType, nLength);
             });
+    connect(&view, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int nUpdated) {
+        if (nUpdated & (Sci::SC_UPDATE_V_SCROLL | Sci::SC_UPDATE_H_SCROLL))
+            ColourShownLines();
+    });
 }
 
 void CBackgroundColorizer::Start()
@@ -65,6 +69,23 @@ void CBackgroundColorizer::ColourAgainFrom(long long position)
     m_nFrontier = position;
     m_bSeekRestart = true;
     m_scanner.reset();
+}
+
+void CBackgroundColorizer::ColourShownLines()
+{
+    if (!m_bPending || CJobGuard::IsRunning())
+        return;
+    const long long nTopLine = m_view.SendScintilla(
+        Sci::SCI_DOCLINEFROMVISIBLE, m_view.SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
+    const long long nLines = m_view.SendScintilla(Sci::SCI_LINESONSCREEN) + 1;
+    const long long nFrom =
+        m_view.SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(nTopLine));
+    const long long nTo = m_view.SendScintilla(Sci::SCI_GETLINEENDPOSITION,
+                                               static_cast<unsigned long>(nTopLine + nLines));
+    // After any ">" a pass over the text as it is reads on as from the start of a text; a
+    // restart before the frontier is the slices' own part.
+    if (m_colorizer.RestartBefore(nFrom) >= Frontier())
+        m_colorizer.ColorAround(nFrom, nTo);
 }
 
 void CBackgroundColorizer::OnTimer()

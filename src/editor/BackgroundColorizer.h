@@ -35,6 +35,9 @@ public:
     // Colours again from the token before `position` on, as a pass over the text as it is now
     // would: the edits there are to be coloured, not left as they were typed.
     void ColourAgainFrom(long long position);
+    // Colours the lines on screen now when the slices have not reached them: a jump to the end of
+    // a big text shows it coloured at once. The styles are those the slices will set.
+    void ColourShownLines();
 
 private:
     void OnBeforeChange(long long position, int type, long long length);

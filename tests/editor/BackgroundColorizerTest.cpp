@@ -86,6 +86,19 @@ TEST_F(BackgroundColorizerTest, EditsWhileColouringEndAsAPassAtOpeningOrOverTheE
     }
 }
 
+TEST_F(BackgroundColorizerTest, LinesScrolledToAheadOfTheSlicesAreColouredAtOnce)
+{
+    const long long nFrontier = OpenAndColourOneSlice(Records());
+    const long long nLength = view.TextLength();
+    Send(Sci::SCI_SETFIRSTVISIBLELINE, Send(Sci::SCI_GETLINECOUNT) - 3);
+    view.BackgroundColours().ColourShownLines();
+    const std::vector<int> shown = Styles(nLength - 60, nLength);
+    EXPECT_EQ(view.BackgroundColours().Frontier(), nFrontier);
+    EXPECT_EQ(StyleAt(nFrontier + CBackgroundColorizer::kSliceBytes), STYLE_UNCOLOURED);
+    view.ColorAll();
+    EXPECT_EQ(shown, Styles(nLength - 60, nLength));
+}
+
 TEST_F(BackgroundColorizerTest, WhatReadsStylesOrReplacesThemEndsTheColouring)
 {
     OpenAndColourOneSlice(Records());
