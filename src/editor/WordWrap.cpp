@@ -4,6 +4,8 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <QApplication>
+
 using Sci = QsciScintillaBase;
 
 bool CWordWrap::Reset(long long nLength)
@@ -18,7 +20,14 @@ void CWordWrap::SetOn(bool bOn)
 {
     m_bChosen = true;
     SetMode(bOn ? Sci::SC_WRAP_WORD : Sci::SC_WRAP_NONE);
+    // The layout is one call of the control, which can show no progress and cannot be stopped:
+    // the busy cursor is the one sign of it.
+    const bool bLong = bOn && m_editor.SendScintilla(Sci::SCI_GETLENGTH) > kLongestWrappedText;
+    if (bLong)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
     WrapAllNow();
+    if (bLong)
+        QApplication::restoreOverrideCursor();
 }
 
 bool CWordWrap::IsOn() const
