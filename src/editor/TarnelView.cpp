@@ -247,11 +247,11 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     // A text to be wrapped is short and coloured at once. A longer one shows at once and is
     // coloured while the editor is idle: colouring it would take as long again as reading it.
     const bool bColourNow = bColour && reader.SizeHint() <= kLongestWrappedText;
-    if (!m_loader.LoadFile(reader, bColourNow, error, progress))
-        return false;
-    if (bColour && !bColourNow)
+    const bool bLoaded = m_loader.LoadFile(reader, bColourNow, error, progress);
+    // The previous text back after a failure or Cancel is coloured like an opened one.
+    if (bLoaded ? bColour && !bColourNow : TextLength() > kLongestWrappedText)
         m_background.Start();
-    return true;
+    return bLoaded;
 }
 
 bool CTarnelView::FinishColours()

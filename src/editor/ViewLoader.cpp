@@ -145,7 +145,9 @@ QString CViewLoader::WideTextNote(const QString& strName)
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)
 {
     LoadBytes(text, bUtf8);
-    m_colorizer.ColorAll();
+    // A longer text is left to be coloured while the editor is idle.
+    if (text.size() <= kLongestWrappedText)
+        m_colorizer.ColorAll();
     if (bModified) {
         // Nothing to undo but a marker: the text still differs from its file.
         Send(Sci::SCI_SETSAVEPOINT);

@@ -28,7 +28,7 @@ public:
     // its UTF-8 test and declared encoding, read-only when it is UTF-16, coloured when
     // `bColour` (before it is wrapped: a style change would lay its lines out again). When a
     // piece cannot be read, returns false with `error` naming the file and the previous text back,
-    // coloured. `progress` may stop it, which leaves the previous text back and `error` empty.
+    // coloured if it is to be wrapped. `progress` may stop it, which leaves the previous text back and `error` empty.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                   const JobProgress& progress = {});
     // What the user is told of a UTF-16 file, opened read-only.

@@ -408,4 +408,18 @@ TEST_F(TarnelDocTest, CancellingAnOpenLeavesThePreviousTextAsItWas)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), PathOf("old.xml"));
     EXPECT_EQ(StyleAt(6), STYLE_TAG_BRACKET);
+
+    // A long previous text comes back coloured as an opened one is, while the editor is idle.
+    const QByteArray longText = QByteArray("<r k=\"v\">t</r>\n").repeated(200000);
+    SetText(longText);
+    view.ColorAll();
+    CDocumentReader again(path);
+    ASSERT_TRUE(again.Open(error));
+    EXPECT_FALSE(view.LoadFile(again, true, error, [](long long, long long) { return false; }));
+    EXPECT_EQ(Text(), longText);
+    EXPECT_TRUE(view.ColoursPending());
+    WaitForColours();
+    const QByteArray restored = StyledText(view);
+    view.ColorAll();
+    EXPECT_TRUE(StyledText(view) == restored);
 }
