@@ -1,4 +1,5 @@
 #include "CommandLineInfo.h"
+#include "MainFrame.h"
 #include "MessageBoxUi.h"
 #include "TarnelApp.h"
 #include "Version.h"
@@ -36,7 +37,10 @@ int main(int argc, char** argv)
     CTarnelApp theApp;
     if (!theApp.InitInstance(QCoreApplication::arguments().mid(1)))
         return theApp.ExitInstance();
-    const int nResult = QCoreApplication::exec();
+    // A window closed while the Tip of the Day ran its own event loop at start-up could not make
+    // the application quit, which only happens from exec(): exec() would then wait forever.
+    const bool bWindowOpen = theApp.MainFrame() && theApp.MainFrame()->isVisible();
+    const int nResult = bWindowOpen ? QCoreApplication::exec() : 0;
     const int nExitCode = theApp.ExitInstance();
     return nResult != 0 ? nResult : nExitCode;
 }
