@@ -43,23 +43,13 @@ bool CViewColorizer::ColorAll(const JobProgress& progress)
     CStyleRollback rollback(m_view);
     if (progress)
         m_pRollback = &rollback;
-    CStyleBuffer buffer = MakeStyleBuffer();
     CMarkupScanner scanner(0);
-    std::vector<char> chunk(kChunkSize + 1);
     const long long nLength = m_view.TextLength();
     bool bCarryOn = true;
-    for (long long nOffset = 0; nOffset < nLength && bCarryOn;) {
-        const int nRead = m_view.ReadTextChunk(chunk.data(), nOffset, kChunkSize);
-        scanner.Feed(chunk.data(), static_cast<std::size_t>(nRead), buffer);
-        nOffset += nRead;
-        bCarryOn = nOffset >= nLength || CarryOn(progress, nOffset, nLength);
-    }
-    if (bCarryOn) {
-        buffer.FlushPending();
-        ApplyTailStyle(scanner.Position(), nLength);
-    } else {
+    while (bCarryOn && !ColorOn(scanner, kChunkSize))
+        bCarryOn = CarryOn(progress, scanner.End(), nLength);
+    if (!bCarryOn)
         rollback.Restore();
-    }
     m_pRollback = nullptr;
     if (bCarryOn)
         CarryOn(progress, nLength, nLength);

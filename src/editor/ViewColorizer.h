@@ -36,11 +36,11 @@ public:
     // Just after the last ">" before `offset`, or 0: a whole-text pass is outside any tag there.
     long long RestartBefore(long long offset);
 
+private:
     void ApplyStyles(long long start, const char* styles, std::size_t length);
     // Turns [start, end) into the tail style, keeping each byte's bold state.
     void ApplyTailStyle(long long start, long long end);
 
-private:
     static constexpr int kStepSize = 4096;
 
     CStyleBuffer MakeStyleBuffer();
