@@ -2,7 +2,7 @@
 
 #include "CommandActions.h"
 #include "CommandIds.h"
-#include "CommandTables.h"
+#include "CommandTable.h"
 #include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
@@ -41,7 +41,7 @@ static void InitPictures()
 namespace {
 
 constexpr int kTreePaneWidth = 200;
-constexpr int kIdleIntervalMs = 250;
+constexpr int kIndicatorIntervalMs = 250;
 
 }  // namespace
 
@@ -56,22 +56,57 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     m_pPlacement = new CWindowPlacement(this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.svg")));
     m_pActions = new CCommandActions(
-        this, [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
+        this, MainCommands(), [this](int nID, CCmdUI* pCmdUI) { return OnCmdMsg(nID, pCmdUI); });
     OnCreate();
     OnCreateClient();
     CreateMenus();
-    CreateAccelerators();
+    m_pActions->CreateShortcuts();
+    m_pEditView->LeaveKeysToWindow(m_pActions->WindowKeys());
+    RegisterCommands();
     connect(m_pDocument, &CTarnelDoc::documentChanged, this, &CMainFrame::UpdateCaption);
-    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::UpdateCommandStates);
-    m_pIdleTimer = new QTimer(this);
-    connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
-        UpdateCommandStates();
-        m_pStatusPanes->UpdateIndicators();
-    });
-    m_pIdleTimer->start(kIdleIntervalMs);
+    // Command states follow what can change them; menus and keys ask the route again anyway.
+    const auto schedule = [this] { m_pActions->ScheduleUpdate(); };
+    connect(m_pDocument, &CTarnelDoc::documentChanged, this, schedule);
+    connect(qApp, &QApplication::focusChanged, this, schedule);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, schedule);
+    connect(m_pEditView, &QsciScintilla::selectionChanged, this, schedule);
+    connect(m_pEditView, &QsciScintilla::textChanged, this, schedule);
+    m_pIndicatorTimer = new QTimer(this);
+    connect(m_pIndicatorTimer, &QTimer::timeout, this,
+            [this] { m_pStatusPanes->UpdateIndicators(); });
+    m_pIndicatorTimer->start(kIndicatorIntervalMs);
     UpdateCaption();
+}
+
+void CMainFrame::RegisterCommands()
+{
+    OnCommand(ID_VIEW_FOCUS_EDITOR, [this] { m_pDocument->ActivateEditor(); });
+    OnCommand(ID_TAG_INSERT_BLOCK, [this] { m_pDocument->InsertElement(true); });
+    OnCommand(ID_VIEW_FOCUS_TREE, [this] { m_pDocument->FocusTree(); });
+    OnCommand(ID_FILE_LOAD_TEMPLATE, [this] { m_pDocument->LoadTemplate(QString()); });
+    OnCommand(ID_TOOLS_LIGHT_CHECK, [this] { m_pDocument->CheckWellFormed(); });
+    OnCommand(ID_EDIT_GOTO_LINE, [this] {
+        CGoToLineDlg dialog(this);
+        if (dialog.DoModal() == IDOK)
+            m_pDocument->GoToLine(dialog.m_nLine);
+    });
+    OnCommandRange(
+        ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
+        [this](int nID) { Bar(nID)->setVisible(!Bar(nID)->isVisible()); },
+        [this](CCmdUI& ui) { ui.SetCheck(Bar(ui.m_nID)->isVisibleTo(this) ? 1 : 0); });
+    // With two panes, next and previous both lead to the other one.
+    OnCommandRange(ID_NEXT_PANE, ID_PREV_PANE, [this](int) {
+        SetActiveView(m_pActiveView == m_pLeftView ? static_cast<QWidget*>(m_pEditView)
+                                                   : m_pLeftView);
+    });
+    OnCommand(ID_FILE_PRINT, [this] { m_pPrinting->Print(); });
+    OnCommand(ID_FILE_PRINT_DIRECT, [this] { PrintDirect(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { m_pPrinting->Preview(); });
+}
+
+QWidget* CMainFrame::Bar(int nID) const
+{
+    return nID == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(m_pToolBar) : statusBar();
 }
 
 CMainFrame::~CMainFrame()
@@ -81,7 +116,7 @@ CMainFrame::~CMainFrame()
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_pEditView, nullptr, this, nullptr);
     disconnect(m_pDocument, nullptr, this, nullptr);
-    m_pIdleTimer->stop();
+    m_pIndicatorTimer->stop();
 }
 
 void CMainFrame::OnCreate()
@@ -99,16 +134,8 @@ void CMainFrame::CreateToolBar()
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_pToolBar->setIconSize(QSize(20, 20));
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
-    for (const ToolbarSlotDef& slot : MainToolbar()) {
-        if (slot.nID == 0) {
-            m_pToolBar->addSeparator();
-            continue;
-        }
-        QAction* action = m_pActions->Action(slot.nID);
-        const QIcon own(QString::fromLatin1(slot.icon));
-        action->setIcon(slot.themeIcon ? QIcon::fromTheme(QString::fromLatin1(slot.themeIcon), own)
-                                       : own);
-        m_pToolBar->addAction(action);
+    m_pActions->FillToolBar(m_pToolBar);
+    for (QAction* action : m_pToolBar->actions()) {
         if (QWidget* button = m_pToolBar->widgetForAction(action))
             button->installEventFilter(this);
     }
@@ -134,7 +161,6 @@ void CMainFrame::OnCreateClient()
     auto* activator = new CPaneActivator(this, this);
     activator->Watch(m_pLeftView);
     activator->Watch(m_pEditView);
-    connect(m_pEditView, &QsciScintilla::selectionChanged, this, &CMainFrame::UpdateCommandStates);
     m_pEditView->SetZoom(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0));
     m_pViewOptions = std::make_unique<CViewOptions>(*m_pEditView);
     m_pViewOptions->Restore();
@@ -149,19 +175,11 @@ void CMainFrame::OnCreateClient()
 
 void CMainFrame::CreateMenus()
 {
-    for (const PopupDef& popup : MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.text));
-        for (const MenuItemDef& item : popup.items) {
-            if (!item.text) {
-                QAction* separator = menu->addSeparator();
-                if (menu->actions().contains(m_pActions->Action(ID_FILE_MRU_FILE1)))
-                    m_pRecentFilesEnd = separator;
-                continue;
-            }
-            QAction* action = m_pActions->Action(item.nID);
-            action->setText(QString::fromUtf8(item.text));
-            menu->addAction(action);
-        }
+    for (QMenu* menu : m_pActions->CreateMenus(menuBar())) {
+        const QList<QAction*> items = menu->actions();
+        const int nRecent = items.indexOf(m_pActions->Action(ID_FILE_MRU_FILE1));
+        if (nRecent >= 0 && nRecent + 1 < items.size())
+            m_pRecentFilesEnd = items.at(nRecent + 1);
         connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             OnInitMenu();
             if (menu->actions().contains(m_pRecentFilesEnd))
@@ -169,12 +187,6 @@ void CMainFrame::CreateMenus()
             UpdateCommandStates();
         });
     }
-}
-
-void CMainFrame::CreateAccelerators()
-{
-    for (const AcceleratorDef& accelerator : MainAccelerators())
-        m_pActions->AddShortcut(accelerator.nID, QString::fromLatin1(accelerator.key));
 }
 
 void CMainFrame::OnInitMenu()
@@ -192,7 +204,7 @@ void CMainFrame::FillRecentFiles(QMenu* pFileMenu)
     const int nCount = m_pRecentFiles ? m_pRecentFiles->GetSize() : 0;
     if (nCount == 0) {
         QAction* placeholder = m_pActions->Action(ID_FILE_MRU_FILE1);
-        placeholder->setText(QString::fromLatin1(MainMenuText(ID_FILE_MRU_FILE1)));
+        placeholder->setText(CCommandActions::MenuText(*m_pActions->Find(ID_FILE_MRU_FILE1)));
         pFileMenu->insertAction(m_pRecentFilesEnd, placeholder);
         return;
     }
@@ -226,7 +238,9 @@ bool CMainFrame::OnCmdMsg(int nID, CCmdUI* pCmdUI)
     }
     if (m_pDocument && m_pDocument->OnCmdMsg(nID, pCmdUI))
         return true;
-    if (OnOwnCmdMsg(nID, pCmdUI))
+    if (CCmdTarget::OnCmdMsg(nID, pCmdUI))
+        return true;
+    if (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI))
         return true;
     return m_pApplication && m_pApplication->OnCmdMsg(nID, pCmdUI);
 }
@@ -239,77 +253,6 @@ bool CMainFrame::SendCommand(int nID)
 void CMainFrame::UpdateCommandStates()
 {
     m_pActions->UpdateAll();
-}
-
-bool CMainFrame::OnOwnCmdMsg(int nID, CCmdUI* pCmdUI)
-{
-    static const TCommandEntry<CMainFrame> table[] = {
-        {ID_VIEW_FOCUS_EDITOR, ID_VIEW_FOCUS_EDITOR, &CMainFrame::OnFocusEditor, nullptr},
-        {ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_BLOCK, &CMainFrame::OnInsertBlock, nullptr},
-        {ID_VIEW_FOCUS_TREE, ID_VIEW_FOCUS_TREE, &CMainFrame::OnFocusTree, nullptr},
-        {ID_FILE_LOAD_TEMPLATE, ID_FILE_LOAD_TEMPLATE, &CMainFrame::OnLoadTemplate, nullptr},
-        {ID_TOOLS_LIGHT_CHECK, ID_TOOLS_LIGHT_CHECK, &CMainFrame::OnLightCheck, nullptr},
-        {ID_EDIT_GOTO_LINE, ID_EDIT_GOTO_LINE, &CMainFrame::OnGoToLine, nullptr},
-        {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck,
-         &CMainFrame::OnUpdateControlBarMenu},
-        {ID_NEXT_PANE, ID_PREV_PANE, &CMainFrame::OnNextPane, nullptr},
-        {ID_FILE_PRINT, ID_FILE_PRINT, &CMainFrame::OnFilePrint, nullptr},
-        {ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_DIRECT, &CMainFrame::OnFilePrintDirect, nullptr},
-        {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CMainFrame::OnFilePrintPreview, nullptr},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI)
-           || (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI));
-}
-
-void CMainFrame::OnFocusEditor(int)
-{
-    m_pDocument->ActivateEditor();
-}
-
-void CMainFrame::OnInsertBlock(int)
-{
-    m_pDocument->InsertElement(true);
-}
-
-void CMainFrame::OnFocusTree(int)
-{
-    m_pDocument->FocusTree();
-}
-
-void CMainFrame::OnLoadTemplate(int)
-{
-    m_pDocument->LoadTemplate(QString());
-}
-
-void CMainFrame::OnLightCheck(int)
-{
-    m_pDocument->CheckWellFormed();
-}
-
-void CMainFrame::OnGoToLine(int)
-{
-    CGoToLineDlg dialog(this);
-    if (dialog.DoModal() == IDOK)
-        m_pDocument->GoToLine(dialog.m_nLine);
-}
-
-void CMainFrame::OnBarCheck(int nID)
-{
-    QWidget* bar = nID == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(m_pToolBar) : statusBar();
-    bar->setVisible(!bar->isVisible());
-}
-
-void CMainFrame::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
-{
-    QWidget* bar =
-        pCmdUI->m_nID == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(m_pToolBar) : statusBar();
-    pCmdUI->SetCheck(bar->isVisibleTo(this) ? 1 : 0);
-}
-
-void CMainFrame::OnNextPane(int)
-{
-    // With two panes, next and previous both lead to the other one.
-    SetActiveView(m_pActiveView == m_pLeftView ? static_cast<QWidget*>(m_pEditView) : m_pLeftView);
 }
 
 QsciPrinter& CMainFrame::Printer() const
@@ -327,24 +270,9 @@ void CMainFrame::SetPreviewPages(int nPages)
     m_pPrinting->SetPreviewPages(nPages);
 }
 
-void CMainFrame::OnFilePrint(int)
-{
-    m_pPrinting->Print();
-}
-
 bool CMainFrame::PrintDirect()
 {
     return m_pPrinting->PrintDirect();
-}
-
-void CMainFrame::OnFilePrintDirect(int)
-{
-    PrintDirect();
-}
-
-void CMainFrame::OnFilePrintPreview(int)
-{
-    m_pPrinting->Preview();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)

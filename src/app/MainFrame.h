@@ -64,33 +64,21 @@ public:
     // message, when it was not printed.
     bool PrintDirect();
 
-    void OnFocusEditor(int nID);
-    void OnInsertBlock(int nID);
-    void OnFocusTree(int nID);
-    void OnLoadTemplate(int nID);
-    void OnLightCheck(int nID);
-    void OnGoToLine(int nID);
-
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    bool OnOwnCmdMsg(int nID, CCmdUI* pCmdUI);
-    void OnBarCheck(int nID);
-    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
-    void OnNextPane(int nID);
-    void OnFilePrint(int nID);
-    void OnFilePrintDirect(int nID);
-    void OnFilePrintPreview(int nID);
+    void RegisterCommands();
+    // The toolbar or the status bar, by its command id.
+    QWidget* Bar(int nID) const;
 
     void OnCreate();
     void OnCreateClient();
     void CreateToolBar();
     void CreateStatusBar();
     void CreateMenus();
-    void CreateAccelerators();
     void OnInitMenu();
     void FillRecentFiles(QMenu* pFileMenu);
     void UpdateCaption();
@@ -105,7 +93,7 @@ private:
     QWidget* m_pActiveView = nullptr;
     std::unique_ptr<CStatusPanes> m_pStatusPanes;
     std::unique_ptr<CViewOptions> m_pViewOptions;
-    QTimer* m_pIdleTimer = nullptr;
+    QTimer* m_pIndicatorTimer = nullptr;
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;
     std::unique_ptr<CFramePrinting> m_pPrinting;

@@ -42,7 +42,10 @@ const char* const kUsage =
 
 }  // namespace
 
-CTarnelApp::CTarnelApp() : m_recentFiles(kRecentFiles) {}
+CTarnelApp::CTarnelApp() : m_recentFiles(kRecentFiles)
+{
+    RegisterCommands();
+}
 
 CTarnelApp::~CTarnelApp() = default;
 
@@ -173,33 +176,26 @@ int CTarnelApp::ExitInstance()
     return m_nExitCode;
 }
 
-bool CTarnelApp::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+void CTarnelApp::RegisterCommands()
 {
-    static const TCommandEntry<CTarnelApp> table[] = {
-        {ID_TIP_OF_THE_DAY, ID_TIP_OF_THE_DAY, &CTarnelApp::ShowTip, nullptr},
-        {ID_APP_ABOUT, ID_APP_ABOUT, &CTarnelApp::OnAppAbout, nullptr},
-        {ID_FILE_NEW, ID_FILE_NEW, &CTarnelApp::OnFileNew, nullptr},
-        {ID_FILE_OPEN, ID_FILE_OPEN, &CTarnelApp::OnFileOpen, nullptr},
-        {ID_FILE_PRINT_SETUP, ID_FILE_PRINT_SETUP, &CTarnelApp::OnFilePrintSetup, nullptr},
-        {ID_APP_EXIT, ID_APP_EXIT, &CTarnelApp::OnAppExit, nullptr},
-        {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, &CTarnelApp::OnOpenRecentFile,
-         &CTarnelApp::OnUpdateRecentFileMenu},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI);
+    OnCommand(ID_TIP_OF_THE_DAY, [] { ::ShowTip(); });
+    OnCommand(ID_APP_ABOUT, [this] {
+        CAboutDlg about(m_pMainFrame.get());
+        about.exec();
+    });
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_PRINT_SETUP, [this] {
+        QPageSetupDialog setup(&m_pMainFrame->Printer(), m_pMainFrame.get());
+        setup.exec();
+    });
+    OnCommand(ID_APP_EXIT, [this] { m_pMainFrame->close(); });
+    OnCommandRange(
+        ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, [this](int nID) { OnOpenRecentFile(nID); },
+        [this](CCmdUI& ui) { ui.Enable(ui.m_nID - ID_FILE_MRU_FILE1 < m_recentFiles.GetSize()); });
 }
 
-void CTarnelApp::ShowTip(int)
-{
-    ::ShowTip();
-}
-
-void CTarnelApp::OnAppAbout(int)
-{
-    CAboutDlg about(m_pMainFrame.get());
-    about.exec();
-}
-
-void CTarnelApp::OnFileNew(int)
+void CTarnelApp::OnFileNew()
 {
     if (!m_pDocument->SaveModified())
         return;
@@ -208,7 +204,7 @@ void CTarnelApp::OnFileNew(int)
     m_pMainFrame->EditView()->OnInitialUpdate();
 }
 
-void CTarnelApp::OnFileOpen(int)
+void CTarnelApp::OnFileOpen()
 {
     const QString path = CTarnelDoc::s_fnGetOpenFileName(
         LoadString(AFX_IDS_OPENFILE), QString(), LoadString(IDS_ALL_FILES_FILTER), QString());
@@ -228,17 +224,6 @@ bool CTarnelApp::OpenDocumentFile(const QString& path)
     return true;
 }
 
-void CTarnelApp::OnFilePrintSetup(int)
-{
-    QPageSetupDialog setup(&m_pMainFrame->Printer(), m_pMainFrame.get());
-    setup.exec();
-}
-
-void CTarnelApp::OnAppExit(int)
-{
-    m_pMainFrame->close();
-}
-
 void CTarnelApp::OnOpenRecentFile(int nID)
 {
     const int nIndex = nID - ID_FILE_MRU_FILE1;
@@ -248,11 +233,6 @@ void CTarnelApp::OnOpenRecentFile(int nID)
     // A file that can no longer be opened leaves the list, as its entry is of no use.
     if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
         m_recentFiles.Remove(nIndex);
-}
-
-void CTarnelApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(pCmdUI->m_nID - ID_FILE_MRU_FILE1 < m_recentFiles.GetSize());
 }
 
 void CTarnelApp::NoteDocumentPath()

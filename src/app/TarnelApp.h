@@ -29,8 +29,6 @@ public:
     int ExitInstance();
     int ExitCode() const { return m_nExitCode; }
 
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
-
     // Opens `path` as the document after the save prompt; false when it could not be opened.
     bool OpenDocumentFile(const QString& path);
 
@@ -42,14 +40,10 @@ public:
     static std::function<void(QsciPrinter& printer)> s_preparePrinter;
 
 private:
-    void ShowTip(int nID);
-    void OnAppAbout(int nID);
-    void OnFileNew(int nID);
-    void OnFileOpen(int nID);
-    void OnFilePrintSetup(int nID);
-    void OnAppExit(int nID);
+    void RegisterCommands();
+    void OnFileNew();
+    void OnFileOpen();
     void OnOpenRecentFile(int nID);
-    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
     void LoadStdProfileSettings();
     void CreateDocumentAndFrame();

@@ -13,28 +13,28 @@ void CViewOptions::Restore()
         GetProfileInt(SettingsKeys::kSection, SettingsKeys::kColourAsYouType, 0) != 0);
 }
 
-bool CViewOptions::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+CViewOptions::CViewOptions(CTarnelView& view) : m_view(view)
 {
-    static const TCommandEntry<CViewOptions> table[] = {
-        {ID_VIEW_LINE_NUMBERS, ID_VIEW_LINE_NUMBERS, &CViewOptions::OnLineNumbers,
-         &CViewOptions::OnUpdateLineNumbers},
-        {ID_VIEW_COLOUR_AS_YOU_TYPE, ID_VIEW_COLOUR_AS_YOU_TYPE, &CViewOptions::OnColourAsYouType,
-         &CViewOptions::OnUpdateColourAsYouType},
-        {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_RESET, &CViewOptions::OnZoom, nullptr},
-        {ID_VIEW_WORD_WRAP, ID_VIEW_WORD_WRAP, &CViewOptions::OnWordWrap,
-         &CViewOptions::OnUpdateWordWrap},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI);
+    OnCommand(
+        ID_VIEW_LINE_NUMBERS, [this] { OnLineNumbers(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_view.LineNumbersShown() ? 1 : 0); });
+    OnCommand(
+        ID_VIEW_COLOUR_AS_YOU_TYPE, [this] { OnColourAsYouType(); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_view.ColourAsYouType() ? 1 : 0); });
+    OnCommandRange(ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_RESET, [this](int nID) { OnZoom(nID); });
+    OnCommand(
+        ID_VIEW_WORD_WRAP, [this] { m_view.SetWordWrap(!m_view.WordWrap()); },
+        [this](CCmdUI& ui) { ui.SetCheck(m_view.WordWrap() ? 1 : 0); });
 }
 
-void CViewOptions::OnLineNumbers(int)
+void CViewOptions::OnLineNumbers()
 {
     const bool bShown = !m_view.LineNumbersShown();
     m_view.ShowLineNumbers(bShown);
     WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kLineNumbers, bShown ? 1 : 0);
 }
 
-void CViewOptions::OnColourAsYouType(int)
+void CViewOptions::OnColourAsYouType()
 {
     const bool bOn = !m_view.ColourAsYouType();
     m_view.SetColourAsYouType(bOn);
@@ -50,27 +50,4 @@ void CViewOptions::OnZoom(int nID)
         m_view.zoomOut();
     else
         m_view.SetZoom(0);
-}
-
-void CViewOptions::OnUpdateLineNumbers(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(true);
-    pCmdUI->SetCheck(m_view.LineNumbersShown() ? 1 : 0);
-}
-
-void CViewOptions::OnUpdateColourAsYouType(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(true);
-    pCmdUI->SetCheck(m_view.ColourAsYouType() ? 1 : 0);
-}
-
-void CViewOptions::OnWordWrap(int)
-{
-    m_view.SetWordWrap(!m_view.WordWrap());
-}
-
-void CViewOptions::OnUpdateWordWrap(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(true);
-    pCmdUI->SetCheck(m_view.WordWrap() ? 1 : 0);
 }

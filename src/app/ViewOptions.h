@@ -9,20 +9,15 @@ class CTarnelView;
 class CViewOptions : public CCmdTarget
 {
 public:
-    explicit CViewOptions(CTarnelView& view) : m_view(view) {}
+    explicit CViewOptions(CTarnelView& view);
 
     // Gives the editor the options kept from the last run.
     void Restore();
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
 
 private:
-    void OnLineNumbers(int nID);
-    void OnColourAsYouType(int nID);
+    void OnLineNumbers();
+    void OnColourAsYouType();
     void OnZoom(int nID);
-    void OnWordWrap(int nID);
-    void OnUpdateWordWrap(CCmdUI* pCmdUI);
-    void OnUpdateLineNumbers(CCmdUI* pCmdUI);
-    void OnUpdateColourAsYouType(CCmdUI* pCmdUI);
 
     CTarnelView& m_view;
 };

@@ -1,6 +1,5 @@
 #include "EditorSetup.h"
 
-#include "Accelerators.h"
 #include "MarkupScanner.h"
 
 #include <Qsci/qscicommand.h>
@@ -23,18 +22,6 @@ void SetStyle(QsciScintilla& editor, int nStyle, const QColor& colour, bool bBol
 {
     editor.SendScintilla(Sci::SCI_STYLESETFORE, nStyle, colour);
     editor.SendScintilla(Sci::SCI_STYLESETBOLD, nStyle, static_cast<long>(bBold));
-}
-
-// The main window's accelerators, as the window binds them.
-bool IsAccelerator(int key)
-{
-    for (const AcceleratorDef& accelerator : MainAccelerators()) {
-        const QKeySequence sequence(QString::fromLatin1(accelerator.key),
-                                    QKeySequence::PortableText);
-        if (!sequence.isEmpty() && sequence[0].toCombined() == key)
-            return true;
-    }
-    return false;
 }
 
 // Typing, Backspace, Delete, Ctrl+Backspace and Ctrl+Delete (a word), Return, Tab and Insert
@@ -110,12 +97,14 @@ int WrapModeForTextLength(long long nLength)
     return nLength <= kLongestWrappedText ? Sci::SC_WRAP_WORD : Sci::SC_WRAP_NONE;
 }
 
-bool IsFrameShortcut(int key)
+bool IsFrameShortcut(int key, const QList<QKeySequence>& windowKeys)
 {
     if (key == 0)
         return false;
-    if (IsAccelerator(key))
-        return true;
+    for (const QKeySequence& sequence : windowKeys) {
+        if (!sequence.isEmpty() && sequence[0].toCombined() == key)
+            return true;
+    }
     const int nBare = key & ~Qt::KeyboardModifierMask;
     const int nModifiers = key & Qt::KeyboardModifierMask;
     // Alt+letter and Alt+digit open menus or run commands; function keys are the window's.
@@ -132,16 +121,16 @@ bool IsUnaskedEditCommand(int nCommand)
            != std::end(kUnaskedEditCommands);
 }
 
-void ReleaseFrameShortcuts(QsciScintilla& editor)
+void ReleaseFrameShortcuts(QsciScintilla& editor, const QList<QKeySequence>& windowKeys)
 {
     for (QsciCommand* pCommand : editor.standardCommands()->commands()) {
         if (IsUnaskedEditCommand(static_cast<int>(pCommand->command()))) {
             pCommand->setKey(0);
             pCommand->setAlternateKey(0);
         }
-        if (IsFrameShortcut(pCommand->key()))
+        if (IsFrameShortcut(pCommand->key(), windowKeys))
             pCommand->setKey(0);
-        if (IsFrameShortcut(pCommand->alternateKey()))
+        if (IsFrameShortcut(pCommand->alternateKey(), windowKeys))
             pCommand->setAlternateKey(0);
     }
 }

@@ -1,6 +1,9 @@
 // How the editor control looks and which keys it leaves to the main window.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
+
 class QFont;
 class QsciScintilla;
 class QsciScintillaBase;
@@ -20,8 +23,9 @@ constexpr long long kLongestWrappedText = 2LL << 20;
 // Word wrap up to kLongestWrappedText bytes, none beyond.
 int WrapModeForTextLength(long long nLength);
 
-// Whether `key` (Qt key code with modifiers) is one of the main window's shortcuts.
-bool IsFrameShortcut(int key);
+// Whether `key` (Qt key code with modifiers) belongs to the main window: one of `windowKeys`, an
+// Alt+letter or Alt+digit, or a function key.
+bool IsFrameShortcut(int key, const QList<QKeySequence>& windowKeys);
 
 // Whether Scintilla command `nCommand` changes or copies text in a way a stray key press should
 // not: whole-line cut, delete, copy and transpose, duplication, case change, line-part deletion.
@@ -29,7 +33,7 @@ bool IsUnaskedEditCommand(int nCommand);
 
 // Drops the control's own bindings of keys that belong to the main window, so its shortcut
 // overrides do not swallow them, and every binding of an unasked edit command.
-void ReleaseFrameShortcuts(QsciScintilla& editor);
+void ReleaseFrameShortcuts(QsciScintilla& editor, const QList<QKeySequence>& windowKeys);
 
 // Makes Enter, and the line ends of pasted text, those of the text's first line: CR LF, LF or CR;
 // LF when the text has no line end yet.

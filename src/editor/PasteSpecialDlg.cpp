@@ -1,14 +1,29 @@
 #include "PasteSpecialDlg.h"
 
 #include "CommandIds.h"
+#include "MessageBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+std::vector<SPasteFormat> ClipboardPasteFormats()
+{
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    return pData ? CPasteFormats::Offered(*pData) : std::vector<SPasteFormat>();
+}
+
+}  // namespace
 
 CPasteSpecialDlg::ModalHook CPasteSpecialDlg::s_fnRunModal;
 
@@ -65,4 +80,37 @@ void CPasteSpecialDlg::accept()
         return;  // nothing to paste as: stay open, Cancel still closes
     m_nSelected = nRow;
     QDialog::accept();
+}
+
+bool CPasteSpecialDlg::CanPaste()
+{
+    return !ClipboardPasteFormats().empty();
+}
+
+bool CPasteSpecialDlg::Choose(QWidget* pParent, bool bUtf8, const QString& documentName,
+                              QByteArray& bytes)
+{
+    CPasteSpecialDlg dialog(ClipboardPasteFormats(), pParent);
+    if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
+        return false;
+    const QString strType =
+        dialog.Formats()[static_cast<std::size_t>(dialog.m_nSelected)].strMimeType;
+    // The dialog's event loop may have let another program replace the clipboard: look again.
+    const std::vector<SPasteFormat> formats = ClipboardPasteFormats();
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    if (!pData || std::none_of(formats.begin(), formats.end(), [&](const SPasteFormat& f) {
+            return f.strMimeType == strType;
+        })) {
+        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the clipboard no longer holds "
+                                     "the chosen form.")
+                          .arg(documentName));
+        return false;
+    }
+    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), bUtf8, bytes)) {
+        AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
+                                     "an 8-bit (Latin-1) document cannot store.")
+                          .arg(documentName));
+        return false;
+    }
+    return true;
 }

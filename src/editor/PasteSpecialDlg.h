@@ -22,6 +22,14 @@ public:
 
     explicit CPasteSpecialDlg(std::vector<SPasteFormat> formats, QWidget* pParent = nullptr);
 
+    // Whether the clipboard holds a form that pastes as text.
+    static bool CanPaste();
+    // Asks for the form and gives the clipboard's text in it as the document's bytes; false,
+    // after a message naming `documentName` where the user should know why, when nothing is to
+    // be pasted.
+    static bool Choose(QWidget* pParent, bool bUtf8, const QString& documentName,
+                       QByteArray& bytes);
+
     // IDOK or IDCANCEL; on IDOK m_nSelected is a valid index into Formats().
     int DoModal();
 

@@ -74,20 +74,13 @@ CTarnelDoc::CTarnelDoc(QObject* parent)
       m_recovery(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
 {
     g_pDocument = this;
+    OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
 }
 
 CTarnelDoc::~CTarnelDoc()
 {
     delete m_pTemplateRoot;
-}
-
-bool CTarnelDoc::OnCmdMsg(int nID, CCmdUI* pCmdUI)
-{
-    static const TCommandEntry<CTarnelDoc> table[] = {
-        {ID_FILE_SAVE, ID_FILE_SAVE, &CTarnelDoc::OnFileSave, nullptr},
-        {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &CTarnelDoc::OnFileSaveAs, nullptr},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI);
 }
 
 QByteArray CTarnelDoc::HeaderComment()
@@ -286,16 +279,6 @@ void CTarnelDoc::SetPathName(const QString& path)
     m_strPathName = path;
     m_strTitle = QFileInfo(path).fileName();
     emit documentChanged();
-}
-
-void CTarnelDoc::OnFileSave(int)
-{
-    DoFileSave();
-}
-
-void CTarnelDoc::OnFileSaveAs(int)
-{
-    DoSave(QString());
 }
 
 // ---- forwarding to the panes

@@ -47,8 +47,6 @@ public:
     CTarnelDoc(const CTarnelDoc&) = delete;
     CTarnelDoc& operator=(const CTarnelDoc&) = delete;
 
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
-
     // The view that holds the text, known from its construction on.
     void AddView(CTarnelView* pView);
     void RemoveView(CTarnelView* pView);
@@ -98,8 +96,6 @@ signals:
     void documentChanged();
 
 private:
-    void OnFileSave(int nID);
-    void OnFileSaveAs(int nID);
     void SetPathName(const QString& path);
     // Puts the file's text in the view, with progress and Cancel for a long one.
     bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);

@@ -4,13 +4,16 @@
 #include "DocumentReader.h"
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
+#include "FindReplaceDlg.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
+#include "PasteSpecialDlg.h"
 #include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "ViewFrame.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QShowEvent>
@@ -31,7 +34,8 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
       m_undoColors(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
-    ReleaseFrameShortcuts(*this);
+    ReleaseFrameShortcuts(*this, {});
+    RegisterCommands();
     CEditorAccessibility::Attach(this);
     // Without an assistive technology the text notifications are masked (see
     // CEditorAccessibility); these come with every edit either way.
@@ -61,17 +65,46 @@ CTarnelDoc* CTarnelView::GetDocument() const
     return m_pDocument;
 }
 
-bool CTarnelView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+void CTarnelView::RegisterCommands()
 {
-    static const TCommandEntry<CTarnelView> table[] = {
-        {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_INLINE, &CTarnelView::OnInsertInline, nullptr},
-        {ID_TAG_INSERT_BLOCK, ID_TAG_INSERT_BLOCK, &CTarnelView::OnInsertBlock, nullptr},
-        {ID_VIEW_RECOLOR, ID_VIEW_RECOLOR, &CTarnelView::OnRecolor, nullptr},
-        {ID_TAG_INSERT_COMMENT, ID_TAG_INSERT_COMMENT, &CTarnelView::OnInsertComment, nullptr},
-        // No embedded objects here: mapped only so the command shows disabled.
-        {ID_OLE_EDIT_PROPERTIES, ID_OLE_EDIT_PROPERTIES, nullptr, nullptr},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI) || m_editCommands.OnCmdMsg(nID, pCmdUI);
+    OnCommand(ID_TAG_INSERT_INLINE, [this] { InsertElement(false); });
+    OnCommand(ID_TAG_INSERT_BLOCK, [this] { InsertElement(true); });
+    OnCommand(ID_VIEW_RECOLOR, [this] { OnRecolor(); });
+    OnCommand(ID_TAG_INSERT_COMMENT, [this] { m_inserter.InsertComment(); });
+    // No embedded objects here: mapped only so the command shows disabled.
+    OnCommand(ID_OLE_EDIT_PROPERTIES, nullptr);
+    const auto needSelection = [this](CCmdUI& ui) { ui.Enable(hasSelectedText()); };
+    OnCommand(
+        ID_EDIT_UNDO, [this] { undo(); }, [this](CCmdUI& ui) { ui.Enable(isUndoAvailable()); });
+    OnCommand(
+        ID_EDIT_CUT, [this] { cut(); }, needSelection);
+    OnCommand(
+        ID_EDIT_COPY, [this] { copy(); }, needSelection);
+    OnCommand(
+        ID_EDIT_PASTE, [this] { paste(); },
+        [](CCmdUI& ui) {
+            const QMimeData* pData = QApplication::clipboard()->mimeData();
+            ui.Enable(pData && pData->hasText());
+        });
+    OnCommand(
+        ID_EDIT_PASTE_SPECIAL,
+        [this] {
+            QByteArray bytes;
+            if (CPasteSpecialDlg::Choose(this, isUtf8(), DocumentName(), bytes))
+                ReplaceSelection(bytes);
+        },
+        [](CCmdUI& ui) { ui.Enable(CPasteSpecialDlg::CanPaste()); });
+    OnCommand(ID_EDIT_SELECT_ALL, [this] { selectAll(); });
+    OnCommand(ID_EDIT_FIND, [this] { CFindReplaceDlg::ShowFind(this); });
+    OnCommand(
+        ID_EDIT_REPEAT, [this] { CFindReplaceDlg::FindNextAgain(this); },
+        [](CCmdUI& ui) { ui.Enable(CFindReplaceDlg::HasFindText()); });
+    OnCommand(ID_EDIT_REPLACE, [this] { CFindReplaceDlg::ShowReplace(this); });
+}
+
+void CTarnelView::LeaveKeysToWindow(const QList<QKeySequence>& windowKeys)
+{
+    ReleaseFrameShortcuts(*this, windowKeys);
 }
 
 void CTarnelView::OnInitialUpdate()
@@ -290,21 +323,6 @@ void CTarnelView::InsertElement(bool block)
     m_inserter.InsertElement(block);
 }
 
-void CTarnelView::OnInsertInline(int)
-{
-    InsertElement(false);
-}
-
-void CTarnelView::OnInsertBlock(int)
-{
-    InsertElement(true);
-}
-
-void CTarnelView::OnInsertComment(int)
-{
-    m_inserter.InsertComment();
-}
-
 // ---- colouring
 
 void CTarnelView::ColorMarkup(long long& position, const QByteArray& text)
@@ -358,7 +376,7 @@ bool CTarnelView::ColorAll(const JobProgress& progress)
     return true;
 }
 
-void CTarnelView::OnRecolor(int)
+void CTarnelView::OnRecolor()
 {
     if (CJobGuard::IsRunning())
         return;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "CmdTarget.h"
-#include "EditCommands.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
@@ -18,6 +17,8 @@
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
+#include <QKeySequence>
+#include <QList>
 #include <QMarginsF>
 #include <QPointer>
 
@@ -41,7 +42,8 @@ public:
     ~CTarnelView() override;
 
     CTarnelDoc* GetDocument() const;
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
+    // Drops the control's own bindings of the window's keys, which the window then gets.
+    void LeaveKeysToWindow(const QList<QKeySequence>& windowKeys);
 
     void OnInitialUpdate();
     QMarginsF PrintMarginsInches() const { return m_mgnPrintInches; }
@@ -79,9 +81,6 @@ public:
     bool IsTextModified() const;
 
     void InsertElement(bool block);
-    void OnInsertInline(int nID = 0);
-    void OnInsertBlock(int nID = 0);
-    void OnInsertComment(int nID = 0);
 
     // Colours the complete tokens of `text`, which lies at `position`; `position` ends on the
     // first byte not coloured.
@@ -97,7 +96,7 @@ public:
     // another long job runs. False when it did not finish.
     bool ColorAll(const JobProgress& progress);
     // With a progress dialog once it runs longer than half a second.
-    void OnRecolor(int nID = 0);
+    void OnRecolor();
 
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.
     void SetZoom(int nZoom);
@@ -144,6 +143,7 @@ protected:
     bool canInsertFromMimeData(const QMimeData* pSource) const override;
 
 private:
+    void RegisterCommands();
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
     long long SelectionStart() const;
     long long SelectionEnd() const;
@@ -173,7 +173,6 @@ private:
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
     CUndoColorKeeper m_undoColors;
-    CEditCommands m_editCommands{*this};
     CLineNumberMargin m_lineNumbers{*this};
     CTypingColorizer m_typingColors{*this, m_background};
 };

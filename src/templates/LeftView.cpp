@@ -23,6 +23,7 @@ CLeftView::CLeftView(ITemplateHost* pDocument, QWidget* parent)
     // deselect the current item.
     connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::SelectCurrentItem);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CLeftView::SelectCurrentItem);
+    OnCommand(ID_TAG_INSERT_INLINE, [this] { m_pDocument->InsertElement(false); });
 }
 
 void CLeftView::SelectCurrentItem()
@@ -59,19 +60,6 @@ void CLeftView::SetTreeLook()
     look.setColor(QPalette::Inactive, QPalette::HighlightedText,
                   look.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(look);
-}
-
-bool CLeftView::OnCmdMsg(int nID, CCmdUI* pCmdUI)
-{
-    static const TCommandEntry<CLeftView> table[] = {
-        {ID_TAG_INSERT_INLINE, ID_TAG_INSERT_INLINE, &CLeftView::OnInsertInline, nullptr},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI);
-}
-
-void CLeftView::OnInsertInline(int)
-{
-    m_pDocument->InsertElement(false);
 }
 
 ITemplateTree::Item CLeftView::InsertItem(const std::string& text, Item parent)

@@ -16,9 +16,6 @@ public:
     // First call: tree look, registration with the document, the default template.
     void OnInitialUpdate();
 
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
-    void OnInsertInline(int nID);
-
     Item InsertItem(const std::string& text, Item parent) override;
     void SetItemData(Item item, TemplateNode* node) override;
     void DeleteAllItems() override;

@@ -38,7 +38,7 @@ TEST_F(TarnelViewTest, CompactInsertionWrapsTheSelectionColoursTagsAndPutsTheCar
 {
     SetText("say Hello now");
     Select(4, 9);
-    view.OnInsertInline();
+    view.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr);
 
     EXPECT_EQ(Text(), QByteArray("say <b>Hello</b> now"));
     EXPECT_EQ(SelStart(), 4);
@@ -68,7 +68,7 @@ TEST_F(TarnelViewTest, BlockInsertionPutsTheCaretBeforeTheLeadingLineFeedAndLeav
 {
     SetText("xHelloy");
     Select(1, 6);
-    view.OnInsertBlock();
+    view.OnCmdMsg(ID_TAG_INSERT_BLOCK, nullptr);
     EXPECT_EQ(Text(), QByteArray("x\n<b>\nHello\n</b>\ny"));
     EXPECT_EQ(SelStart(), 1);
     EXPECT_EQ(SelEnd(), 1);
@@ -84,7 +84,7 @@ TEST_F(TarnelViewTest, InsertionWithoutATreeSelectionWritesUnknown)
     m_tree.m_pSelected = nullptr;
     SetText("Hello");
     Select(0, 5);
-    view.OnInsertInline();
+    view.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr);
     EXPECT_EQ(Text(), QByteArray("<UNKNOWN>Hello"));
 }
 
@@ -92,7 +92,7 @@ TEST_F(TarnelViewTest, CommentGoesBeforeTheSelectionWhichStaysUnselectedAfterIt)
 {
     SetText("0123456789abcdef");
     Select(5, 8);
-    view.OnInsertComment();
+    view.OnCmdMsg(ID_TAG_INSERT_COMMENT, nullptr);
     EXPECT_EQ(Text(), QByteArray("01234<!-- -->56789abcdef"));
     EXPECT_EQ(SelStart(), 13);
     EXPECT_EQ(SelEnd(), 13);
@@ -102,7 +102,7 @@ TEST_F(TarnelViewTest, CommentGoesBeforeTheSelectionWhichStaysUnselectedAfterIt)
     EXPECT_EQ(Text(), QByteArray("0123456789abcdef"));
 
     Select(3, 3);
-    view.OnInsertComment();
+    view.OnCmdMsg(ID_TAG_INSERT_COMMENT, nullptr);
     EXPECT_EQ(Text(), QByteArray("012<!-- -->3456789abcdef"));
     EXPECT_EQ(SelStart(), 11);
 }
@@ -315,14 +315,18 @@ TEST_F(TarnelViewTest, TypedTextIsUncoloured)
 
 TEST_F(TarnelViewTest, TheControlLeavesTheWindowsShortcutsAlone)
 {
+    const QList<QKeyCombination> windowKeys = {
+        Qt::CTRL | Qt::Key_A,           Qt::CTRL | Qt::Key_C,       Qt::CTRL | Qt::Key_V,
+        Qt::CTRL | Qt::Key_X,           Qt::CTRL | Qt::Key_Z,       Qt::CTRL | Qt::Key_Insert,
+        Qt::SHIFT | Qt::Key_Insert,     Qt::SHIFT | Qt::Key_Delete, Qt::ALT | Qt::Key_Backspace,
+        QKeyCombination(Qt::Key_Escape)};
+    QList<QKeySequence> sequences;
+    for (QKeyCombination key : windowKeys)
+        sequences << QKeySequence(key);
+    view.LeaveKeysToWindow(sequences);
     QsciCommandSet* pCommands = view.standardCommands();
-    for (QKeyCombination key :
-         {Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V, Qt::CTRL | Qt::Key_X,
-          Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Insert, Qt::SHIFT | Qt::Key_Insert,
-          Qt::SHIFT | Qt::Key_Delete, Qt::ALT | Qt::Key_Backspace,
-          QKeyCombination(Qt::Key_Escape)}) {
+    for (QKeyCombination key : windowKeys)
         EXPECT_EQ(pCommands->boundTo(key.toCombined()), nullptr) << key.toCombined();
-    }
     for (QKeyCombination key :
          {QKeyCombination(Qt::Key_Left), Qt::SHIFT | Qt::Key_Left, Qt::CTRL | Qt::Key_Right,
           QKeyCombination(Qt::Key_Home), QKeyCombination(Qt::Key_End),
@@ -330,9 +334,10 @@ TEST_F(TarnelViewTest, TheControlLeavesTheWindowsShortcutsAlone)
           QKeyCombination(Qt::Key_Delete), Qt::SHIFT | Qt::Key_End}) {
         EXPECT_NE(pCommands->boundTo(key.toCombined()), nullptr) << key.toCombined();
     }
-    EXPECT_TRUE(IsFrameShortcut((Qt::ALT | Qt::Key_T).toCombined()));
-    EXPECT_TRUE(IsFrameShortcut(Qt::Key_F5));
-    EXPECT_FALSE(IsFrameShortcut((Qt::CTRL | Qt::Key_Left).toCombined()));
+    EXPECT_TRUE(IsFrameShortcut((Qt::ALT | Qt::Key_T).toCombined(), {}));
+    EXPECT_TRUE(IsFrameShortcut(Qt::Key_F5, {}));
+    EXPECT_TRUE(IsFrameShortcut((Qt::CTRL | Qt::Key_Z).toCombined(), sequences));
+    EXPECT_FALSE(IsFrameShortcut((Qt::CTRL | Qt::Key_Left).toCombined(), sequences));
 }
 
 TEST_F(TarnelViewTest, EditCommandsAreEnabledByTheirState)

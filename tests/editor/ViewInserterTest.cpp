@@ -1,5 +1,6 @@
 #include "editor/EditorTestSupport.h"
 
+#include "CommandIds.h"
 #include "MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,8 @@ void SelectTwo(SEditorFixture& f)
 TEST_F(ViewInserterTest, InsertionsActOnTheMainSelectionAsAStream)
 {
     SetNode("b");
-    const auto inl = [](CTarnelView& v) { v.OnInsertInline(); };
-    const auto comment = [](CTarnelView& v) { v.OnInsertComment(); };
+    const auto inl = [](CTarnelView& v) { v.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr); };
+    const auto comment = [](CTarnelView& v) { v.OnCmdMsg(ID_TAG_INSERT_COMMENT, nullptr); };
     const SSelectionCase cases[] = {
         {"rectangle, element", SelectRectangle, inl, "a<b>bcd\nefgh\nij</b>kl", 1},
         {"rectangle, comment", SelectRectangle, comment, "a<!-- -->bcd\nefgh\nijkl", -1},
@@ -100,7 +101,7 @@ TEST_F(ViewInserterTest, TheTemplatesCharactersAreWrittenInTheDocumentsEncodingO
         view.LoadBytes(original, test.bUtf8);
         Select(1, 1 + selected.size());
         m_messages.Clear();
-        view.OnInsertInline();
+        view.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr);
         EXPECT_EQ(Text(), test.expected.isEmpty() ? original : test.expected) << test.name;
         EXPECT_EQ(m_messages.Messages().size(), test.expected.isEmpty() ? 1 : 0) << test.name;
     }

@@ -8,60 +8,54 @@ namespace {
 class CRecorder : public CCmdTarget
 {
 public:
-    bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
-
-    void OnSave(int) { ++m_nSaves; }
-    void OnRecent(int nID) { m_nLastRecent = nID; }
-    void OnUpdateRecent(CCmdUI* pCmdUI) { pCmdUI->Enable(pCmdUI->m_nID == ID_FILE_MRU_FILE1); }
-    void OnUpdateToolbar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    CRecorder()
+    {
+        OnCommand(ID_FILE_SAVE, [this] { ++m_nSaves; });
+        OnCommandRange(
+            ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, [this](int nID) { m_nLastRecent = nID; },
+            [](CCmdUI& ui) { ui.Enable(ui.m_nID == ID_FILE_MRU_FILE1); });
+        OnCommand(ID_VIEW_TOOLBAR, nullptr, [](CCmdUI& ui) { ui.SetCheck(1); });
+        OnCommand(ID_OLE_EDIT_PROPERTIES, nullptr);
+    }
 
     int m_nSaves = 0;
     int m_nLastRecent = 0;
 };
 
-bool CRecorder::OnCmdMsg(int nID, CCmdUI* pCmdUI)
-{
-    static const TCommandEntry<CRecorder> table[] = {
-        {ID_FILE_SAVE, ID_FILE_SAVE, &CRecorder::OnSave, nullptr},
-        {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 3, &CRecorder::OnRecent,
-         &CRecorder::OnUpdateRecent},
-        {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, nullptr, &CRecorder::OnUpdateToolbar},
-    };
-    return DispatchCommand(this, table, nID, pCmdUI);
-}
-
-TEST(CmdTargetTest, RunsTheHandlerOfAMappedCommand)
+TEST(CmdTargetTest, RunsTheHandlerOfAMappedCommandOrRange)
 {
     CRecorder target;
     EXPECT_TRUE(target.OnCmdMsg(ID_FILE_SAVE, nullptr));
     EXPECT_TRUE(target.OnCmdMsg(ID_FILE_MRU_FILE1 + 2, nullptr));
     EXPECT_EQ(target.m_nSaves, 1);
     EXPECT_EQ(target.m_nLastRecent, ID_FILE_MRU_FILE1 + 2);
+    EXPECT_FALSE(target.OnCmdMsg(ID_FILE_MRU_FILE1 + 4, nullptr));
 }
 
-TEST(CmdTargetTest, UnmappedCommandsAreNotHandled)
+TEST(CmdTargetTest, StateComesFromTheUpdaterOrTheHandlersPresence)
 {
     CRecorder target;
-    CCmdUI ui(ID_TOOLS_XSLT);
-    EXPECT_FALSE(target.OnCmdMsg(ID_TOOLS_XSLT, nullptr));
-    EXPECT_FALSE(target.OnCmdMsg(ID_TOOLS_XSLT, &ui));
-}
-
-TEST(CmdTargetTest, UpdateStateComesFromTheUpdateHandlerOrTheHandlersPresence)
-{
-    CRecorder target;
-    CCmdUI save(ID_FILE_SAVE);
-    save.Enable(false);
-    ASSERT_TRUE(target.OnCmdMsg(ID_FILE_SAVE, &save));
-    EXPECT_TRUE(save.m_bEnabled);
-
-    CCmdUI second(ID_FILE_MRU_FILE1 + 1);
-    ASSERT_TRUE(target.OnCmdMsg(second.m_nID, &second));
-    EXPECT_FALSE(second.m_bEnabled);
-
-    CCmdUI toolbar(ID_VIEW_TOOLBAR);
-    ASSERT_TRUE(target.OnCmdMsg(ID_VIEW_TOOLBAR, &toolbar));
-    EXPECT_EQ(toolbar.m_nCheck, 1);
+    struct Case
+    {
+        int nID;
+        bool bHandled;
+        bool bEnabled;
+        int nCheck;
+    };
+    const Case cases[] = {
+        {ID_FILE_SAVE, true, true, -1},
+        {ID_FILE_MRU_FILE1, true, true, -1},
+        {ID_FILE_MRU_FILE1 + 1, true, false, -1},
+        {ID_VIEW_TOOLBAR, true, true, 1},
+        {ID_OLE_EDIT_PROPERTIES, true, false, -1},  // mapped without handler: stops the route
+        {ID_TOOLS_XSLT, false, true, -1},
+    };
+    for (const Case& c : cases) {
+        CCmdUI ui(c.nID);
+        EXPECT_EQ(target.OnCmdMsg(c.nID, &ui), c.bHandled) << c.nID;
+        EXPECT_EQ(ui.m_bEnabled, c.bEnabled) << c.nID;
+        EXPECT_EQ(ui.m_nCheck, c.nCheck) << c.nID;
+    }
 }
 
 }  // namespace

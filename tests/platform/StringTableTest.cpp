@@ -25,23 +25,6 @@ TEST(StringTableTest, ProgramStringsAreExact)
               "System registry entries have been removed and the INI file (if any) was deleted.");
 }
 
-TEST(StringTableTest, PromptsSplitAtTheFirstLineFeed)
-{
-    EXPECT_EQ(CommandPrompt(ID_FILE_NEW), "Create a new document");
-    EXPECT_EQ(CommandTooltip(ID_FILE_NEW), "New");
-    EXPECT_EQ(CommandPrompt(ID_TIP_OF_THE_DAY), "Displays a Tip of the Day.");
-    EXPECT_EQ(CommandTooltip(ID_TIP_OF_THE_DAY), "");
-    EXPECT_EQ(CommandPrompt(ID_FILE_MRU_FILE1 + 3), "Open this document");
-}
-
-TEST(StringTableTest, TheProgramsOwnCommandsHaveNoStrings)
-{
-    for (int id = ID_ESCAPE; id <= ID_EDIT_GOTO_LINE; ++id) {
-        EXPECT_FALSE(HasString(id)) << id;
-        EXPECT_EQ(CommandPrompt(id), "") << id;
-    }
-}
-
 TEST(StringTableTest, RangeMessageFillsBothPlaceholders)
 {
     EXPECT_EQ(FormatString2(LoadString(AFX_IDP_PARSE_INT_RANGE), "0", "99999"),

@@ -1,0 +1,114 @@
+#include "CommandTable.h"
+
+#include "CommandIds.h"
+
+namespace {
+
+constexpr const char* kFile = "&File";
+constexpr const char* kEdit = "&Edit";
+constexpr const char* kView = "&View";
+constexpr const char* kTools = "T&ools";
+constexpr const char* kHelp = "&Help";
+
+}  // namespace
+
+// The program's own commands have no prompt. The Tools items show keys that belong to other
+// commands; zooming keys are the editor's own, in every layout's way of typing them.
+const std::vector<SCommandDef>& MainCommands()
+{
+    static const std::vector<SCommandDef> table = {
+        // id, menu, label, keys, prompt, toolbar slot, picture, theme picture
+        {ID_FILE_NEW, kFile, "&New", "Ctrl+N", "Create a new document\nNew", 1, ":/toolbar/new.svg",
+         "document-new"},
+        {ID_FILE_OPEN, kFile, "&Open...", "Ctrl+O", "Open an existing document\nOpen", 2,
+         ":/toolbar/open.svg", "document-open"},
+        {ID_FILE_SAVE, kFile, "&Save", "Ctrl+S", "Save the active document\nSave", 3,
+         ":/toolbar/save.svg", "document-save"},
+        {ID_FILE_SAVE_AS, kFile, "Save &As...", nullptr,
+         "Save the active document with a new name\nSave As"},
+        {0, kFile, nullptr, nullptr, nullptr},
+        {ID_FILE_LOAD_TEMPLATE, kFile, "Load&Template", nullptr, nullptr},
+        {0, kFile, nullptr, nullptr, nullptr},
+        {ID_FILE_PRINT, kFile, "&Print...", "Ctrl+P", "Print the active document\nPrint", 11,
+         ":/toolbar/print.svg", "document-print"},
+        {ID_FILE_PRINT_PREVIEW, kFile, "Print Pre&view", nullptr,
+         "Display full pages\nPrint Preview"},
+        {ID_FILE_PRINT_SETUP, kFile, "P&rint Setup...", nullptr,
+         "Change the printer and printing options\nPrint Setup"},
+        {0, kFile, nullptr, nullptr, nullptr},
+        {ID_FILE_MRU_FILE1, kFile, "Recent File", nullptr, "Open this document", 0, nullptr,
+         nullptr, ID_FILE_MRU_FILE16},
+        {0, kFile, nullptr, nullptr, nullptr},
+        {ID_APP_EXIT, kFile, "E&xit", nullptr,
+         "Quit the application; prompts to save documents\nExit"},
+
+        {ID_EDIT_UNDO, kEdit, "&Undo", "Ctrl+Z Alt+Backspace", "Undo the last action\nUndo"},
+        {0, kEdit, nullptr, nullptr, nullptr},
+        {ID_EDIT_CUT, kEdit, "Cu&t", "Ctrl+X Shift+Del",
+         "Cut the selection and put it on the Clipboard\nCut", 7, ":/toolbar/cut.svg", "edit-cut"},
+        {ID_EDIT_COPY, kEdit, "&Copy", "Ctrl+C Ctrl+Ins",
+         "Copy the selection and put it on the Clipboard\nCopy", 8, ":/toolbar/copy.svg",
+         "edit-copy"},
+        {ID_EDIT_PASTE, kEdit, "&Paste", "Ctrl+V Shift+Ins", "Insert Clipboard contents\nPaste", 9,
+         ":/toolbar/paste.svg", "edit-paste"},
+        {ID_EDIT_PASTE_SPECIAL, kEdit, "Paste &Special...", nullptr,
+         "Insert Clipboard contents in a chosen form\nPaste Special"},
+        {ID_EDIT_SELECT_ALL, kEdit, "Select A&ll", "Ctrl+A",
+         "Select the entire document\nSelect All"},
+        {0, kEdit, nullptr, nullptr, nullptr},
+        {ID_EDIT_FIND, kEdit, "&Find...", "Ctrl+F", "Find the specified text\nFind"},
+        {ID_EDIT_REPEAT, kEdit, "F&ind Next", "F3", "Repeat the last action\nRepeat"},
+        {ID_EDIT_REPLACE, kEdit, "R&eplace", "Ctrl+H",
+         "Replace specific text with different text\nReplace"},
+        {0, kEdit, nullptr, nullptr, nullptr},
+        {ID_EDIT_GOTO_LINE, kEdit, "&GoTo", "Ctrl+G", nullptr},
+
+        {ID_VIEW_TOOLBAR, kView, "&Toolbar", nullptr, "Show or hide the toolbar\nToggle ToolBar"},
+        {ID_VIEW_STATUS_BAR, kView, "&Status Bar", nullptr,
+         "Show or hide the status bar\nToggle StatusBar"},
+        {0, kView, nullptr, nullptr, nullptr},
+        {ID_VIEW_LINE_NUMBERS, kView, "Line &Numbers", nullptr,
+         "Show or hide the line numbers\nLine Numbers"},
+        {ID_VIEW_COLOUR_AS_YOU_TYPE, kView, "Colour as &You Type", nullptr,
+         "Colour the markup while you type\nColour as You Type"},
+        {ID_VIEW_WORD_WRAP, kView, "&Word Wrap", nullptr,
+         "Wrap long lines at the edge of the window\nWord Wrap"},
+        {0, kView, nullptr, nullptr, nullptr},
+        {ID_VIEW_ZOOM_IN, kView, "Zoom &In\tCtrl++", nullptr, "Show the text larger\nZoom In"},
+        {ID_VIEW_ZOOM_OUT, kView, "Zoom &Out\tCtrl+-", nullptr, "Show the text smaller\nZoom Out"},
+        {ID_VIEW_ZOOM_RESET, kView, "&Reset Zoom\tCtrl+0", nullptr,
+         "Show the text at the font's own size\nReset Zoom"},
+
+        {ID_TOOLS_XSLT, kTools, "X&SLT transformation\tF9", nullptr, nullptr},
+        {ID_TOOLS_BROWSER_VIEW, kTools, "&Browser view\tF3", nullptr, nullptr},
+        {ID_TOOLS_LIGHT_CHECK, kTools, "&Light checkings", "F5", nullptr, 20,
+         ":/toolbar/light_check.svg"},
+        {ID_TOOLS_HARD_CHECK, kTools, "&Hard checkings\tF6", nullptr, nullptr},
+
+        {ID_APP_ABOUT, kHelp, "&About Tarnel...", nullptr,
+         "Display program information, version number and copyright\nAbout", 13,
+         ":/toolbar/about.svg"},
+
+        // On the toolbar or the keys only.
+        {ID_VIEW_RECOLOR, nullptr, nullptr, "Alt+R", nullptr, 5, ":/toolbar/recolor.svg"},
+        {ID_TAG_INSERT_INLINE, nullptr, nullptr, "Alt+T", nullptr, 15,
+         ":/toolbar/insert_inline.svg"},
+        {ID_TAG_INSERT_BLOCK, nullptr, nullptr, "Alt+N", nullptr, 16, ":/toolbar/insert_block.svg"},
+        {ID_TAG_INSERT_COMMENT, nullptr, nullptr, "Alt+C", nullptr, 17,
+         ":/toolbar/insert_comment.svg"},
+        {ID_TOOLS_BUTTON_B, nullptr, nullptr, nullptr, nullptr, 19, ":/toolbar/button_b.svg"},
+        {ID_VIEW_FOCUS_TREE, nullptr, nullptr, "Alt+1", nullptr},
+        {ID_VIEW_FOCUS_EDITOR, nullptr, nullptr, "Alt+2", nullptr},
+        {ID_NEXT_PANE, nullptr, nullptr, "F6", "Switch to the next window pane\nNext Pane"},
+        {ID_PREV_PANE, nullptr, nullptr, "Shift+F6",
+         "Switch back to the previous window pane\nPrevious Pane"},
+        {ID_ESCAPE, nullptr, nullptr, "Esc", nullptr},
+        {ID_OLE_EDIT_PROPERTIES, nullptr, nullptr, "Alt+Return",
+         "Show the properties of the selected object\nProperties"},
+        {ID_FILE_PRINT_DIRECT, nullptr, nullptr, nullptr,
+         "Print the active document without asking\nQuick Print"},
+        // The Help menu gets it at run time, with the text of IDS_TIP_MENU_TEXT.
+        {ID_TIP_OF_THE_DAY, nullptr, nullptr, nullptr, "Displays a Tip of the Day."},
+    };
+    return table;
+}
