@@ -206,7 +206,7 @@ void CTarnelApp::OnFileNew()
 
 void CTarnelApp::OnFileOpen()
 {
-    const QString path = CTarnelDoc::s_fnGetOpenFileName(
+    const QString path = m_pDocument->Questions().OpenFileName(
         LoadString(AFX_IDS_OPENFILE), QString(), LoadString(IDS_ALL_FILES_FILTER), QString());
     if (!path.isEmpty())
         OpenDocumentFile(path);

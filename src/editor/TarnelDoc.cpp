@@ -4,11 +4,10 @@
 #include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
-#include "FileDialog.h"
+#include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
-#include "RecoveryDlg.h"
 #include "SafeSaver.h"
 #include "StatusNote.h"
 #include "StringTable.h"
@@ -19,9 +18,7 @@
 #include "ViewSaving.h"
 #include "WellFormedCheck.h"
 
-#include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcessEnvironment>
 
 CTarnelDoc* g_pDocument = nullptr;
@@ -29,49 +26,14 @@ CTarnelDoc* g_pDocument = nullptr;
 namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
-// "*" rather than "*.*": on this platform many files have no dot in their name.
-
-QString AskForFileName(bool bSave, const QString& caption, const QString& suggested,
-                       const QString& filter, const QString& defaultExt)
-{
-    return CFileDialog(bSave, caption, suggested, filter, defaultExt, QApplication::activeWindow())
-        .DoModal();
-}
-
-CTarnelDoc::Answer Ask(const QString& text, QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text, buttons,
-                    QApplication::activeWindow());
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return CTarnelDoc::Answer::Yes;
-    case QMessageBox::No:
-        return CTarnelDoc::Answer::No;
-    default:
-        return CTarnelDoc::Answer::Cancel;
-    }
-}
 
 }  // namespace
 
-CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetSaveFileName =
-    [](const QString& caption, const QString& suggested, const QString& filter,
-       const QString& ext) { return AskForFileName(true, caption, suggested, filter, ext); };
-CTarnelDoc::FileNameHook CTarnelDoc::s_fnGetOpenFileName =
-    [](const QString& caption, const QString& suggested, const QString& filter,
-       const QString& ext) { return AskForFileName(false, caption, suggested, filter, ext); };
-CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNoCancel = [](const QString& text) {
-    return Ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-};
-CTarnelDoc::QuestionHook CTarnelDoc::s_fnAskYesNo = [](const QString& text) {
-    return Ask(text, QMessageBox::Yes | QMessageBox::No);
-};
-
-CDocRecovery::AskHook CTarnelDoc::s_fnAskRecovery = &CRecoveryDlg::Ask;
-
 CTarnelDoc::CTarnelDoc(QObject* parent)
     : QObject(parent), m_strTitle(LoadString(AFX_IDS_UNTITLED)),
-      m_recovery(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
+      m_recovery(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment())),
+      m_pDialogQuestions(std::make_unique<CDialogQuestions>()),
+      m_pQuestions(m_pDialogQuestions.get())
 {
     g_pDocument = this;
     OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
@@ -91,35 +53,39 @@ QByteArray CTarnelDoc::HeaderComment()
 
 void CTarnelDoc::AddView(CTarnelView* pView)
 {
-    m_pTextView = pView;
+    m_pEditView = pView;
+    m_bEditViewRegistered = false;
     m_recovery.Attach(pView);
     connect(pView, &QsciScintilla::modificationChanged, this, &CTarnelDoc::documentChanged);
 }
 
 void CTarnelDoc::RemoveView(CTarnelView* pView)
 {
-    if (m_pTextView == pView) {
-        disconnect(pView, nullptr, this, nullptr);
-        m_recovery.Detach();
-        m_pTextView = nullptr;
-    }
-    if (m_pEditView == pView)
-        m_pEditView = nullptr;
+    if (m_pEditView != pView)
+        return;
+    disconnect(pView, nullptr, this, nullptr);
+    m_recovery.Detach();
+    m_pEditView = nullptr;
+}
+
+void CTarnelDoc::SetQuestions(IDocumentQuestions* pQuestions)
+{
+    m_pQuestions = pQuestions ? pQuestions : m_pDialogQuestions.get();
 }
 
 // ---- life cycle
 
 bool CTarnelDoc::OnNewDocument()
 {
-    if (m_pTextView) {
-        m_pTextView->ClearText();
-        m_pTextView->SetSavePoint();
+    if (m_pEditView) {
+        m_pEditView->ClearText();
+        m_pEditView->SetSavePoint();
     }
     m_strPathName.clear();
     m_strTitle = LoadString(AFX_IDS_UNTITLED);
     m_diskWatch.Forget();
     m_recovery.Restart(QString(), SFileStamp());
-    if (m_pEditView) {
+    if (IsEditViewRegistered()) {
         m_pEditView->ReplaceSelection(HeaderComment());
         m_pEditView->ColorAll();
     }
@@ -130,11 +96,11 @@ bool CTarnelDoc::OnNewDocument()
 bool CTarnelDoc::LoadText(CDocumentReader& reader, bool bColour, QString& strError)
 {
     // What was typed before is coloured first: the load must not find it waiting.
-    m_pTextView->FlushTypingColours();
+    m_pEditView->FlushTypingColours();
     CJobGuard guard;
     CJobProgressDlg dialog(QStringLiteral("Opening %1...").arg(reader.Path()),
-                           m_pTextView->window());
-    return m_pTextView->LoadFile(reader, bColour, strError, dialog.Callback());
+                           m_pEditView->window());
+    return m_pEditView->LoadFile(reader, bColour, strError, dialog.Callback());
 }
 
 bool CTarnelDoc::OnOpenDocument(const QString& path)
@@ -145,42 +111,40 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
         AfxMessageBox(strError);
         return false;
     }
-    if (!m_pTextView)
+    if (!m_pEditView)
         return false;
-    const bool bColour = m_pEditView == m_pTextView;
+    const bool bColour = IsEditViewRegistered();
     if (!LoadText(reader, bColour, strError)) {
         if (!strError.isEmpty())  // empty: the user cancelled
             AfxMessageBox(strError);
         return false;
     }
-    m_pTextView->SetSavePoint();
-    if (m_pEditView && !bColour)
-        m_pEditView->ColorAll();
+    m_pEditView->SetSavePoint();
     m_diskWatch.Remember(path, reader.Stamp());
     m_recovery.Restart(path, reader.Stamp());
     SetPathName(path);
-    if (m_pTextView->isReadOnly())
-        ShowStatusNote(m_pTextView, CViewLoader::WideTextNote(path), false);
-    else if (m_pTextView->LeftUnwrapped())
-        ShowStatusNote(m_pTextView, CViewLoader::UnwrappedNote(path), false);
+    if (m_pEditView->isReadOnly())
+        ShowStatusNote(m_pEditView, CViewLoader::WideTextNote(path), false);
+    else if (m_pEditView->LeftUnwrapped())
+        ShowStatusNote(m_pEditView, CViewLoader::UnwrappedNote(path), false);
     return true;
 }
 
 bool CTarnelDoc::OnSaveDocument(const QString& path)
 {
-    if (!m_pTextView)
+    if (!m_pEditView)
         return false;
     if (!MayOverwrite(path))
         return false;
     QString strError;
     CSafeSaver saver(path);
-    if (!SaveViewText(*m_pTextView, saver, path, strError)) {
+    if (!SaveViewText(*m_pEditView, saver, path, strError)) {
         if (!strError.isEmpty())  // empty: the user cancelled
             AfxMessageBox(strError);
         return false;
     }
     m_diskWatch.Remember(path, saver.Stamp());
-    m_pTextView->SetSavePoint();
+    m_pEditView->SetSavePoint();
     m_recovery.Restart(path, saver.Stamp());
     SetPathName(path);
     return true;
@@ -196,8 +160,8 @@ bool CTarnelDoc::DoSave(const QString& path)
     QString strPath = path;
     if (strPath.isEmpty()) {
         const QString suggested = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
-        strPath = s_fnGetSaveFileName(LoadString(AFX_IDS_SAVEFILE), suggested,
-                                      LoadString(IDS_ALL_FILES_FILTER), QString());
+        strPath = m_pQuestions->SaveFileName(LoadString(AFX_IDS_SAVEFILE), suggested,
+                                             LoadString(IDS_ALL_FILES_FILTER), QString());
         if (strPath.isEmpty())
             return false;
     }
@@ -209,12 +173,12 @@ bool CTarnelDoc::SaveModified()
     if (!IsModified())
         return true;
     const QString prompt = FormatString2(LoadString(AFX_IDP_ASK_TO_SAVE), m_strTitle, QString());
-    switch (s_fnAskYesNoCancel(prompt)) {
-    case Answer::Yes:
+    switch (m_pQuestions->AskYesNoCancel(prompt)) {
+    case IDocumentQuestions::EAnswer::Yes:
         return DoFileSave();
-    case Answer::No:
+    case IDocumentQuestions::EAnswer::No:
         return true;
-    case Answer::Cancel:
+    case IDocumentQuestions::EAnswer::Cancel:
         break;
     }
     return false;
@@ -222,12 +186,14 @@ bool CTarnelDoc::SaveModified()
 
 bool CTarnelDoc::IsModified() const
 {
-    return m_pTextView && m_pTextView->IsTextModified();
+    return m_pEditView && m_pEditView->IsTextModified();
 }
 
 bool CTarnelDoc::OfferRecovery()
 {
-    return m_recovery.Offer(s_fnAskRecovery);
+    return m_recovery.Offer([this](const QString& text, bool bCanRecover) {
+        return m_pQuestions->AskRecovery(text, bCanRecover);
+    });
 }
 
 bool CTarnelDoc::MayOverwrite(const QString& path)
@@ -238,7 +204,7 @@ bool CTarnelDoc::MayOverwrite(const QString& path)
     const QString question =
         QStringLiteral("%1 has been changed by another program since it was opened. Overwrite it?")
             .arg(path);
-    return s_fnAskYesNo(question) == Answer::Yes;
+    return m_pQuestions->AskYesNo(question) == IDocumentQuestions::EAnswer::Yes;
 }
 
 void CTarnelDoc::CheckDiskChanges()
@@ -266,7 +232,7 @@ void CTarnelDoc::CheckDiskChanges()
                                  "changes made here?")
                       .arg(path)
                 : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
-        if (s_fnAskYesNo(question) == Answer::Yes)
+        if (m_pQuestions->AskYesNo(question) == IDocumentQuestions::EAnswer::Yes)
             OnOpenDocument(path);
         break;
     }
@@ -318,8 +284,9 @@ void CTarnelDoc::LoadTemplate(const QString& path)
 {
     QString strPath = path;
     if (strPath.isEmpty()) {
-        strPath = s_fnGetOpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
-                                      LoadString(IDS_TEMPLATE_FILTER), QStringLiteral("xml"));
+        strPath =
+            m_pQuestions->OpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
+                                       LoadString(IDS_TEMPLATE_FILTER), QStringLiteral("xml"));
         if (strPath.isEmpty())
             return;
     }

@@ -5,6 +5,7 @@
 #include "CmdTarget.h"
 #include "DiskChangeWatch.h"
 #include "DocRecovery.h"
+#include "DocumentQuestions.h"
 #include "JobProgress.h"
 #include "TemplateHost.h"
 
@@ -12,7 +13,7 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
+#include <memory>
 
 class CDocumentReader;
 class CTarnelView;
@@ -23,33 +24,21 @@ class CTarnelDoc : public QObject, public CCmdTarget, public ITemplateHost
 {
     Q_OBJECT
 public:
-    enum class Answer
-    {
-        Yes,
-        No,
-        Cancel
-    };
-    // caption, suggested file or folder, filter ("Name (*.x);;..."), default extension;
-    // returns the chosen path, empty when cancelled.
-    using FileNameHook = std::function<QString(const QString& caption, const QString& suggested,
-                                               const QString& filter, const QString& defaultExt)>;
-    using QuestionHook = std::function<Answer(const QString& text)>;
-
-    // Replaceable so tests answer without showing anything.
-    static FileNameHook s_fnGetSaveFileName;
-    static FileNameHook s_fnGetOpenFileName;
-    static QuestionHook s_fnAskYesNoCancel;
-    static QuestionHook s_fnAskYesNo;
-    static CDocRecovery::AskHook s_fnAskRecovery;
-
     explicit CTarnelDoc(QObject* parent = nullptr);
     ~CTarnelDoc() override;
     CTarnelDoc(const CTarnelDoc&) = delete;
     CTarnelDoc& operator=(const CTarnelDoc&) = delete;
 
-    // The view that holds the text, known from its construction on.
+    // The view that holds the text, known from its construction on; it registers as the edit
+    // view in its initial update, from which on New writes the header and Open colours.
     void AddView(CTarnelView* pView);
     void RemoveView(CTarnelView* pView);
+    void RegisterEditView() { m_bEditViewRegistered = true; }
+    bool IsEditViewRegistered() const { return m_pEditView && m_bEditViewRegistered; }
+
+    // Who answers the document's questions: dialogs unless replaced (null restores them).
+    void SetQuestions(IDocumentQuestions* pQuestions);
+    IDocumentQuestions& Questions() const { return *m_pQuestions; }
 
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path);
@@ -102,11 +91,13 @@ private:
     // False when the file changed on disk and the user would rather not overwrite it.
     bool MayOverwrite(const QString& path);
 
-    CTarnelView* m_pTextView = nullptr;
+    bool m_bEditViewRegistered = false;
     QString m_strPathName;
     QString m_strTitle;
     CDiskChangeWatch m_diskWatch;
     CDocRecovery m_recovery;
+    std::unique_ptr<IDocumentQuestions> m_pDialogQuestions;
+    IDocumentQuestions* m_pQuestions;
     bool m_bCheckingDisk = false;  // its questions re-activate the window
 };
 

@@ -110,7 +110,7 @@ void CTarnelView::LeaveKeysToWindow(const QList<QKeySequence>& windowKeys)
 void CTarnelView::OnInitialUpdate()
 {
     if (m_pDocument)
-        m_pDocument->m_pEditView = this;
+        m_pDocument->RegisterEditView();
     m_mgnPrintInches = QMarginsF(0.5, 0.5, 0.5, 0.5);
 }
 

@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "editor/DialogAnswers.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "GoToLineDlg.h"
@@ -37,9 +38,8 @@ protected:
     }
     void TearDown() override
     {
-        m_app.Document()->s_fnAskYesNoCancel = [](const QString&) {
-            return CTarnelDoc::Answer::No;
-        };
+        CDialogAnswers answers(*m_app.Document());
+        answers.m_answer = IDocumentQuestions::EAnswer::No;
         m_app.ExitInstance();
     }
 

@@ -1,58 +1,67 @@
-// Answers the document's dialogs in tests and remembers what they were asked.
+// Answers a document's questions in tests and remembers what they were.
 #pragma once
 
+#include "DocumentQuestions.h"
 #include "TarnelDoc.h"
 
+#include <QPointer>
 #include <QStringList>
 
-class CDialogAnswers
+class CDialogAnswers : public IDocumentQuestions
 {
 public:
-    CDialogAnswers()
-        : m_saveHook(CTarnelDoc::s_fnGetSaveFileName), m_openHook(CTarnelDoc::s_fnGetOpenFileName),
-          m_askHook(CTarnelDoc::s_fnAskYesNoCancel), m_askYesNoHook(CTarnelDoc::s_fnAskYesNo),
-          m_recoveryHook(CTarnelDoc::s_fnAskRecovery)
+    CDialogAnswers() = default;
+    explicit CDialogAnswers(CTarnelDoc& doc) { AnswerFor(doc); }
+    ~CDialogAnswers() override
     {
-        CTarnelDoc::s_fnGetSaveFileName = [this](const QString&, const QString&,
-                                                 const QString& filter, const QString&) {
-            ++m_nSaveDialogs;
-            m_strFilter = filter;
-            return m_strSavePath;
-        };
-        CTarnelDoc::s_fnGetOpenFileName = [this](const QString&, const QString&,
-                                                 const QString& filter, const QString& ext) {
-            ++m_nOpenDialogs;
-            m_strFilter = filter;
-            m_strDefaultExt = ext;
-            return m_strOpenPath;
-        };
-        CTarnelDoc::s_fnAskYesNoCancel = [this](const QString& text) {
-            m_questions << text;
-            return m_answer;
-        };
-        CTarnelDoc::s_fnAskYesNo = [this](const QString& text) {
-            m_questions << text;
-            return m_yesNoAnswer;
-        };
-        CTarnelDoc::s_fnAskRecovery = [this](const QString& text, bool bCanRecover) {
-            m_questions << text;
-            m_recoverable << bCanRecover;
-            return m_recoveryAnswer;
-        };
+        for (const QPointer<CTarnelDoc>& pDoc : m_docs) {
+            if (pDoc)
+                pDoc->SetQuestions(nullptr);
+        }
     }
-    ~CDialogAnswers()
+
+    void AnswerFor(CTarnelDoc& doc)
     {
-        CTarnelDoc::s_fnGetSaveFileName = m_saveHook;
-        CTarnelDoc::s_fnGetOpenFileName = m_openHook;
-        CTarnelDoc::s_fnAskYesNoCancel = m_askHook;
-        CTarnelDoc::s_fnAskYesNo = m_askYesNoHook;
-        CTarnelDoc::s_fnAskRecovery = m_recoveryHook;
+        doc.SetQuestions(this);
+        m_docs << &doc;
+    }
+
+    QString SaveFileName(const QString&, const QString&, const QString& filter,
+                         const QString&) override
+    {
+        ++m_nSaveDialogs;
+        m_strFilter = filter;
+        return m_strSavePath;
+    }
+    QString OpenFileName(const QString&, const QString&, const QString& filter,
+                         const QString& ext) override
+    {
+        ++m_nOpenDialogs;
+        m_strFilter = filter;
+        m_strDefaultExt = ext;
+        return m_strOpenPath;
+    }
+    EAnswer AskYesNoCancel(const QString& text) override
+    {
+        m_questions << text;
+        return m_answer;
+    }
+    EAnswer AskYesNo(const QString& text) override
+    {
+        m_questions << text;
+        return m_yesNoAnswer;
+    }
+    CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) override
+    {
+        m_questions << text;
+        m_recoverable << bCanRecover;
+        return m_recoveryAnswer;
     }
 
     QString m_strSavePath;
     QString m_strOpenPath;
-    CTarnelDoc::Answer m_answer = CTarnelDoc::Answer::Cancel;
-    CTarnelDoc::Answer m_yesNoAnswer = CTarnelDoc::Answer::No;
+    EAnswer m_answer = EAnswer::Cancel;
+    EAnswer m_yesNoAnswer = EAnswer::No;
     CDocRecovery::EAnswer m_recoveryAnswer = CDocRecovery::EAnswer::Later;
     QList<bool> m_recoverable;  // what each recovery question offered
     int m_nSaveDialogs = 0;
@@ -62,9 +71,5 @@ public:
     QStringList m_questions;
 
 private:
-    CTarnelDoc::FileNameHook m_saveHook;
-    CTarnelDoc::FileNameHook m_openHook;
-    CTarnelDoc::QuestionHook m_askHook;
-    CTarnelDoc::QuestionHook m_askYesNoHook;
-    CDocRecovery::AskHook m_recoveryHook;
+    QList<QPointer<CTarnelDoc>> m_docs;
 };

@@ -124,6 +124,7 @@ TEST_F(DocRecoveryTest, RecoveredTextIsByteForByteWhatWasTyped)
         SSession second;
         ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
         m_answers.m_recoveryAnswer = EAnswer::Recover;
+        m_answers.AnswerFor(second.doc);
         EXPECT_EQ(second.doc.OfferRecovery(), typed != kOriginal);
         EXPECT_EQ(second.Text(), typed);
         EXPECT_EQ(second.doc.IsModified(), typed != kOriginal);
@@ -138,6 +139,7 @@ TEST_F(DocRecoveryTest, TheRecoveredTextIsKeptForRecoveryAgain)
     SSession session;
     session.doc.OnOpenDocument(m_strPath);
     m_answers.m_recoveryAnswer = EAnswer::Recover;
+    m_answers.AnswerFor(session.doc);
     ASSERT_TRUE(session.doc.OfferRecovery());
     const SRecoveryContents contents =
         CRecoveryCodec::Decode(RawContents(session.doc.Recovery().Journal().FilePath()));
@@ -172,6 +174,7 @@ TEST_F(DocRecoveryTest, EachAnswerDoesWhatItSays)
         SSession session;
         session.doc.OnOpenDocument(m_strPath);
         m_answers.m_recoveryAnswer = c.answer;
+        m_answers.AnswerFor(session.doc);
         session.doc.OfferRecovery();
         EXPECT_EQ(session.Text(), c.text);
         EXPECT_EQ(session.doc.IsModified(), c.bModified);
@@ -191,6 +194,7 @@ TEST_F(DocRecoveryTest, EditsAreNeverReplayedOnAnOriginalChangedSince)
     SSession session;
     session.doc.OnOpenDocument(m_strPath);
     m_answers.m_recoveryAnswer = EAnswer::Recover;
+    m_answers.AnswerFor(session.doc);
     EXPECT_FALSE(session.doc.OfferRecovery());
     ASSERT_EQ(m_answers.m_recoverable, QList<bool>{false});
     EXPECT_TRUE(m_answers.m_questions.at(0).contains(QStringLiteral("has been changed since")));
@@ -211,6 +215,7 @@ TEST_F(DocRecoveryTest, ANewDocumentsTextIsOfferedAtStartUp)
     CTarnelView view(&doc);
     doc.OnNewDocument();
     m_answers.m_recoveryAnswer = EAnswer::Recover;
+    m_answers.AnswerFor(doc);
     EXPECT_TRUE(doc.OfferRecovery());
     EXPECT_EQ(view.TextBytes(), CTarnelDoc::HeaderComment() + "<root>unsaved</root>");
     EXPECT_TRUE(doc.IsModified());

@@ -228,8 +228,8 @@ TEST(LongJobTest, NothingStartsAnotherJobOrReloadsTheFileWhileOneRuns)
     for (const SJob& outer : Jobs()) {
         for (const SInner& inner : inners) {
             SJobFixture fx;
-            CDialogAnswers answers;
-            answers.m_yesNoAnswer = CTarnelDoc::Answer::Yes;
+            CDialogAnswers answers(fx.doc);
+            answers.m_yesNoAnswer = IDocumentQuestions::EAnswer::Yes;
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(LongText());

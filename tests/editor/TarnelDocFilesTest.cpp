@@ -32,7 +32,7 @@ protected:
 
     QTemporaryDir m_dir;
     CMessageCapture m_messages;
-    CDialogAnswers m_answers;
+    CDialogAnswers m_answers{doc};
 };
 
 TEST_F(TarnelDocFilesTest, SavingWritesTheTextOnBothSidesOfAnEditExactly)
@@ -107,7 +107,7 @@ TEST_F(TarnelDocFilesTest, SaveAsksBeforeOverwritingAFileAnotherProgramChanged)
     EXPECT_EQ(RawContents(path), QByteArray("<theirs>written elsewhere</theirs>"));
     EXPECT_TRUE(doc.IsModified());
 
-    m_answers.m_yesNoAnswer = CTarnelDoc::Answer::Yes;
+    m_answers.m_yesNoAnswer = IDocumentQuestions::EAnswer::Yes;
     EXPECT_TRUE(doc.DoFileSave());
     EXPECT_EQ(RawContents(path), Text());
     EXPECT_FALSE(doc.IsModified());
@@ -128,7 +128,7 @@ struct SReloadCase
 {
     const char* name;
     bool bModifiedHere;
-    CTarnelDoc::Answer answer;
+    IDocumentQuestions::EAnswer answer;
     const char* question;
     bool bReloaded;
 };
@@ -136,13 +136,13 @@ struct SReloadCase
 TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUnasked)
 {
     const SReloadCase cases[] = {
-        {"unmodified, yes", false, CTarnelDoc::Answer::Yes,
+        {"unmodified, yes", false, IDocumentQuestions::EAnswer::Yes,
          "%1 has been changed by another program. Reload it?", true},
-        {"unmodified, no", false, CTarnelDoc::Answer::No,
+        {"unmodified, no", false, IDocumentQuestions::EAnswer::No,
          "%1 has been changed by another program. Reload it?", false},
-        {"modified, yes", true, CTarnelDoc::Answer::Yes,
+        {"modified, yes", true, IDocumentQuestions::EAnswer::Yes,
          "%1 has been changed by another program. Reload it and lose the changes made here?", true},
-        {"modified, no", true, CTarnelDoc::Answer::No,
+        {"modified, no", true, IDocumentQuestions::EAnswer::No,
          "%1 has been changed by another program. Reload it and lose the changes made here?",
          false},
     };

@@ -31,7 +31,7 @@ protected:
     }
 
     CMessageCapture m_messages;
-    CDialogAnswers m_answers;
+    CDialogAnswers m_answers{doc};
     int m_nChanges = 0;
 };
 
@@ -45,7 +45,7 @@ TEST(TarnelDocStartTest, TheFirstDocumentBeforeTheViewRegistersIsEmpty)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
     EXPECT_TRUE(doc.GetPathName().isEmpty());
-    EXPECT_EQ(doc.m_pEditView, nullptr);
+    EXPECT_FALSE(doc.IsEditViewRegistered());
 }
 
 TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
@@ -160,10 +160,10 @@ TEST_F(TarnelDocTest, SaveModifiedAsksWithTheTitleAndFollowsTheAnswer)
     ASSERT_EQ(m_answers.m_questions.size(), 1);
     EXPECT_EQ(m_answers.m_questions.constFirst(), QStringLiteral("Save changes to Untitled?"));
 
-    m_answers.m_answer = CTarnelDoc::Answer::No;
+    m_answers.m_answer = IDocumentQuestions::EAnswer::No;
     EXPECT_TRUE(doc.SaveModified());
 
-    m_answers.m_answer = CTarnelDoc::Answer::Yes;
+    m_answers.m_answer = IDocumentQuestions::EAnswer::Yes;
     EXPECT_FALSE(doc.SaveModified());  // the Save As dialog was cancelled
     m_answers.m_strSavePath = PathOf("yes.xml");
     EXPECT_TRUE(doc.SaveModified());

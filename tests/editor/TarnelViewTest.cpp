@@ -389,16 +389,18 @@ TEST(TarnelViewFrameTest, ActivateMakesTheViewTheFramesActiveView)
     CTarnelDoc doc;
     CFrameDouble frame;
     auto* pView = new CTarnelView(&doc, &frame);
+    EXPECT_FALSE(doc.IsEditViewRegistered());
     pView->OnInitialUpdate();
+    EXPECT_TRUE(doc.IsEditViewRegistered());
     EXPECT_EQ(doc.m_pEditView, pView);
     EXPECT_EQ(pView->PrintMarginsInches(), QMarginsF(0.5, 0.5, 0.5, 0.5));
     doc.ActivateEditor();
     EXPECT_EQ(frame.m_pActive, pView);
+    delete pView;
+    EXPECT_EQ(doc.m_pEditView, nullptr);
 
     CTarnelView lone(&doc);
     lone.Activate();  // no frame: nothing happens
-    delete pView;
-    EXPECT_EQ(doc.m_pEditView, nullptr);
 }
 
 void PressKey(QWidget& widget, QKeyCombination key, const QString& strText = QString())
