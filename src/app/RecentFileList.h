@@ -17,7 +17,6 @@ public:
     void Remove(int nIndex);
 
     int GetSize() const { return static_cast<int>(m_entries.size()); }
-    int GetMaxSize() const { return m_nSize; }
     QString GetPath(int nIndex) const { return m_entries.value(nIndex); }
     // "&1 name": the entry's number, a blank and the shortened path, ampersands doubled.
     QString GetDisplayName(int nIndex) const;

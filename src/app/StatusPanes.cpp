@@ -43,11 +43,6 @@ void CStatusPanes::ShowCaretPosition(long long nLine, long long nColumn)
     m_pCaretPosition->setText(QStringLiteral("Ln %1, Col %2").arg(nLine).arg(nColumn));
 }
 
-QString CStatusPanes::CaretPositionText() const
-{
-    return m_pCaretPosition->text();
-}
-
 void CStatusPanes::UpdateIndicators()
 {
     for (std::size_t i = 0; i < m_pIndicators.size(); ++i) {

@@ -18,7 +18,6 @@ public:
     void UpdateIndicators();
     // "Ln <line>, Col <column>", both from 1.
     void ShowCaretPosition(long long nLine, long long nColumn);
-    QString CaretPositionText() const;
 
 private:
     QLabel* m_pCaretPosition = nullptr;

@@ -23,11 +23,10 @@ public:
     CTarnelApp();
     ~CTarnelApp() override;
 
-    // Start-up; `arguments` exclude the program name. False: end at once (see ExitCode()).
+    // Start-up; `arguments` exclude the program name. False: end at once, with ExitInstance() giving the status.
     bool InitInstance(const QStringList& arguments);
     // Saves the settings (not after unregistering) and returns the process exit code.
     int ExitInstance();
-    int ExitCode() const { return m_nExitCode; }
 
     // Opens `path` as the document after the save prompt; false when it could not be opened.
     bool OpenDocumentFile(const QString& path);
