@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -24,6 +25,9 @@ bool AnswersInTextOnly(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // A write past a file-size limit then fails with EFBIG, which saving reports and survives,
+    // instead of ending the program with the user's text.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QCoreApplication> application;
     if (AnswersInTextOnly(argc, argv))
         application = std::make_unique<QCoreApplication>(argc, argv);
