@@ -67,14 +67,21 @@ void CCommandLineInfo::ParseLast()
 CCommandLineInfo ParseCommandLine(const QStringList& args)
 {
     CCommandLineInfo info;
+    bool bOptionsEnded = false;
     for (const QString& arg : args) {
-        if (arg == QLatin1String("--help"))
+        if (bOptionsEnded)
+            info.ParseParam(arg, false);
+        else if (arg == QLatin1String("--"))
+            bOptionsEnded = true;
+        else if (arg == QLatin1String("--help"))
             info.m_bShowHelp = true;
         else if (arg == QLatin1String("--version"))
             info.m_bShowVersion = true;
-        else if (arg.startsWith(QLatin1Char('-')))
+        else if (arg.startsWith(QLatin1Char('-'))) {
+            if (!IsKnownSwitch(arg.mid(1)) && info.m_strUnknownOption.isEmpty())
+                info.m_strUnknownOption = arg;
             info.ParseParam(arg.mid(1), true);
-        else if (arg.startsWith(QLatin1Char('/')) && IsKnownSwitch(arg.mid(1)))
+        } else if (arg.startsWith(QLatin1Char('/')) && IsKnownSwitch(arg.mid(1)))
             info.ParseParam(arg.mid(1), true);
         else
             info.ParseParam(arg, false);

@@ -32,11 +32,14 @@ public:
     bool m_bRunAutomated = false;
     bool m_bShowHelp = false;
     bool m_bShowVersion = false;
+    // The first switch that is none of the known ones; start-up refuses it.
+    QString m_strUnknownOption;
 
 private:
     void ParseParamFlag(const QString& flag);
     void ParseParamNotFlag(const QString& param);
 };
 
-// Parses `args` (without the program name) as the framework's document command line.
+// Parses `args` (without the program name) as the framework's document command line; after
+// "--" every argument is a file name, even one beginning with "-".
 CCommandLineInfo ParseCommandLine(const QStringList& args);

@@ -33,6 +33,7 @@ const char* const kUsage =
     "  -pt FILE PRINTER  print FILE on PRINTER and end\n"
     "  -Unregister       remove Tarnel's settings and end\n"
     "  -Embedding, -Automation  start without the Tip of the Day\n"
+    "  -- FILE           open FILE even when its name begins with \"-\"\n"
     "  --help            show this help and end\n"
     "  --version         show the version and end\n"
     "\n"
@@ -53,6 +54,13 @@ bool CTarnelApp::InitInstance(const QStringList& arguments)
 {
     LoadStdProfileSettings();
     m_cmdInfo = ParseCommandLine(arguments);
+    if (!m_cmdInfo.m_strUnknownOption.isEmpty()) {
+        QTextStream(stderr) << "tarnel: unknown option " << m_cmdInfo.m_strUnknownOption
+                            << " (write -- before a file name that begins with \"-\")\n\n"
+                            << kUsage;
+        m_nExitCode = 2;
+        return false;
+    }
     if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion) {
         QTextStream out(stdout);
         out << (m_cmdInfo.m_bShowHelp

@@ -11,14 +11,14 @@
 
 namespace {
 
-// --help and --version must answer on a terminal without a display, where QApplication aborts.
+// --help, --version and a refused option must answer on a terminal without a display, where QApplication aborts.
 bool AnswersInTextOnly(int argc, char** argv)
 {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const CCommandLineInfo info = ParseCommandLine(args);
-    return info.m_bShowHelp || info.m_bShowVersion;
+    return info.m_bShowHelp || info.m_bShowVersion || !info.m_strUnknownOption.isEmpty();
 }
 
 }  // namespace

@@ -121,9 +121,7 @@ int CheckFile(const QString& path, bool bVerbose, QTextStream& out, QTextStream&
     return CheckDevice(path, file, bVerbose, out, err);
 }
 
-}  // namespace
-
-int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QTextStream& err)
+int RunChecks(const QStringList& args, QIODevice& in, QTextStream& out, QTextStream& err)
 {
     const CheckOptions options = ParseOptions(args);
     if (!options.strUnknown.isEmpty()) {
@@ -154,4 +152,19 @@ int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QT
         nStatus = std::max(nStatus, nFileStatus);
     }
     return nStatus;
+}
+
+}  // namespace
+
+int RunCheckCommand(const QStringList& args, QIODevice& in, QTextStream& out, QTextStream& err)
+{
+    const int nStatus = RunChecks(args, in, out, err);
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return nStatus;
+    // A report that was lost is no report: say so, as other tools do on a full disk.
+    err << "tarnel-check: the report could not be written to the standard output"
+        << (out.device() ? QStringLiteral(": ") + out.device()->errorString() : QString())
+        << Qt::endl;
+    return CHECK_EXIT_TROUBLE;
 }

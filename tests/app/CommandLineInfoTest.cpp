@@ -93,12 +93,28 @@ TEST(CommandLineInfo, EmbeddingAndAutomationAreAnyCaseAndHideTheSplash)
     }
 }
 
-TEST(CommandLineInfo, UnknownSwitchesAreIgnored)
+TEST(CommandLineInfo, UnknownSwitchesAreNamedAndDoubleDashEndsTheSwitches)
 {
-    const CCommandLineInfo info = Parse({"-x", "-verbose", "-", "a.xml"});
-    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
-    EXPECT_EQ(info.m_strFileName, "a.xml");
-    EXPECT_TRUE(info.m_bShowSplash);
+    struct Case
+    {
+        QStringList args;
+        QString unknown;
+        QString file;
+    };
+    const Case cases[] = {
+        {{"-x", "-verbose", "a.xml"}, "-x", "a.xml"},
+        {{"-dash.xml"}, "-dash.xml", ""},
+        {{"-"}, "-", ""},
+        {{"--", "-dash.xml"}, "", "-dash.xml"},
+        {{"-Embedding", "--", "--help"}, "", "--help"},
+        {{"/x.xml"}, "", "/x.xml"},
+    };
+    for (const Case& c : cases) {
+        const CCommandLineInfo info = Parse(c.args);
+        EXPECT_EQ(info.m_strUnknownOption, c.unknown) << c.args.join(' ').toStdString();
+        EXPECT_EQ(info.m_strFileName, c.file) << c.args.join(' ').toStdString();
+        EXPECT_FALSE(info.m_bShowHelp);
+    }
 }
 
 TEST(CommandLineInfo, HelpAndVersionAreRecognised)

@@ -322,6 +322,10 @@ TEST_F(TarnelAppTest, HelpAndVersionEndStartUpAtOnce)
         EXPECT_EQ(app.MainFrame(), nullptr);
         EXPECT_EQ(app.ExitInstance(), 0);
     }
+    CTarnelApp refused;
+    EXPECT_FALSE(refused.InitInstance({"-dash.xml"}));
+    EXPECT_EQ(refused.MainFrame(), nullptr);
+    EXPECT_EQ(refused.ExitInstance(), 2);
 }
 
 // A start from a folder without the two files, as from the desktop menu in the home folder.
