@@ -290,14 +290,22 @@ void CTarnelDoc::LoadTemplate(const QString& path)
         if (strPath.isEmpty())
             return;
     }
-    delete m_pTemplateRoot;
-    m_pTemplateRoot = nullptr;
-    if (m_pTreeView)
-        m_pTreeView->DeleteAllItems();
+    // The old template and its tree stay until the new one has loaded.
     CTemplateParser parser;
-    m_pTemplateRoot = parser.LoadFile(strPath, m_pTreeView);
-    if (!m_pTemplateRoot)
-        AfxMessageBox(parser.ErrorMessage());
+    TemplateNode* pRoot = parser.LoadFile(strPath, nullptr);
+    if (!pRoot) {
+        const QString message = parser.ErrorMessage();
+        AfxMessageBox(message.contains(strPath) ? message
+                                                : strPath + QStringLiteral(": ") + message);
+        return;
+    }
+    delete m_pTemplateRoot;
+    m_pTemplateRoot = pRoot;
+    if (m_pTreeView) {
+        m_pTreeView->DeleteAllItems();
+        if (pRoot->childCount > 0)
+            CTemplateParser::InsertIntoTree(pRoot->children[0], m_pTreeView, nullptr);
+    }
 }
 
 // ---- the well-formedness check

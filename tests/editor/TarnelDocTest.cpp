@@ -191,7 +191,7 @@ TEST_F(TarnelDocTest, ComposeElementUsesTheTreesSelectedNode)
     doc.m_pTreeView = nullptr;
 }
 
-TEST_F(TarnelDocTest, LoadTemplateReplacesTheOldTreeAndACancelKeepsIt)
+TEST_F(TarnelDocTest, LoadTemplateReplacesTheOldTreeAndACancelOrAFailureKeepsIt)
 {
     CFakeTree tree;
     doc.m_pTreeView = &tree;
@@ -211,10 +211,15 @@ TEST_F(TarnelDocTest, LoadTemplateReplacesTheOldTreeAndACancelKeepsIt)
               QStringLiteral("XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"));
 
     TemplateNode* pKept = doc.m_pTemplateRoot;
+    const int nItems = tree.m_nItems;
     m_answers.m_strOpenPath.clear();
     doc.LoadTemplate(QString());
+    const QString broken = WriteFile("broken.xml", "<a>\n<b>\n</a>");
+    doc.LoadTemplate(broken);
     EXPECT_EQ(doc.m_pTemplateRoot, pKept);
     EXPECT_EQ(tree.m_nDeleteAll, 2);
+    EXPECT_EQ(tree.m_nItems, nItems);
+    EXPECT_EQ(m_messages.Messages(), QStringList{broken + ": mismatched tag at line 3\n"});
     doc.m_pTreeView = nullptr;
 }
 
