@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -45,9 +46,20 @@ IDocumentQuestions::EAnswer CDialogQuestions::AskYesNoCancel(const QString& text
     return Ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
-IDocumentQuestions::EAnswer CDialogQuestions::AskYesNo(const QString& text)
+IDocumentQuestions::EAnswer CDialogQuestions::AskYesNo(const QString& text, bool bYesDiscards)
 {
-    return Ask(text, QMessageBox::Yes | QMessageBox::No);
+    if (!bYesDiscards)
+        return Ask(text, QMessageBox::Yes | QMessageBox::No);
+    // Buttons without mnemonics: a message box takes a plain typed letter as its button's
+    // mnemonic, and a key meant for the text must not throw the text away.
+    QMessageBox box(QMessageBox::Warning, LoadString(AFX_IDS_APP_TITLE), text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* yes = box.addButton(QStringLiteral("Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? EAnswer::Yes : EAnswer::No;
 }
 
 CDocRecovery::EAnswer CDialogQuestions::AskRecovery(const QString& text, bool bCanRecover)

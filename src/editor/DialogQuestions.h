@@ -11,6 +11,6 @@ public:
     QString OpenFileName(const QString& caption, const QString& suggested, const QString& filter,
                          const QString& defaultExt) override;
     EAnswer AskYesNoCancel(const QString& text) override;
-    EAnswer AskYesNo(const QString& text) override;
+    EAnswer AskYesNo(const QString& text, bool bYesDiscards) override;
     CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) override;
 };

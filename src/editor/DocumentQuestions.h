@@ -25,7 +25,9 @@ public:
     virtual QString OpenFileName(const QString& caption, const QString& suggested,
                                  const QString& filter, const QString& defaultExt) = 0;
     virtual EAnswer AskYesNoCancel(const QString& text) = 0;
-    virtual EAnswer AskYesNo(const QString& text) = 0;
+    // `bYesDiscards`: Yes throws away work (the user's edits, another program's change); No is
+    // then the default and no typed letter answers.
+    virtual EAnswer AskYesNo(const QString& text, bool bYesDiscards) = 0;
     // Whether to recover a session's unsaved edits; without `bCanRecover` only Discard and
     // Later are offered.
     virtual CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) = 0;

@@ -199,12 +199,13 @@ bool CTarnelDoc::OfferRecovery()
 bool CTarnelDoc::MayOverwrite(const QString& path)
 {
     // Another file chosen by Save As was confirmed in the file dialog.
-    if (path != m_diskWatch.Path() || m_diskWatch.Check() != CDiskChangeWatch::EChange::Changed)
+    if (path != m_diskWatch.Path()
+        || m_diskWatch.CheckSinceOurs() != CDiskChangeWatch::EChange::Changed)
         return true;
     const QString question =
         QStringLiteral("%1 has been changed by another program since it was opened. Overwrite it?")
             .arg(path);
-    return m_pQuestions->AskYesNo(question) == IDocumentQuestions::EAnswer::Yes;
+    return m_pQuestions->AskYesNo(question, true) == IDocumentQuestions::EAnswer::Yes;
 }
 
 void CTarnelDoc::CheckDiskChanges()
@@ -232,7 +233,7 @@ void CTarnelDoc::CheckDiskChanges()
                                  "changes made here?")
                       .arg(path)
                 : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
-        if (m_pQuestions->AskYesNo(question) == IDocumentQuestions::EAnswer::Yes)
+        if (m_pQuestions->AskYesNo(question, IsModified()) == IDocumentQuestions::EAnswer::Yes)
             OnOpenDocument(path);
         break;
     }

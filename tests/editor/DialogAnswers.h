@@ -46,9 +46,10 @@ public:
         m_questions << text;
         return m_answer;
     }
-    EAnswer AskYesNo(const QString& text) override
+    EAnswer AskYesNo(const QString& text, bool bYesDiscards) override
     {
         m_questions << text;
+        m_discarding << bYesDiscards;
         return m_yesNoAnswer;
     }
     CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) override
@@ -64,6 +65,7 @@ public:
     EAnswer m_yesNoAnswer = EAnswer::No;
     CDocRecovery::EAnswer m_recoveryAnswer = CDocRecovery::EAnswer::Later;
     QList<bool> m_recoverable;  // what each recovery question offered
+    QList<bool> m_discarding;   // whether Yes to each yes/no question threw work away
     int m_nSaveDialogs = 0;
     int m_nOpenDialogs = 0;
     QString m_strFilter;

@@ -159,10 +159,20 @@ TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUn
         doc.CheckDiskChanges();
         EXPECT_EQ(m_answers.m_questions, QStringList{QString::fromLatin1(c.question).arg(path)})
             << c.name;
+        EXPECT_EQ(m_answers.m_discarding.last(), c.bModifiedHere) << c.name;
         EXPECT_EQ(Text(), c.bReloaded ? QByteArray("<theirs/>") : before) << c.name;
         EXPECT_EQ(doc.IsModified(), c.bModifiedHere && !c.bReloaded) << c.name;
         doc.CheckDiskChanges();  // told once
         EXPECT_EQ(m_answers.m_questions.size(), 1) << c.name;
+        m_answers.m_questions.clear();
+        if (c.bReloaded)
+            continue;
+        // Keeping the text here does not make their change ours to overwrite unasked.
+        m_answers.m_yesNoAnswer = IDocumentQuestions::EAnswer::No;
+        EXPECT_FALSE(doc.DoSave(path)) << c.name;
+        EXPECT_EQ(m_answers.m_questions, QStringList{kChangedQuestion.arg(path)}) << c.name;
+        EXPECT_TRUE(m_answers.m_discarding.last()) << c.name;
+        EXPECT_EQ(RawContents(path), QByteArray("<theirs/>")) << c.name;
         m_answers.m_questions.clear();
     }
 }

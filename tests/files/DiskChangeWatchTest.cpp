@@ -61,6 +61,7 @@ TEST(DiskChangeWatchTest, EachKindOfChangeByAnotherProgramIsNoticedOnce)
         EXPECT_EQ(watch.Check(), event.expected) << event.name;
         watch.Acknowledge();
         EXPECT_EQ(watch.Check(), EChange::None) << event.name;
+        EXPECT_EQ(watch.CheckSinceOurs(), event.expected) << event.name;  // a save still asks
     }
 }
 
