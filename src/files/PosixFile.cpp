@@ -92,9 +92,15 @@ int CPosixFile::CreateBeside(const QByteArray& target, const char* tag, mode_t m
 {
     const QByteArray folder = FolderOf(target);
     const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
+    // The target's name is cut short where the folder's limit on names needs it: a file whose
+    // name is near the limit must still get a temporary beside it.
+    const long nNameMax = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const qsizetype nSuffix = qsizetype(std::strlen(tag)) + 2 + RandomSuffix().size();
+    const qsizetype nRoom = (nNameMax > 0 ? nNameMax : 255) - 1 - nSuffix;
+    const QByteArray kept = name.left(std::max<qsizetype>(nRoom, 0));
     int nError = EEXIST;
     for (int i = 0; i < kNameAttempts && nError == EEXIST; ++i) {
-        const QByteArray path = folder + "/." + name + '.' + tag + '-' + RandomSuffix();
+        const QByteArray path = folder + "/." + kept + '.' + tag + '-' + RandomSuffix();
         nError = Open(path, O_WRONLY | O_CREAT | O_EXCL, mode);
     }
     return nError;

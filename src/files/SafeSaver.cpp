@@ -89,6 +89,17 @@ int CopyContents(int fdFrom, int fdTo)
     }
 }
 
+// Where a chain of symbolic links ends, also when nothing is there yet; a loop is left to the
+// write, which reports it.
+QString EndOfLinkChain(const QString& path)
+{
+    constexpr int kMostLinks = 40;
+    QString current = path;
+    for (int i = 0; i < kMostLinks && QFileInfo(current).isSymLink(); ++i)
+        current = QFileInfo(current).symLinkTarget();
+    return current;
+}
+
 }  // namespace
 
 CSafeSaver::CSafeSaver(const QString& path) : m_strPath(path)
@@ -97,8 +108,8 @@ CSafeSaver::CSafeSaver(const QString& path) : m_strPath(path)
     QString strTarget = path;
     if (info.isSymLink()) {
         strTarget = info.canonicalFilePath();
-        if (strTarget.isEmpty())  // a dangling link: create what it points at
-            strTarget = info.symLinkTarget();
+        if (strTarget.isEmpty())  // a dangling link: create what the last link points at
+            strTarget = EndOfLinkChain(path);
     }
     m_target = QFile::encodeName(strTarget);
 }

@@ -271,6 +271,38 @@ TEST_F(SafeSaverTest, ASymbolicLinkStaysALinkAndItsTargetIsSaved)
     EXPECT_EQ(AllEntries(PathOf(QStringLiteral("real"))), QStringList{"doc.xml"});
 }
 
+TEST_F(SafeSaverTest, AChainOfLinksToAMissingFileKeepsEveryLinkAndCreatesItsEnd)
+{
+    QDir dir(m_dir.path());
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("d1")) && dir.mkdir(QStringLiteral("d2")));
+    const QString first = PathOf(QStringLiteral("a.xml"));
+    ASSERT_EQ(::symlink("../d2/real.xml", QFile::encodeName(PathOf("d1/b.xml")).constData()), 0);
+    ASSERT_EQ(::symlink("d1/b.xml", QFile::encodeName(first).constData()), 0);
+    QString error;
+    ASSERT_TRUE(Save(first, "<made at the end/>", error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(first).isSymLink());
+    EXPECT_TRUE(QFileInfo(PathOf(QStringLiteral("d1/b.xml"))).isSymLink());
+    EXPECT_EQ(RawContents(PathOf(QStringLiteral("d2/real.xml"))), QByteArray("<made at the end/>"));
+}
+
+TEST_F(SafeSaverTest, ANameNearTheFoldersLimitIsSavedBothWays)
+{
+    const QString path = PathOf(QString(246, QLatin1Char('n')) + QStringLiteral(".xml"));
+    const QString link = PathOf(QStringLiteral("hard.xml"));
+    for (const bool bHardLinked : {false, true}) {
+        WriteRaw(path, kOriginal);
+        if (bHardLinked) {  // written in place after a safety copy beside it
+            ASSERT_EQ(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
+                0);
+        }
+        QString error;
+        ASSERT_TRUE(Save(path, "<long name/>", error)) << error.toStdString();
+        EXPECT_EQ(RawContents(path), QByteArray("<long name/>"));
+        EXPECT_EQ(AllEntries(m_dir.path()).size(), bHardLinked ? 2 : 1);
+    }
+}
+
 // A user who may write another user's file but not give a new file that owner.
 TEST_F(SafeSaverTest, AnOwnerThatCannotBeGivenTheNewFileIsKeptByWritingInPlace)
 {
