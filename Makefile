@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 SANITIZE ?= OFF
 WERROR ?= OFF
-PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev \
+PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev libacl1-dev \
             qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth xdotool cmake g++ make pkg-config \
             clang-format \
             librsvg2-bin desktop-file-utils appstream man-db

@@ -1,5 +1,6 @@
 #include "SafeSaver.h"
 
+#include "AccessCopy.h"
 #include "DocumentFile.h"
 #include "PosixFile.h"
 
@@ -167,6 +168,11 @@ CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& p
         // After fchown, which clears the set-id bits.
         if (::fchmod(temp.Fd(), pOld->st_mode & 07777) != 0)
             return Fail(errno), EOutcome::Failed;
+        CPosixFile old;
+        if (old.Open(m_target, O_RDONLY) == 0)
+            CAccessCopy::Copy(old.Fd(), temp.Fd(), pOld->st_mode & 07777);
+        else
+            ::fchmod(temp.Fd(), pOld->st_mode & 07700);  // unknown ACL: the owner only
     }
     const QByteArray folder = CPosixFile::FolderOf(m_target);
     int nError = WritePieces(temp, pieces, progress);

@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -269,6 +274,39 @@ TEST_F(SafeSaverTest, ASymbolicLinkStaysALinkAndItsTargetIsSaved)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(RawContents(target), QByteArray("<through the link/>"));
     EXPECT_EQ(AllEntries(PathOf(QStringLiteral("real"))), QStringList{"doc.xml"});
+}
+
+QString AclText(const QString& path)
+{
+    acl_t acl = ::acl_get_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS);
+    if (!acl)
+        return QString();
+    char* szText = ::acl_to_any_text(acl, nullptr, ',', 0);
+    const QString text = QString::fromLatin1(szText);
+    ::acl_free(szText);
+    ::acl_free(acl);
+    return text;
+}
+
+TEST_F(SafeSaverTest, AnAccessListAndExtendedAttributesAreKept)
+{
+    const QString path = PathOf(QStringLiteral("private.xml"));
+    WriteRaw(path, kOriginal);
+    const QByteArray name = QFile::encodeName(path);
+    acl_t acl = ::acl_from_text("u::rw-,u:nobody:rw-,g::---,m::rw-,o::---");
+    ASSERT_NE(acl, nullptr);
+    const int nSet = ::acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl);
+    ::acl_free(acl);
+    if (nSet != 0 || ::setxattr(name.constData(), "user.tarnel.note", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "this file system takes no ACL or user attribute: " << std::strerror(errno);
+    const QString before = AclText(path);
+    QString error;
+    ASSERT_TRUE(Save(path, "<still private/>", error)) << error.toStdString();
+    EXPECT_EQ(AclText(path), before);
+    EXPECT_EQ(StatOf(path).st_mode & 0777, 0660u);  // the group bits show the mask, as before
+    char value[8] = {};
+    EXPECT_EQ(::getxattr(name.constData(), "user.tarnel.note", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
 }
 
 TEST_F(SafeSaverTest, AChainOfLinksToAMissingFileKeepsEveryLinkAndCreatesItsEnd)
