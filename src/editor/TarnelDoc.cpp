@@ -27,6 +27,11 @@ namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
 
+QString WriteProtectedNote(const QString& path)
+{
+    return QStringLiteral("%1 is write-protected: saving asks before replacing it.").arg(path);
+}
+
 }  // namespace
 
 CTarnelDoc::CTarnelDoc(QObject* parent)
@@ -125,6 +130,8 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     SetPathName(path);
     if (m_pEditView->isReadOnly())
         ShowStatusNote(m_pEditView, CViewLoader::WideTextNote(path), false);
+    else if (IsWriteProtected(path))
+        ShowStatusNote(m_pEditView, WriteProtectedNote(path), false);
     else if (m_pEditView->LeftUnwrapped())
         ShowStatusNote(m_pEditView, CViewLoader::UnwrappedNote(path), false);
     return true;
@@ -134,7 +141,7 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
 {
     if (!m_pEditView)
         return false;
-    if (!MayOverwrite(path))
+    if (!MayOverwrite(path) || !MayReplaceWriteProtected(path))
         return false;
     QString strError;
     CSafeSaver saver(path);
@@ -194,6 +201,14 @@ bool CTarnelDoc::OfferRecovery()
     return m_recovery.Offer([this](const QString& text, bool bCanRecover) {
         return m_pQuestions->AskRecovery(text, bCanRecover);
     });
+}
+
+bool CTarnelDoc::MayReplaceWriteProtected(const QString& path)
+{
+    if (!IsWriteProtected(path))
+        return true;
+    const QString question = QStringLiteral("%1 is write-protected. Replace it anyway?").arg(path);
+    return m_pQuestions->AskYesNo(question, true) == IDocumentQuestions::EAnswer::Yes;
 }
 
 bool CTarnelDoc::MayOverwrite(const QString& path)

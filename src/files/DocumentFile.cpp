@@ -133,3 +133,14 @@ bool IsValidUtf8(const QByteArray& bytes)
     validator.Feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return validator.IsValid();
 }
+
+bool IsWriteProtected(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info
+    {
+    };
+    if (::stat(name.constData(), &info) != 0)
+        return false;
+    return (info.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0;
+}

@@ -31,6 +31,10 @@ int OpenRegularFile(const QString& path, QString& error);
 // The same as a stdio stream; null when the file cannot be opened or is not a regular file.
 std::FILE* OpenRegularStdioFile(const QString& path);
 
+// Whether `path` is an existing file this user should not write: no write permission for this
+// user, or no write bit at all (which even the superuser is warned of).
+bool IsWriteProtected(const QString& path);
+
 // "Could not <action> <path>: <reason>." with the reason's own final full stop dropped.
 QString FileErrorSentence(const QString& action, const QString& path, const QString& reason);
 

@@ -8,6 +8,7 @@
 #include "StatusNote.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
 
 #include <QTemporaryDir>
@@ -111,6 +112,32 @@ TEST_F(TarnelDocFilesTest, SaveAsksBeforeOverwritingAFileAnotherProgramChanged)
     EXPECT_TRUE(doc.DoFileSave());
     EXPECT_EQ(RawContents(path), Text());
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(TarnelDocFilesTest, AWriteProtectedFileIsNotedAndReplacedOnlyWhenTheUserSaysSo)
+{
+    CStatusNoteCapture notes;
+    const QString path = Write(QStringLiteral("locked.xml"), "<locked/>");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(notes.Notes(), QStringList{path
+                                         + QStringLiteral(" is write-protected: saving asks before "
+                                                          "replacing it.")});
+    TypeAt(0, "typed ");
+    const QString question = path + QStringLiteral(" is write-protected. Replace it anyway?");
+    for (const auto answer : {IDocumentQuestions::EAnswer::No, IDocumentQuestions::EAnswer::Yes}) {
+        m_answers.m_yesNoAnswer = answer;
+        m_answers.m_questions.clear();
+        const bool bYes = answer == IDocumentQuestions::EAnswer::Yes;
+        EXPECT_EQ(doc.DoFileSave(), bYes);
+        EXPECT_EQ(m_answers.m_questions, QStringList{question});
+        EXPECT_TRUE(m_answers.m_discarding.last());
+        EXPECT_EQ(RawContents(path), bYes ? QByteArray("typed <locked/>") : "<locked/>");
+        EXPECT_EQ(doc.IsModified(), !bYes);
+    }
+    const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                    | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    EXPECT_EQ(QFileInfo(path).permissions() & mode, QFile::ReadOwner | QFile::ReadGroup);
 }
 
 TEST_F(TarnelDocFilesTest, ADeletedFileIsSavedAgainWithoutAQuestion)
