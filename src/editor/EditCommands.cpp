@@ -1,11 +1,13 @@
 #include "EditCommands.h"
 
 #include "CommandIds.h"
+#include "EditorPane.h"
 #include "FindReplaceDlg.h"
 #include "MessageBox.h"
 #include "PasteFormats.h"
 #include "PasteSpecialDlg.h"
-#include "TarnelView.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +25,8 @@ std::vector<SPasteFormat> ClipboardPasteFormats()
 }
 
 }  // namespace
+
+CEditCommands::CEditCommands(IEditorPane& pane) : m_pane(pane), m_editor(pane.Control()) {}
 
 bool CEditCommands::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 {
@@ -47,27 +51,27 @@ bool CEditCommands::OnCmdMsg(int nID, CCmdUI* pCmdUI)
 
 void CEditCommands::OnEditUndo(int)
 {
-    m_view.undo();
+    m_editor.undo();
 }
 
 void CEditCommands::OnEditCut(int)
 {
-    m_view.cut();
+    m_editor.cut();
 }
 
 void CEditCommands::OnEditCopy(int)
 {
-    m_view.copy();
+    m_editor.copy();
 }
 
 void CEditCommands::OnEditPaste(int)
 {
-    m_view.paste();
+    m_editor.paste();
 }
 
 void CEditCommands::OnEditPasteSpecial(int)
 {
-    CPasteSpecialDlg dialog(ClipboardPasteFormats(), &m_view);
+    CPasteSpecialDlg dialog(ClipboardPasteFormats(), &m_editor);
     if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
         return;
     const QString strType =
@@ -80,48 +84,48 @@ void CEditCommands::OnEditPasteSpecial(int)
         })) {
         AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the clipboard no longer holds "
                                      "the chosen form.")
-                          .arg(m_view.DocumentName()));
+                          .arg(m_pane.DocumentName()));
         return;
     }
     QByteArray bytes;
-    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), m_view.isUtf8(),
+    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), m_editor.isUtf8(),
                                         bytes)) {
         AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
                                      "an 8-bit (Latin-1) document cannot store.")
-                          .arg(m_view.DocumentName()));
+                          .arg(m_pane.DocumentName()));
         return;
     }
-    m_view.ReplaceSelection(bytes);
+    m_pane.ReplaceSelection(bytes);
 }
 
 void CEditCommands::OnEditSelectAll(int)
 {
-    m_view.selectAll();
+    m_editor.selectAll();
 }
 
 void CEditCommands::OnEditFind(int)
 {
-    CFindReplaceDlg::ShowFind(&m_view);
+    CFindReplaceDlg::ShowFind(&m_editor);
 }
 
 void CEditCommands::OnEditRepeat(int)
 {
-    CFindReplaceDlg::FindNextAgain(&m_view);
+    CFindReplaceDlg::FindNextAgain(&m_editor);
 }
 
 void CEditCommands::OnEditReplace(int)
 {
-    CFindReplaceDlg::ShowReplace(&m_view);
+    CFindReplaceDlg::ShowReplace(&m_editor);
 }
 
 void CEditCommands::OnUpdateEditUndo(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_view.isUndoAvailable());
+    pCmdUI->Enable(m_editor.isUndoAvailable());
 }
 
 void CEditCommands::OnUpdateNeedSelection(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_view.hasSelectedText());
+    pCmdUI->Enable(m_editor.hasSelectedText());
 }
 
 void CEditCommands::OnUpdateEditPaste(CCmdUI* pCmdUI)

@@ -4,12 +4,13 @@
 
 #include "CmdTarget.h"
 
-class CTarnelView;
+class IEditorPane;
+class QsciScintilla;
 
 class CEditCommands : public CCmdTarget
 {
 public:
-    explicit CEditCommands(CTarnelView& view) : m_view(view) {}
+    explicit CEditCommands(IEditorPane& pane);
 
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
 
@@ -29,5 +30,6 @@ private:
     void OnUpdateEditPasteSpecial(CCmdUI* pCmdUI);
     void OnUpdateEditRepeat(CCmdUI* pCmdUI);
 
-    CTarnelView& m_view;
+    IEditorPane& m_pane;
+    QsciScintilla& m_editor;
 };

@@ -27,8 +27,8 @@ constexpr long long kRowsAboveTarget = 10;
 
 CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
     : QsciScintilla(parent), m_pDocument(pDocument), m_colorizer(*this), m_wrap(*this),
-      m_loader(*this, m_colorizer, m_wrap), m_inserter(*this), m_inputFilter(*this),
-      m_undoColors(*this, m_colorizer)
+      m_loader(*this, m_errorMarker, m_colorizer, m_wrap), m_inserter(*this, m_colorizer),
+      m_inputFilter(*this), m_undoColors(*this, m_colorizer)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);

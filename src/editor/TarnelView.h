@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "EditorPane.h"
 #include "EditCommands.h"
 #include "EditNotifier.h"
 #include "ErrorMarker.h"
@@ -33,7 +34,7 @@ class CTarnelDoc;
 
 class CTarnelView : public QsciScintilla,
                     public CCmdTarget,
-                    public ITextBuffer,
+                    public IEditorPane,
                     private ITextEditObserver
 {
     Q_OBJECT
@@ -45,14 +46,15 @@ public:
     explicit CTarnelView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
     ~CTarnelView() override;
 
-    CTarnelDoc* GetDocument() const;
+    CTarnelDoc* GetDocument() const override;
+    QsciScintilla& Control() override { return *this; }
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI) override;
 
     void OnInitialUpdate();
     QMarginsF PrintMarginsInches() const { return m_mgnPrintInches; }
 
     // Text primitives.
-    void ReplaceSelection(const QByteArray& text);
+    void ReplaceSelection(const QByteArray& text) override;
     void SaveSelection();
     void RestoreSelection();
     // Copies bytes [offset, min(offset + count, length)) and a NUL into `buffer`, which holds
@@ -81,7 +83,7 @@ public:
     QByteArray TextBytes() const;
     // The text as the control holds it, in up to two pieces, without copying it; valid until
     // the next change.
-    std::vector<SByteSpan> TextPieces() const;
+    std::vector<SByteSpan> TextPieces() const override;
     // Replaces the whole text without an undo step; the caret goes to offset 0. Wrapped up to
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
@@ -149,7 +151,7 @@ public:
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.
-    QString DocumentName() const;
+    QString DocumentName() const override;
 
 signals:
     void zoomChanged(int nZoom);

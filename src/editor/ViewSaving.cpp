@@ -1,9 +1,11 @@
 #include "ViewSaving.h"
 
+#include "EditorPane.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "SafeSaver.h"
-#include "TarnelView.h"
+
+#include <Qsci/qsciscintilla.h>
 
 namespace {
 
@@ -26,16 +28,16 @@ private:
 
 }  // namespace
 
-bool SaveViewText(CTarnelView& view, CSafeSaver& saver, const QString& path, QString& error)
+bool SaveViewText(IEditorPane& pane, CSafeSaver& saver, const QString& path, QString& error)
 {
     // The bytes are written from pointers into the control's buffer, which any change of the
     // text would move. The dialog keeps the user's input away and the guard the timers' changes;
     // should anything change the text all the same, the save stops before the file is replaced.
-    const CEditWatch watch(view);
+    const CEditWatch watch(pane);
     const CJobGuard guard;
-    CJobProgressDlg dialog(QStringLiteral("Saving %1...").arg(path), view.window());
+    CJobProgressDlg dialog(QStringLiteral("Saving %1...").arg(path), pane.Control().window());
     const bool bSaved =
-        saver.Save(view.TextPieces(), error, [&dialog, &watch](long long nDone, long long nTotal) {
+        saver.Save(pane.TextPieces(), error, [&dialog, &watch](long long nDone, long long nTotal) {
             return dialog.Step(nDone, nTotal) && !watch.Edited();
         });
     dialog.Finish();
