@@ -5,6 +5,7 @@
 #include "SafeSaver.h"
 #include "TextBuffer.h"
 
+#include <QObject>
 #include <QString>
 
 #include <vector>
@@ -12,7 +13,6 @@
 class CTarnelDoc;
 class QByteArray;
 class QsciScintilla;
-class QWidget;
 
 class IEditorPane : public ITextBuffer
 {
@@ -28,7 +28,11 @@ public:
     virtual std::vector<SByteSpan> TextPieces() const = 0;
 
     // DocumentName of the pane `pEditor` is, or "the document".
-    static QString DocumentNameOf(QWidget* pEditor);
+    static QString DocumentNameOf(const QObject* pEditor)
+    {
+        const auto* pPane = dynamic_cast<const IEditorPane*>(pEditor);
+        return pPane ? pPane->DocumentName() : QStringLiteral("the document");
+    }
 
 protected:
     ~IEditorPane() = default;

@@ -1,9 +1,0 @@
-#include "EditorPane.h"
-
-#include <QWidget>
-
-QString IEditorPane::DocumentNameOf(QWidget* pEditor)
-{
-    const auto* pPane = dynamic_cast<const IEditorPane*>(pEditor);
-    return pPane ? pPane->DocumentName() : QStringLiteral("the document");
-}
