@@ -4,12 +4,12 @@
 
 #include "CmdTarget.h"
 
-class CTarnelView;
+class IEditorOptions;
 
 class CViewOptions : public CCmdTarget
 {
 public:
-    explicit CViewOptions(CTarnelView& view) : m_view(view) {}
+    explicit CViewOptions(IEditorOptions& view) : m_view(view) {}
 
     // Gives the editor the options kept from the last run.
     void Restore();
@@ -24,5 +24,5 @@ private:
     void OnUpdateLineNumbers(CCmdUI* pCmdUI);
     void OnUpdateColourAsYouType(CCmdUI* pCmdUI);
 
-    CTarnelView& m_view;
+    IEditorOptions& m_view;
 };

@@ -289,6 +289,16 @@ void CTarnelView::SetZoom(int nZoom)
     zoomTo(std::clamp(nZoom, -10, 20));
 }
 
+void CTarnelView::ZoomStep(int nStep)
+{
+    if (nStep > 0)
+        zoomIn();
+    else if (nStep < 0)
+        zoomOut();
+    else
+        SetZoom(0);
+}
+
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     m_background.Stop();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "EditorOptions.h"
 #include "EditorPane.h"
 #include "EditCommands.h"
 #include "EditNotifier.h"
@@ -35,6 +36,7 @@ class CTarnelDoc;
 class CTarnelView : public QsciScintilla,
                     public CCmdTarget,
                     public IEditorPane,
+                    public IEditorOptions,
                     private ITextEditObserver
 {
     Q_OBJECT
@@ -122,16 +124,16 @@ public:
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.
     void SetZoom(int nZoom);
 
-    void SetWordWrap(bool bOn) { m_wrap.SetOn(bOn); }
-    bool WordWrap() const { return m_wrap.IsOn(); }
+    void SetWordWrap(bool bOn) override { m_wrap.SetOn(bOn); }
+    bool WordWrap() const override { return m_wrap.IsOn(); }
+    void ZoomStep(int nStep) override;
     // True when the text last loaded was left unwrapped for its length.
     bool LeftUnwrapped() const { return m_loader.LeftUnwrapped(); }
 
-    void ShowLineNumbers(bool bShown) { m_lineNumbers.Show(bShown); }
-    bool LineNumbersShown() const { return m_lineNumbers.IsShown(); }
-    // Off: the text is coloured on opening, New, Alt+R and insertions only.
-    void SetColourAsYouType(bool bOn);
-    bool ColourAsYouType() const { return m_typingColors.IsEnabled(); }
+    void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
+    bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }
+    void SetColourAsYouType(bool bOn) override;
+    bool ColourAsYouType() const override { return m_typingColors.IsEnabled(); }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_typingColors.Flush(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
