@@ -3,7 +3,7 @@
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
-#include "EditorPane.h"
+#include "NamedDocument.h"
 #include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -53,7 +53,7 @@ void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
 
 QString DocumentName(QsciScintilla* pEditor)
 {
-    return IEditorPane::DocumentNameOf(pEditor);
+    return INamedDocument::NameOf(pEditor);
 }
 
 // Text an 8-bit document cannot hold is neither searched for (it would match "?") nor written.
