@@ -1,5 +1,5 @@
-// Turns the editor control's modification notifications into the text buffer's one edit
-// announcement: the only place that reads them.
+// Turns the editor control's modification and save-point notifications into the text buffer's
+// announcements, for every observer of the text.
 #pragma once
 
 #include "EditObserverList.h"
