@@ -1,5 +1,6 @@
 // The editor pane: the document's bytes in a Scintilla control, with the program's insertions,
-// colouring and the text primitives the document and the check work through.
+// colouring and the text primitives the document and the check work through. Its helpers see it
+// only as the text buffer and pane interfaces it implements.
 #pragma once
 
 #include "CmdTarget.h"
