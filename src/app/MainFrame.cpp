@@ -151,7 +151,8 @@ void CMainFrame::OnCreateClient()
     m_pSplitter = new QSplitter(Qt::Horizontal, this);
     m_pLeftView = new CLeftView(m_pDocument, m_pSplitter);
     m_pEditView = new CTarnelView(m_pDocument, m_pSplitter);
-    m_pPrinting = std::make_unique<CFramePrinting>(this, m_pEditView);
+    m_pPrinting = std::make_unique<CFramePrinting>(
+        this, m_pEditView, [pView = m_pEditView] { return pView->FinishColours(); });
     m_pSplitter->addWidget(m_pLeftView);
     m_pSplitter->addWidget(m_pEditView);
     m_pSplitter->setChildrenCollapsible(false);

@@ -1,9 +1,9 @@
 #include "ViewOptions.h"
 
 #include "CommandIds.h"
+#include "EditorOptions.h"
 #include "Profile.h"
 #include "SettingsKeys.h"
-#include "TarnelView.h"
 
 void CViewOptions::Restore()
 {
@@ -13,7 +13,7 @@ void CViewOptions::Restore()
         GetProfileInt(SettingsKeys::kSection, SettingsKeys::kColourAsYouType, 0) != 0);
 }
 
-CViewOptions::CViewOptions(CTarnelView& view) : m_view(view)
+CViewOptions::CViewOptions(IEditorOptions& view) : m_view(view)
 {
     OnCommand(
         ID_VIEW_LINE_NUMBERS, [this] { OnLineNumbers(); },
@@ -44,10 +44,5 @@ void CViewOptions::OnColourAsYouType()
 void CViewOptions::OnZoom(int nID)
 {
     // The view reports the new zoom, which the window keeps.
-    if (nID == ID_VIEW_ZOOM_IN)
-        m_view.zoomIn();
-    else if (nID == ID_VIEW_ZOOM_OUT)
-        m_view.zoomOut();
-    else
-        m_view.SetZoom(0);
+    m_view.ZoomStep(nID == ID_VIEW_ZOOM_IN ? 1 : nID == ID_VIEW_ZOOM_OUT ? -1 : 0);
 }

@@ -4,12 +4,12 @@
 
 #include "CmdTarget.h"
 
-class CTarnelView;
+class IEditorOptions;
 
 class CViewOptions : public CCmdTarget
 {
 public:
-    explicit CViewOptions(CTarnelView& view);
+    explicit CViewOptions(IEditorOptions& view);
 
     // Gives the editor the options kept from the last run.
     void Restore();
@@ -19,5 +19,5 @@ private:
     void OnColourAsYouType();
     void OnZoom(int nID);
 
-    CTarnelView& m_view;
+    IEditorOptions& m_view;
 };

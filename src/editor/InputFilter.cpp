@@ -4,11 +4,12 @@
 #include "KeyChord.h"
 #include "MessageBox.h"
 #include "PasteFormats.h"
+#include "EditorPane.h"
 #include "StatusNote.h"
-#include "TarnelView.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -16,16 +17,18 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-CInputFilter::CInputFilter(CTarnelView& view) : QObject(&view), m_view(view)
+CInputFilter::CInputFilter(IEditorPane& pane)
+    : QObject(&pane.Control()), m_pane(pane), m_editor(pane.Control())
 {
-    view.installEventFilter(this);
-    view.viewport()->installEventFilter(this);
+    m_editor.installEventFilter(this);
+    m_editor.viewport()->installEventFilter(this);
 }
 
 bool CInputFilter::Refuses(const QString& text) const
 {
     QByteArray bytes;
-    return !m_view.isReadOnly() && !CPasteFormats::ToDocumentBytes(text, m_view.isUtf8(), bytes);
+    return !m_editor.isReadOnly()
+           && !CPasteFormats::ToDocumentBytes(text, m_editor.isUtf8(), bytes);
 }
 
 bool CInputFilter::RefusesMime(const QMimeData* pData) const
@@ -46,21 +49,21 @@ void CInputFilter::TellRefused(const QString& strVerb) const
 {
     AfxMessageBox(QStringLiteral("Nothing was %1 into %2: the text holds characters that an 8-bit "
                                  "(Latin-1) document cannot store.")
-                      .arg(strVerb, m_view.DocumentName()));
+                      .arg(strVerb, m_pane.DocumentName()));
 }
 
 void CInputFilter::NoteRefusedTyping(const QString& text) const
 {
-    ShowStatusNote(&m_view,
+    ShowStatusNote(&m_editor,
                    QStringLiteral("\"%1\" cannot be typed into %2: an 8-bit (Latin-1) document "
                                   "cannot store it.")
-                       .arg(text, m_view.DocumentName()),
+                       .arg(text, m_pane.DocumentName()),
                    true);
 }
 
 bool CInputFilter::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pWatched == &m_view) {
+    if (pWatched == &m_editor) {
         if (pEvent->type() == QEvent::KeyPress)
             return OnKeyPress(static_cast<QKeyEvent*>(pEvent));
         if (pEvent->type() == QEvent::InputMethod)
@@ -86,20 +89,20 @@ const QsciCommand* CInputFilter::BoundCommand(const QKeyEvent* pEvent) const
     if (nKey == 0 || nKey == Qt::Key_unknown)
         return nullptr;
     const int nModifiers = static_cast<int>(pEvent->modifiers() & ~Qt::KeypadModifier);
-    return m_view.standardCommands()->boundTo(nKey | nModifiers);
+    return m_editor.standardCommands()->boundTo(nKey | nModifiers);
 }
 
 bool CInputFilter::OnChord(EKeyChord eChord)
 {
     switch (eChord) {
     case EKeyChord::ZoomIn:
-        m_view.zoomIn();
+        m_editor.zoomIn();
         break;
     case EKeyChord::ZoomOut:
-        m_view.zoomOut();
+        m_editor.zoomOut();
         break;
     case EKeyChord::ZoomReset:
-        m_view.zoomTo(0);
+        m_editor.zoomTo(0);
         break;
     case EKeyChord::Ignore:
         break;
@@ -116,15 +119,15 @@ bool CInputFilter::OnKeyPress(QKeyEvent* pEvent)
         return true;
     // Through the view, which colours what they bring back.
     if (pCommand && pCommand->command() == QsciCommand::Undo) {
-        m_view.undo();
+        m_editor.undo();
         return true;
     }
     if (pCommand && pCommand->command() == QsciCommand::Redo) {
-        m_view.redo();
+        m_editor.redo();
         return true;
     }
     if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-        AdoptFirstLineEnd(m_view);
+        AdoptFirstLineEnd(m_editor);
     const QString text = pEvent->text();
     if (pCommand || text.isEmpty() || !text.at(0).isPrint() || !Refuses(text))
         return false;
@@ -139,7 +142,7 @@ bool CInputFilter::OnInputMethod(QInputMethodEvent* pEvent)
     NoteRefusedTyping(pEvent->commitString());
     // An empty event takes away the pre-edit text the control shows and commits nothing.
     QInputMethodEvent nothing;
-    QApplication::sendEvent(&m_view, &nothing);
+    QApplication::sendEvent(&m_editor, &nothing);
     return true;
 }
 

@@ -9,8 +9,9 @@
 #include <QObject>
 #include <QString>
 
-class CTarnelView;
+class IEditorPane;
 class QsciCommand;
+class QsciScintilla;
 class QDropEvent;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -21,8 +22,8 @@ class CInputFilter : public QObject
 {
     Q_OBJECT
 public:
-    // Installs itself on `view` and its viewport.
-    explicit CInputFilter(CTarnelView& view);
+    // Installs itself on the pane's control and its viewport.
+    explicit CInputFilter(IEditorPane& pane);
 
     // Whether the document is editable 8-bit text and `text` holds a character beyond Latin-1.
     bool Refuses(const QString& text) const;
@@ -44,5 +45,6 @@ private:
     void TellRefused(const QString& strVerb) const;
     void NoteRefusedTyping(const QString& text) const;
 
-    CTarnelView& m_view;
+    IEditorPane& m_pane;
+    QsciScintilla& m_editor;
 };

@@ -1,8 +1,12 @@
 // The editor pane: the document's bytes in a Scintilla control, with the program's insertions,
-// colouring and the text primitives the document and the check work through.
+// colouring and the text primitives the document and the check work through. Its helpers see it
+// only as the text buffer and pane interfaces it implements.
 #pragma once
 
 #include "CmdTarget.h"
+#include "EditorOptions.h"
+#include "EditorPane.h"
+#include "EditNotifier.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
@@ -14,6 +18,7 @@
 #include "ViewLoader.h"
 #include "WordWrap.h"
 #include "SafeSaver.h"
+#include "TextBuffer.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
@@ -30,7 +35,11 @@ class CLoadPipeline;
 struct SLoadPiece;
 class CTarnelDoc;
 
-class CTarnelView : public QsciScintilla, public CCmdTarget
+class CTarnelView : public QsciScintilla,
+                    public CCmdTarget,
+                    public IEditorPane,
+                    public IEditorOptions,
+                    private ITextEditObserver
 {
     Q_OBJECT
 public:
@@ -41,7 +50,8 @@ public:
     explicit CTarnelView(CTarnelDoc* pDocument, QWidget* parent = nullptr);
     ~CTarnelView() override;
 
-    CTarnelDoc* GetDocument() const;
+    CTarnelDoc* GetDocument() const override;
+    QsciScintilla& Control() override { return *this; }
     // Drops the control's own bindings of the window's keys, which the window then gets.
     void LeaveKeysToWindow(const QList<QKeySequence>& windowKeys);
 
@@ -49,7 +59,7 @@ public:
     QMarginsF PrintMarginsInches() const { return m_mgnPrintInches; }
 
     // Text primitives.
-    void ReplaceSelection(const QByteArray& text);
+    void ReplaceSelection(const QByteArray& text) override;
     void SaveSelection();
     void RestoreSelection();
     // Copies bytes [offset, min(offset + count, length)) and a NUL into `buffer`, which holds
@@ -60,12 +70,25 @@ public:
     void GoToLine(int line);
     void Activate();
 
+    // The text buffer, over the control.
+    long long Length() const override { return TextLength(); }
+    char ByteAt(long long position) const override;
+    MarkupStyle StyleAt(long long position) const override;
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override;
+    void SetStyles(long long start, const char* styles, std::size_t length) override;
+    void Replace(long long position, long long nRemoved, const char* bytes,
+                 std::size_t length) override;
+    void BeginUndoGroup() override;
+    void EndUndoGroup() override;
+    void AddObserver(ITextEditObserver* pObserver) override;
+    void RemoveObserver(ITextEditObserver* pObserver) override;
+
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
     QByteArray TextBytes() const;
     // The text as the control holds it, in up to two pieces, without copying it; valid until
     // the next change.
-    std::vector<SByteSpan> TextPieces() const;
+    std::vector<SByteSpan> TextPieces() const override;
     // Replaces the whole text without an undo step; the caret goes to offset 0. Wrapped up to
     // kLongestWrappedText bytes.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
@@ -101,16 +124,16 @@ public:
     // Zoom steps of the text, -10 to 20; 0 is the font's own size.
     void SetZoom(int nZoom);
 
-    void SetWordWrap(bool bOn) { m_wrap.SetOn(bOn); }
-    bool WordWrap() const { return m_wrap.IsOn(); }
+    void SetWordWrap(bool bOn) override { m_wrap.SetOn(bOn); }
+    bool WordWrap() const override { return m_wrap.IsOn(); }
+    void ZoomStep(int nStep) override;
     // True when the text last loaded was left unwrapped for its length.
     bool LeftUnwrapped() const { return m_loader.LeftUnwrapped(); }
 
-    void ShowLineNumbers(bool bShown) { m_lineNumbers.Show(bShown); }
-    bool LineNumbersShown() const { return m_lineNumbers.IsShown(); }
-    // Off: the text is coloured on opening, New, Alt+R and insertions only.
-    void SetColourAsYouType(bool bOn);
-    bool ColourAsYouType() const { return m_typingColors.IsEnabled(); }
+    void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
+    bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }
+    void SetColourAsYouType(bool bOn) override;
+    bool ColourAsYouType() const override { return m_typingColors.IsEnabled(); }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_typingColors.Flush(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
@@ -130,7 +153,7 @@ public:
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.
-    QString DocumentName() const;
+    QString DocumentName() const override;
 
 signals:
     void zoomChanged(int nZoom);
@@ -149,6 +172,7 @@ private:
     long long SelectionEnd() const;
     QByteArray TextRange(long long start, long long end) const;
     void UnwrapIfTooLong();
+    void OnTextEdit(const STextEdit& edit) override;
 
     // Where the caret was when its column was last counted.
     struct SCaretColumn
@@ -165,7 +189,8 @@ private:
     long long m_nSavedSelStart = 0;
     bool m_bSavedCaretAtStart = false;
     QMarginsF m_mgnPrintInches;
-    CErrorMarker m_errorMarker;
+    CEditNotifier m_edits{*this};
+    CErrorMarker m_errorMarker{this, *this};
     CViewColorizer m_colorizer;
     CBackgroundColorizer m_background{*this, m_colorizer};
     CWordWrap m_wrap;

@@ -1,10 +1,14 @@
 #include "ViewInserter.h"
 
+#include "EditorPane.h"
 #include "MessageBox.h"
 #include "PasteFormats.h"
 #include "StatusNote.h"
 #include "TarnelDoc.h"
-#include "TarnelView.h"
+#include "ViewColorizer.h"
+#include "ViewLoader.h"
+
+#include <Qsci/qsciscintilla.h>
 
 namespace {
 
@@ -14,10 +18,15 @@ const char kComment[] = "<!-- -->";
 
 }  // namespace
 
+CViewInserter::CViewInserter(IEditorPane& pane, CViewColorizer& colorizer)
+    : m_pane(pane), m_editor(pane.Control()), m_colorizer(colorizer)
+{
+}
+
 long long CViewInserter::Send(unsigned int nMsg, long long wParam, long long lParam) const
 {
-    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
-                                static_cast<long>(lParam));
+    return m_editor.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
+                                  static_cast<long>(lParam));
 }
 
 void CViewInserter::ToMainStreamSelection()
@@ -41,16 +50,16 @@ QByteArray CViewInserter::SelectedBytes() const
     const long long nStart = Send(Sci::SCI_GETSELECTIONSTART);
     const long long nEnd = Send(Sci::SCI_GETSELECTIONEND);
     QByteArray bytes(static_cast<qsizetype>(nEnd - nStart + 1), Qt::Uninitialized);
-    m_view.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(nStart), static_cast<long>(nEnd),
-                         bytes.data());
+    m_editor.SendScintilla(Sci::SCI_GETTEXTRANGE, static_cast<long>(nStart),
+                           static_cast<long>(nEnd), bytes.data());
     bytes.chop(1);
     return bytes;
 }
 
 bool CViewInserter::ComposeForDocument(bool block, QByteArray& snippet) const
 {
-    CTarnelDoc* pDocument = m_view.GetDocument();
-    if (m_view.isUtf8()) {
+    CTarnelDoc* pDocument = m_pane.GetDocument();
+    if (m_editor.isUtf8()) {
         snippet = pDocument->ComposeElement(SelectedBytes(), block);
         return true;
     }
@@ -63,10 +72,10 @@ bool CViewInserter::ComposeForDocument(bool block, QByteArray& snippet) const
 
 void CViewInserter::InsertElement(bool block)
 {
-    if (!m_view.GetDocument())
+    if (!m_pane.GetDocument())
         return;
-    if (m_view.isReadOnly()) {
-        ShowStatusNote(&m_view, CViewLoader::WideTextNote(m_view.DocumentName()), true);
+    if (m_editor.isReadOnly()) {
+        ShowStatusNote(&m_editor, CViewLoader::WideTextNote(m_pane.DocumentName()), true);
         return;
     }
     ToMainStreamSelection();
@@ -75,13 +84,13 @@ void CViewInserter::InsertElement(bool block)
         AfxMessageBox(
             QStringLiteral("Nothing was inserted into %1: the element's name or attributes "
                            "hold characters that an 8-bit (Latin-1) document cannot store.")
-                .arg(m_view.DocumentName()));
+                .arg(m_pane.DocumentName()));
         return;
     }
     const long long nStart = Send(Sci::SCI_GETSELECTIONSTART);
-    m_view.ReplaceSelection(snippet);
+    m_pane.ReplaceSelection(snippet);
     long long nPosition = nStart;
-    m_view.ColorMarkup(nPosition, snippet);
+    m_colorizer.ColorMarkup(nPosition, snippet);
     Send(Sci::SCI_SETSEL, nStart, nStart);
 }
 
@@ -89,5 +98,5 @@ void CViewInserter::InsertComment()
 {
     ToMainStreamSelection();
     Send(Sci::SCI_SETEMPTYSELECTION, Send(Sci::SCI_GETSELECTIONSTART));
-    m_view.ReplaceSelection(QByteArray(kComment));
+    m_pane.ReplaceSelection(QByteArray(kComment));
 }

@@ -5,12 +5,15 @@
 
 #include <QByteArray>
 
-class CTarnelView;
+class CViewColorizer;
+class IEditorPane;
+class QsciScintilla;
 
 class CViewInserter
 {
 public:
-    explicit CViewInserter(CTarnelView& view) : m_view(view) {}
+    // Colours what it inserts with `colorizer`.
+    CViewInserter(IEditorPane& pane, CViewColorizer& colorizer);
 
     // Replaces the selection with the element selected in the template tree around it, coloured;
     // the caret ends before it.
@@ -26,5 +29,7 @@ private:
     // The template's UTF-8 pieces in the document's encoding; false when it cannot store them.
     bool ComposeForDocument(bool block, QByteArray& snippet) const;
 
-    CTarnelView& m_view;
+    IEditorPane& m_pane;
+    QsciScintilla& m_editor;
+    CViewColorizer& m_colorizer;
 };

@@ -2,11 +2,14 @@
 
 #include "DocumentFile.h"
 #include "DocumentReader.h"
+#include "EditorPane.h"
 #include "EditorSetup.h"
+#include "ErrorMarker.h"
 #include "LoadPipeline.h"
-#include "TarnelView.h"
 #include "ViewColorizer.h"
 #include "WordWrap.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
 #include <new>
@@ -19,10 +22,17 @@ constexpr long long kLoadSlack = 1 << 20;
 
 }  // namespace
 
+CViewLoader::CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CViewColorizer& colorizer,
+                         CWordWrap& wrap)
+    : m_pane(pane), m_editor(pane.Control()), m_errorMarker(errorMarker), m_colorizer(colorizer),
+      m_wrap(wrap)
+{
+}
+
 long long CViewLoader::Send(unsigned int nMsg, long long wParam, long long lParam) const
 {
-    return m_view.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
-                                static_cast<long>(lParam));
+    return m_editor.SendScintilla(nMsg, static_cast<unsigned long>(wParam),
+                                  static_cast<long>(lParam));
 }
 
 void CViewLoader::BeginLoad(long long nSizeHint)
@@ -30,7 +40,7 @@ void CViewLoader::BeginLoad(long long nSizeHint)
     // Each of these would cost several times the text's size: QScintilla copies and converts
     // inserted text for its modification signal and accessibility, wrapping lays out every line
     // at once, and the undo history keeps a copy.
-    m_view.ErrorMarker().Clear();
+    m_errorMarker.Clear();
     Send(Sci::SCI_SETREADONLY, 0);
     m_nLoadEventMask = Send(Sci::SCI_GETMODEVENTMASK);
     Send(Sci::SCI_SETMODEVENTMASK, 0);
@@ -45,19 +55,19 @@ void CViewLoader::EndLoad()
 {
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
-    m_bLeftUnwrapped = m_wrap.Reset(m_view.TextLength());
+    m_bLeftUnwrapped = m_wrap.Reset(m_pane.Length());
     m_wrap.WrapAllNow();
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
     Send(Sci::SCI_GOTOPOS, 0);
-    AdoptFirstLineEnd(m_view);
+    AdoptFirstLineEnd(m_editor);
 }
 
 void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     BeginLoad(bytes.size());
     Send(Sci::SCI_SETCODEPAGE, bUtf8 ? Sci::SC_CP_UTF8 : 0);
-    m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
-                         bytes.constData());
+    m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
+                           bytes.constData());
     EndLoad();
 }
 
@@ -75,14 +85,15 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     // Kept to restore when a later piece cannot be read; an empty file has no later piece.
     QByteArray previous;
     try {
-        previous = piece.text.isEmpty() ? QByteArray() : m_view.TextBytes();
+        if (!piece.text.isEmpty())
+            previous = WholeText();
     } catch (const std::bad_alloc&) {
         error = OutOfMemorySentence(reader.Path());
         return false;
     }
     const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
-    const bool bPreviousModified = m_view.IsTextModified();
-    const bool bPreviousReadOnly = m_view.isReadOnly();
+    const bool bPreviousModified = Send(Sci::SCI_GETMODIFY) != 0;
+    const bool bPreviousReadOnly = m_editor.isReadOnly();
 
     bool bLoaded = false;
     bool bCancelled = false;
@@ -107,7 +118,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         m_colorizer.ColorAll();
     EndLoad();
     Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
-    CarryOn(progress, m_view.TextLength(), m_view.TextLength());
+    CarryOn(progress, m_pane.Length(), m_pane.Length());
     return true;
 }
 
@@ -117,8 +128,8 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
     BeginLoad(std::max<long long>(nSizeHint, piece.text.size()));
     long long nDone = 0;
     for (bool bMore = !piece.text.isEmpty(); bMore; bMore = pipeline.Next(piece)) {
-        m_view.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
-                             piece.text.constData());
+        m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(piece.text.size()),
+                               piece.text.constData());
         nDone += piece.text.size();
         if (!CarryOn(progress, nDone, std::max(nSizeHint, nDone))) {
             bCancelled = true;
@@ -126,6 +137,13 @@ bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long lo
         }
     }
     return !pipeline.Failed();
+}
+
+QByteArray CViewLoader::WholeText() const
+{
+    QByteArray bytes(static_cast<qsizetype>(m_pane.Length()), Qt::Uninitialized);
+    m_pane.Read(0, bytes.data(), static_cast<std::size_t>(bytes.size()));
+    return bytes;
 }
 
 QString CViewLoader::UnwrappedNote(const QString& strName)

@@ -8,19 +8,19 @@
 #include <QString>
 
 class CDocumentReader;
+class CErrorMarker;
 class CLoadPipeline;
 struct SLoadPiece;
-class CTarnelView;
 class CViewColorizer;
 class CWordWrap;
+class IEditorPane;
+class QsciScintilla;
 
 class CViewLoader
 {
 public:
-    CViewLoader(CTarnelView& view, CViewColorizer& colorizer, CWordWrap& wrap)
-        : m_view(view), m_colorizer(colorizer), m_wrap(wrap)
-    {
-    }
+    CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CViewColorizer& colorizer,
+                CWordWrap& wrap);
 
     // Replaces the whole text, editable; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
@@ -46,8 +46,11 @@ private:
     bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
                     const JobProgress& progress, bool& bCancelled);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
+    QByteArray WholeText() const;
 
-    CTarnelView& m_view;
+    IEditorPane& m_pane;
+    QsciScintilla& m_editor;
+    CErrorMarker& m_errorMarker;
     CViewColorizer& m_colorizer;
     CWordWrap& m_wrap;
     bool m_bLeftUnwrapped = false;

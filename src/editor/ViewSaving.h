@@ -4,9 +4,9 @@
 #include <QString>
 
 class CSafeSaver;
-class CTarnelView;
+class IEditorPane;
 
-// Writes `view`'s text through `saver`, straight from the control's buffer, with a progress
+// Writes `pane`'s text through `saver`, straight from the control's buffer, with a progress
 // dialog once it runs longer than half a second. False with `error` empty when the user
 // cancelled, with `error` set when it failed; either way the file is as it was.
-bool SaveViewText(CTarnelView& view, CSafeSaver& saver, const QString& path, QString& error);
+bool SaveViewText(IEditorPane& pane, CSafeSaver& saver, const QString& path, QString& error);

@@ -3,6 +3,7 @@
 #include "CmdUI.h"
 #include "CommandIds.h"
 #include "EditorSetup.h"
+#include "NamedDocument.h"
 #include "PasteSpecialDlg.h"
 #include "ViewFrame.h"
 
@@ -469,6 +470,13 @@ TEST_F(TarnelViewTest, WordDeletionRedoAndOrdinaryTypingStillWork)
     PressKey(view, QKeyCombination(Qt::Key_Backspace));
     PressKey(view, QKeyCombination(Qt::Key_Y), QStringLiteral("y"));
     EXPECT_EQ(Text(), QByteArray("hello y "));
+}
+
+TEST_F(TarnelViewTest, SearchesAndDialogsNameTheViewsDocumentAndAPlainEditorTheDocument)
+{
+    QsciScintilla plain;
+    EXPECT_EQ(INamedDocument::NameOf(&view), QStringLiteral("Untitled"));
+    EXPECT_EQ(INamedDocument::NameOf(&plain), QStringLiteral("the document"));
 }
 
 }  // namespace

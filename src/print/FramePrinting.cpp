@@ -3,7 +3,6 @@
 #include "DocumentPrinter.h"
 #include "MessageBox.h"
 #include "PrintPreviewDlg.h"
-#include "TarnelView.h"
 
 #include <Qsci/qsciprinter.h>
 
@@ -11,6 +10,7 @@
 #include <QProgressDialog>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -19,8 +19,10 @@ constexpr int kProgressDelayMs = 500;
 
 }  // namespace
 
-CFramePrinting::CFramePrinting(QWidget* pParent, CTarnelView* pEditor)
-    : m_pParent(pParent), m_pEditor(pEditor), m_pPrinter(std::make_unique<QsciPrinter>())
+CFramePrinting::CFramePrinting(QWidget* pParent, QsciScintilla* pEditor,
+                               FinishColours finishColours)
+    : m_pParent(pParent), m_pEditor(pEditor), m_fnFinishColours(std::move(finishColours)),
+      m_pPrinter(std::make_unique<QsciPrinter>())
 {
     CDocumentPrinter::SetDefaultMargins(*m_pPrinter);
 }
@@ -39,7 +41,7 @@ bool CFramePrinting::PrintOn(QsciPrinter& printer, const CPagePrinter::Progress&
 
 bool CFramePrinting::ColoursReady() const
 {
-    return !m_pEditor || m_pEditor->FinishColours();
+    return !m_pEditor || !m_fnFinishColours || m_fnFinishColours();
 }
 
 void CFramePrinting::Print()

@@ -5,17 +5,21 @@
 
 #include "PagePrinter.h"
 
+#include <functional>
 #include <memory>
 
 class QWidget;
 class QsciPrinter;
-class CTarnelView;
+class QsciScintilla;
 
 class CFramePrinting
 {
 public:
-    // `pEditor` holds the text that every path prints.
-    CFramePrinting(QWidget* pParent, CTarnelView* pEditor);
+    // Completes the text's colouring; false when the user stopped it.
+    using FinishColours = std::function<bool()>;
+
+    // `pEditor` holds the text that every path prints; `finishColours` is asked first.
+    CFramePrinting(QWidget* pParent, QsciScintilla* pEditor, FinishColours finishColours);
     ~CFramePrinting();
 
     QsciPrinter& Printer() const { return *m_pPrinter; }
@@ -32,7 +36,8 @@ private:
     bool ColoursReady() const;
 
     QWidget* m_pParent;
-    CTarnelView* m_pEditor;
+    QsciScintilla* m_pEditor;
+    FinishColours m_fnFinishColours;
     std::unique_ptr<QsciPrinter> m_pPrinter;
     int m_nPreviewPages = 0;
 };

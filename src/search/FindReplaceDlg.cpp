@@ -3,7 +3,7 @@
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
-#include "TarnelView.h"
+#include "NamedDocument.h"
 #include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -53,8 +53,7 @@ void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
 
 QString DocumentName(QsciScintilla* pEditor)
 {
-    const auto* pView = qobject_cast<CTarnelView*>(pEditor);
-    return pView ? pView->DocumentName() : QStringLiteral("the document");
+    return INamedDocument::NameOf(pEditor);
 }
 
 // Text an 8-bit document cannot hold is neither searched for (it would match "?") nor written.
