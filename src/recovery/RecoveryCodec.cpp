@@ -160,6 +160,12 @@ void CRecoveryCodec::AppendRecord(const SRecoveryEdit& edit, QByteArray& out)
     SealFrom(out, nStart);
 }
 
+bool CRecoveryCodec::DecodeOrigin(const QByteArray& firstBytes, SRecoveryOrigin& origin)
+{
+    CFieldReader in(firstBytes, 0);
+    return DecodeHeader(in, origin);
+}
+
 SRecoveryContents CRecoveryCodec::Decode(const QByteArray& bytes)
 {
     SRecoveryContents contents;

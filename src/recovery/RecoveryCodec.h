@@ -61,4 +61,8 @@ public:
     static void AppendRecord(const SRecoveryEdit& edit, QByteArray& out);
     // Decodes a whole file's bytes; bReadable false when even the header is not valid.
     static SRecoveryContents Decode(const QByteArray& bytes);
+    // Decodes the header alone from the first bytes of a file; false when they hold no valid
+    // header. A header is never longer than kLongestHeader bytes.
+    static bool DecodeOrigin(const QByteArray& firstBytes, SRecoveryOrigin& origin);
+    static constexpr qint64 kLongestHeader = 1 << 16;
 };

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -17,8 +18,10 @@ namespace {
 
 const QString kPattern = QStringLiteral("*.tarnel-recovery");
 
-// The file's bytes, or false when it cannot be read or a running Tarnel holds it (locked).
-bool ReadUnlocked(const QString& path, QByteArray& bytes)
+// The file's bytes when its header names `strWanted` (empty: a new document); false when it does
+// not, cannot be read, is too large to hold, or a running Tarnel holds it (locked). Only the
+// header of another document's file is read: a stray or huge file costs no more than that.
+bool ReadIfFor(const QString& path, const QString& strWanted, QByteArray& bytes)
 {
     CPosixFile file;
     if (file.Open(QFile::encodeName(path), O_RDONLY | O_NOFOLLOW) != 0
@@ -27,7 +30,15 @@ bool ReadUnlocked(const QString& path, QByteArray& bytes)
     QFile reader;
     if (!reader.open(file.Fd(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return false;
-    bytes = reader.readAll();
+    bytes = reader.read(CRecoveryCodec::kLongestHeader);
+    SRecoveryOrigin origin;
+    if (!CRecoveryCodec::DecodeOrigin(bytes, origin) || origin.strPath != strWanted)
+        return false;
+    try {
+        bytes += reader.readAll();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return reader.error() == QFileDevice::NoError;
 }
 
@@ -58,10 +69,10 @@ std::vector<SRecoveryCandidate> CRecoveryStore::LeftFor(const QString& path) con
         QDir(m_strFolder).entryInfoList({kPattern}, QDir::Files | QDir::Hidden, QDir::Time);
     for (const QFileInfo& info : files) {
         QByteArray bytes;
-        if (!ReadUnlocked(info.filePath(), bytes))
+        if (!ReadIfFor(info.filePath(), strWanted, bytes))
             continue;
         SRecoveryContents contents = CRecoveryCodec::Decode(bytes);
-        if (contents.bReadable && contents.origin.strPath == strWanted)
+        if (contents.bReadable)
             candidates.push_back({info.filePath(), info.lastModified(), std::move(contents)});
     }
     return candidates;

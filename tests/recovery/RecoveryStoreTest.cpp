@@ -3,6 +3,7 @@
 
 #include "files/FileFailureSupport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -104,6 +105,33 @@ TEST_F(RecoveryStoreTest, AJournalAppliesOnlyToTheOriginalItWasRecordedOn)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(CRecoveryStore::Check(c.contents, c.current), c.expected);
+    }
+}
+
+// Sparse files: they take no disk, but reading one whole would take 6 GB of memory.
+TEST_F(RecoveryStoreTest, StrayAndHugeFilesCostNoMoreThanTheirHeader)
+{
+    const SRecoveryOrigin doc{m_strDoc, SFileStamp::Of(m_strDoc)};
+    LeaveFromKilledSession(doc, "for doc");
+    const qint64 nHuge = qint64(6) << 30;
+    const auto huge = [&](const QString& name, const QByteArray& start) {
+        QFile file(Folder() + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(start);
+        ASSERT_TRUE(file.resize(nHuge));
+    };
+    huge(QStringLiteral("zeros.tarnel-recovery"), QByteArray());
+    const QString other = m_dir.filePath(QStringLiteral("other.xml"));
+    huge(QStringLiteral("other.tarnel-recovery"),
+         CRecoveryCodec::EncodeHeader({other, SFileStamp()}));
+    const std::vector<SRecoveryCandidate> found = CRecoveryStore(Folder()).LeftFor(m_strDoc);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.front().contents.edits.size(), 1u);
+    // One for this very document that is too large to hold is left out, never fatal.
+    if (AddressSpaceLimitsWork()) {
+        huge(QStringLiteral("mine.tarnel-recovery"), CRecoveryCodec::EncodeHeader(doc));
+        const CAddressSpaceLimit limit(qint64(1) << 30);
+        EXPECT_EQ(CRecoveryStore(Folder()).LeftFor(m_strDoc).size(), 1u);
     }
 }
 
