@@ -1,11 +1,13 @@
 #include "TipDlg.h"
 
 #include "CommandIds.h"
+#include "DocumentFile.h"
 #include "MessageBox.h"
 #include "Profile.h"
 #include "StringTable.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include <QSvgRenderer>
 
 #include <climits>
+#include <unistd.h>
 
 // Q_INIT_RESOURCE must be used outside any namespace; the library is static.
 static void InitTipsResources()
@@ -60,7 +63,12 @@ void CTipDlg::OpenTipsFile(const QString& strTipsPath, int nFilePos)
     m_pTipsFile = std::make_unique<CTipsFile>(strTipsPath);
     if (!m_pTipsFile->IsOpen()) {
         m_pTipsFile.reset();
-        m_strTipText = LoadString(IDS_TIP_FILE_ABSENT);
+        // A file that is there but cannot be read as tips (a pipe, a device) is not missing.
+        QString strError;
+        const int fd = QFileInfo::exists(strTipsPath) ? OpenRegularFile(strTipsPath, strError) : -1;
+        if (fd >= 0)
+            ::close(fd);
+        m_strTipText = strError.isEmpty() ? LoadString(IDS_TIP_FILE_ABSENT) : strError;
         return;
     }
     const QString strStamp = m_pTipsFile->TimeStamp();

@@ -16,6 +16,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kTip = QStringLiteral("Tip");
@@ -177,6 +180,28 @@ TEST_F(TipDlgTest, MissingFileShowsMessageInDialogWithNextDisabled)
     EXPECT_TRUE(m_messages.Messages().isEmpty());
     EXPECT_FALSE(HasSetting(QStringLiteral("FilePos")));
     EXPECT_FALSE(HasSetting(QStringLiteral("TimeStamp")));
+}
+
+TEST_F(TipDlgTest, ATipsFileThatIsNoRegularFileIsSaidToBeSoNotMissing)
+{
+    const QString path = m_dir.filePath(QStringLiteral("tips.txt"));
+    const QByteArray name = QFile::encodeName(path);
+    for (const bool bFifo : {true, false}) {
+        QFile::remove(path);
+        if (bFifo)
+            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        else
+            ASSERT_EQ(::symlink("/dev/zero", name.constData()), 0);
+        QString shown;
+        SetTipDialogRunner([&](CTipDlg& d) {
+            d.OnInitDialog();
+            shown = d.TipLabel()->text();
+            return IDCANCEL;
+        });
+        ShowTip();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("tips.txt: not a regular file.")))
+            << shown.toStdString();
+    }
 }
 
 TEST_F(TipDlgTest, FailedSeekReportsTroubleAndNextReadsFromStart)
