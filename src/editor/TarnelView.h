@@ -7,10 +7,8 @@
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
-#include "BackgroundColorizer.h"
-#include "TypingColorizer.h"
-#include "UndoColorKeeper.h"
-#include "ViewColorizer.h"
+#include "ColourPass.h"
+#include "ColourPolicy.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
 #include "WordWrap.h"
@@ -33,7 +31,7 @@ class CTarnelView : public QsciScintilla, public CCmdTarget
 {
     Q_OBJECT
 public:
-    static constexpr int kColorChunkSize = CViewColorizer::kChunkSize;
+    static constexpr int kColorChunkSize = CColourPass::kChunkSize;
 
     // Attaches to `pDocument` at once (it then holds the text); registers as its edit view only
     // in OnInitialUpdate.
@@ -91,8 +89,8 @@ public:
     // once it runs longer than half a second; false when the user stopped it. Anything that
     // reads the styles, printing and its preview, calls this first.
     bool FinishColours();
-    bool ColoursPending() const { return m_background.IsPending(); }
-    CBackgroundColorizer& BackgroundColours() { return m_background; }
+    bool ColoursPending() const { return m_colours.IsPending(); }
+    CColourPolicy& BackgroundColours() { return m_colours; }
     // A whole pass that `progress` may stop, leaving every style as it was; refused while
     // another long job runs. False when it did not finish.
     bool ColorAll(const JobProgress& progress);
@@ -111,9 +109,9 @@ public:
     bool LineNumbersShown() const { return m_lineNumbers.IsShown(); }
     // Off: the text is coloured on opening, New, Alt+R and insertions only.
     void SetColourAsYouType(bool bOn);
-    bool ColourAsYouType() const { return m_typingColors.IsEnabled(); }
+    bool ColourAsYouType() const { return m_colours.TypingColours(); }
     // Colours what was typed since the last time, when colouring as you type.
-    void FlushTypingColours() { m_typingColors.Flush(); }
+    void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
     // characters, a tab counting one.
     std::pair<long long, long long> CaretLineColumn() const;
@@ -122,11 +120,11 @@ public:
     // Colour what they bring back.
     void undo() override
     {
-        m_undoColors.Run([this] { QsciScintilla::undo(); });
+        m_colours.RunUndoStep([this] { QsciScintilla::undo(); });
     }
     void redo() override
     {
-        m_undoColors.Run([this] { QsciScintilla::redo(); });
+        m_colours.RunUndoStep([this] { QsciScintilla::redo(); });
     }
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
@@ -166,14 +164,11 @@ private:
     bool m_bSavedCaretAtStart = false;
     QMarginsF m_mgnPrintInches;
     CErrorMarker m_errorMarker;
-    CViewColorizer m_colorizer;
-    CBackgroundColorizer m_background{*this, m_colorizer};
+    CColourPolicy m_colours{*this};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
-    CUndoColorKeeper m_undoColors;
     CEditCommands m_editCommands{*this};
     CLineNumberMargin m_lineNumbers{*this};
-    CTypingColorizer m_typingColors{*this, m_background};
 };

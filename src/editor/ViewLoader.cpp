@@ -5,7 +5,7 @@
 #include "EditorSetup.h"
 #include "LoadPipeline.h"
 #include "TarnelView.h"
-#include "ViewColorizer.h"
+#include "ColourPolicy.h"
 #include "WordWrap.h"
 
 #include <algorithm>

@@ -11,13 +11,13 @@ class CDocumentReader;
 class CLoadPipeline;
 struct SLoadPiece;
 class CTarnelView;
-class CViewColorizer;
+class CColourPolicy;
 class CWordWrap;
 
 class CViewLoader
 {
 public:
-    CViewLoader(CTarnelView& view, CViewColorizer& colorizer, CWordWrap& wrap)
+    CViewLoader(CTarnelView& view, CColourPolicy& colorizer, CWordWrap& wrap)
         : m_view(view), m_colorizer(colorizer), m_wrap(wrap)
     {
     }
@@ -48,7 +48,7 @@ private:
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
 
     CTarnelView& m_view;
-    CViewColorizer& m_colorizer;
+    CColourPolicy& m_colorizer;
     CWordWrap& m_wrap;
     bool m_bLeftUnwrapped = false;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
