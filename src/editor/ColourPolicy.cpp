@@ -125,15 +125,25 @@ void CColourPolicy::RunUndoStep(const std::function<void()>& step)
 
 void CColourPolicy::OnModified(int nPosition, int nType, int nLength)
 {
-    const bool bInsert = nType & Sci::SC_MOD_BEFOREINSERT;
-    if (bInsert || (nType & Sci::SC_MOD_BEFOREDELETE))
-        BeforeChange(nPosition, nLength, bInsert,
-                     nType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO));
+    const bool bUndoStep = nType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO);
+    if (nType & Sci::SC_MOD_BEFOREINSERT)
+        Edited(nPosition, 0, nLength, bUndoStep);
+    else if (nType & Sci::SC_MOD_BEFOREDELETE)
+        Edited(nPosition, nLength, 0, bUndoStep);
 }
 
-void CColourPolicy::BeforeChange(long long position, long long length, bool bInsert, bool bUndoStep)
+void CColourPolicy::Edited(long long position, long long removed, long long inserted,
+                           bool bUndoStep)
 {
-    m_sliced.BeforeChange(position, length, bInsert);
+    if (removed > 0)
+        NoteChange(position, removed, false, bUndoStep);
+    if (inserted > 0)
+        NoteChange(position, inserted, true, bUndoStep);
+}
+
+void CColourPolicy::NoteChange(long long position, long long length, bool bInsert, bool bUndoStep)
+{
+    m_sliced.Edited(position, length, bInsert);
     if (m_bUndoRunning && bUndoStep) {
         if (bInsert)
             m_undone.Insert(position, length);

@@ -56,9 +56,14 @@ public:
     // keeps no styles in its undo history.
     void RunUndoStep(const std::function<void()>& step);
 
+    // Told of every change of the text: `removed` bytes at `position` replaced by `inserted`
+    // ones, as part of an undo or redo when `bUndoStep`. Only offsets are used, so it may come
+    // before or after the change.
+    void Edited(long long position, long long removed, long long inserted, bool bUndoStep);
+
 private:
     void OnModified(int nPosition, int nType, int nLength);
-    void BeforeChange(long long position, long long length, bool bInsert, bool bUndoStep);
+    void NoteChange(long long position, long long length, bool bInsert, bool bUndoStep);
     void OnTimer();
 
     QsciScintillaBase& m_editor;

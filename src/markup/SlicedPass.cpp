@@ -45,14 +45,16 @@ bool CSlicedPass::Finish(const std::function<bool(long long, long long)>& progre
 
 void CSlicedPass::ColourAgainFrom(long long position)
 {
-    if (!m_bPending || position >= Frontier())
+    // At the frontier too: a deletion ending there may have taken the closer of the token
+    // before it.
+    if (!m_bPending || position > Frontier())
         return;
     m_nFrontier = position;
     m_bSeekRestart = true;
     m_pass.reset();
 }
 
-void CSlicedPass::BeforeChange(long long position, long long length, bool bInsert)
+void CSlicedPass::Edited(long long position, long long length, bool bInsert)
 {
     if (!m_bPending)
         return;
@@ -69,6 +71,9 @@ void CSlicedPass::BeforeChange(long long position, long long length, bool bInser
         m_nFrontier += length;
     else if (position + length <= m_nFrontier)
         m_nFrontier -= length;
-    else
-        ColourAgainFrom(position);
+    else {
+        // Resolved only when the next slice starts, so no byte is read here.
+        m_nFrontier = position;
+        m_bSeekRestart = true;
+    }
 }

@@ -33,8 +33,9 @@ public:
     // Colours again from the token before `position` on, as a pass over the text as it is now
     // would: the edits there are to be coloured, not left as they were typed.
     void ColourAgainFrom(long long position);
-    // Before `length` bytes are inserted at, or deleted from, `position`.
-    void BeforeChange(long long position, long long length, bool bInsert);
+    // When `length` bytes are inserted at, or deleted from, `position`; reads no byte, so it may
+    // come before or after the change.
+    void Edited(long long position, long long length, bool bInsert);
 
 private:
     IStyledText& m_text;
