@@ -2,34 +2,24 @@
 
 #include "MessageBox.h"
 #include "RecoveryTarget.h"
-#include "TarnelView.h"
 
 #include <QFileInfo>
 
 namespace {
 
-using Sci = QsciScintillaBase;
-
-// Replays into the editor; every byte is kept (NUL included) since lengths are given.
-class CViewTarget : public IRecoveryTarget
+// Replays into the text; every byte is kept (NUL included) since lengths are given.
+class CBufferTarget : public IRecoveryTarget
 {
 public:
-    explicit CViewTarget(CTarnelView& view) : m_view(view) {}
+    explicit CBufferTarget(ITextBuffer& text) : m_text(text) {}
     void Insert(qint64 nPos, const QByteArray& bytes) override
     {
-        m_view.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(nPos),
-                             static_cast<long>(nPos));
-        m_view.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()),
-                             bytes.constData());
+        m_text.Replace(nPos, 0, bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
-    void Delete(qint64 nPos, qint64 nLength) override
-    {
-        m_view.SendScintilla(Sci::SCI_DELETERANGE, static_cast<unsigned long>(nPos),
-                             static_cast<long>(nLength));
-    }
+    void Delete(qint64 nPos, qint64 nLength) override { m_text.Replace(nPos, nLength, "", 0); }
 
 private:
-    CTarnelView& m_view;
+    ITextBuffer& m_text;
 };
 
 }  // namespace
@@ -43,29 +33,28 @@ CDocRecovery::CDocRecovery(const QString& folder, QObject* parent)
             [](const QString& message) { AfxMessageBox(message); });
 }
 
-void CDocRecovery::Attach(CTarnelView* pView)
+void CDocRecovery::Attach(ITextBuffer* pText)
 {
-    m_pView = pView;
-    connect(pView, &Sci::SCN_MODIFIED, this, [this](int nPos, int nType, const char*, int nLength) {
-        OnModified(nPos, nType, nLength);
-    });
-    // Announced after the edit that reached or left the save point is made.
-    connect(pView, &Sci::SCN_SAVEPOINTREACHED, this, [this] {
-        CompletePendingInsert();
-        m_journal.RecordClean();
-    });
-    connect(pView, &Sci::SCN_SAVEPOINTLEFT, this, [this] {
-        CompletePendingInsert();
-        m_journal.RecordDirty();
-    });
+    Detach();
+    m_pText = pText;
+    m_pText->AddObserver(this);
 }
 
 void CDocRecovery::Detach()
 {
     CompletePendingInsert();
-    if (m_pView)
-        disconnect(m_pView, nullptr, this, nullptr);
-    m_pView = nullptr;
+    if (m_pText)
+        m_pText->RemoveObserver(this);
+    m_pText = nullptr;
+}
+
+void CDocRecovery::OnModifiedChanged(bool bModified)
+{
+    CompletePendingInsert();
+    if (bModified)
+        m_journal.RecordDirty();
+    else
+        m_journal.RecordClean();
 }
 
 void CDocRecovery::Restart(const QString& path, const SFileStamp& stamp)
@@ -75,35 +64,30 @@ void CDocRecovery::Restart(const QString& path, const SFileStamp& stamp)
     m_journal.Restart({strAbsolute, path.isEmpty() ? SFileStamp() : stamp});
 }
 
-void CDocRecovery::OnModified(int nPos, int nModificationType, int nLength)
+void CDocRecovery::OnTextEdit(const STextEdit& edit)
 {
-    // Only the announcements come whatever the editor's event mask (see CEditorAccessibility).
-    const bool bInsert = nModificationType & Sci::SC_MOD_BEFOREINSERT;
-    if (!bInsert && !(nModificationType & Sci::SC_MOD_BEFOREDELETE))
-        return;
     CompletePendingInsert();
-    if (!m_journal.IsRecording() || !m_pView)
+    if (!m_journal.IsRecording() || !m_pText)
         return;
-    if (m_pView->TextLength() != m_journal.Length()) {
+    if (m_pText->Length() != m_journal.Length()) {
         m_journal.Abandon(QStringLiteral("an edit was missed"));
         return;
     }
-    if (bInsert) {
-        m_nPendingPos = nPos;
-        m_nPendingLength = nLength;
-    } else {
-        m_journal.RecordDelete(nPos, nLength);
+    if (edit.nRemoved > 0)
+        m_journal.RecordDelete(edit.nPosition, edit.nRemoved);
+    if (edit.nInserted > 0) {
+        m_nPendingPos = edit.nPosition;
+        m_nPendingLength = edit.nInserted;
     }
 }
 
 void CDocRecovery::CompletePendingInsert()
 {
-    if (m_nPendingPos < 0 || !m_pView)
+    if (m_nPendingPos < 0 || !m_pText)
         return;
-    QByteArray bytes(static_cast<qsizetype>(m_nPendingLength) + 1, Qt::Uninitialized);
-    const int nRead =
-        m_pView->ReadTextChunk(bytes.data(), m_nPendingPos, static_cast<int>(m_nPendingLength));
-    bytes.resize(nRead);
+    QByteArray bytes(static_cast<qsizetype>(m_nPendingLength), Qt::Uninitialized);
+    bytes.resize(static_cast<qsizetype>(
+        m_pText->Read(m_nPendingPos, bytes.data(), static_cast<std::size_t>(bytes.size()))));
     m_journal.RecordInsert(m_nPendingPos, bytes);
     m_nPendingPos = -1;
 }
@@ -143,9 +127,9 @@ bool CDocRecovery::Offer(const AskHook& ask)
 
 bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
 {
-    if (!m_pView)
+    if (!m_pText)
         return false;
-    if (m_pView->TextLength() != candidate.contents.origin.Length()) {
+    if (m_pText->Length() != candidate.contents.origin.Length()) {
         AfxMessageBox(QStringLiteral("The unsaved changes in %1 were not recovered: the document "
                                      "no longer holds the text they were made on.")
                           .arg(candidate.strFile));
@@ -153,9 +137,9 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
     }
     CompletePendingInsert();
     // One undo step takes the document back to its original.
-    m_pView->SendScintilla(Sci::SCI_BEGINUNDOACTION);
-    CViewTarget(*m_pView).Replay(candidate.contents.edits);
-    m_pView->SendScintilla(Sci::SCI_ENDUNDOACTION);
+    m_pText->BeginUndoGroup();
+    CBufferTarget(*m_pText).Replay(candidate.contents.edits);
+    m_pText->EndUndoGroup();
     // The edits are in this session's journal now; only once it is on disk may the old go.
     FlushNow();
     QString strError;

@@ -5,16 +5,14 @@
 #include "FileStamp.h"
 #include "RecoveryJournal.h"
 #include "RecoveryStore.h"
+#include "TextBuffer.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class CTarnelView;
-
-class CDocRecovery : public QObject
+class CDocRecovery : public QObject, private ITextEditObserver
 {
     Q_OBJECT
 public:
@@ -30,7 +28,8 @@ public:
 
     explicit CDocRecovery(const QString& folder, QObject* parent = nullptr);
 
-    void Attach(CTarnelView* pView);
+    // Records the edits of `pText` until Detach, which must come before `pText` goes.
+    void Attach(ITextBuffer* pText);
     void Detach();
 
     // The text now equals the file `path` as `stamp` describes it, or (an empty path) is the
@@ -45,15 +44,15 @@ public:
     CRecoveryJournal& Journal() { return m_journal; }
 
 private:
-    void OnModified(int nPos, int nModificationType, int nLength);
+    void OnTextEdit(const STextEdit& edit) override;
+    void OnModifiedChanged(bool bModified) override;
     void CompletePendingInsert();
     bool Recover(const SRecoveryCandidate& candidate);
 
     CRecoveryJournal m_journal;
     CRecoveryStore m_store;
-    QPointer<CTarnelView> m_pView;
-    // Scintilla announces an insertion before it is made: its bytes are read at the next
-    // edit or flush.
+    ITextBuffer* m_pText = nullptr;
+    // An insertion is announced before it is made: its bytes are read at the next edit or flush.
     qint64 m_nPendingPos = -1;
     qint64 m_nPendingLength = 0;
 };

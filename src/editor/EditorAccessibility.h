@@ -15,7 +15,7 @@ public:
 
     // The modification events an editor reports. With no assistive technology active, none that
     // carry inserted or deleted text (QScintilla converts those for one whether or not one
-    // listens); SC_MOD_BEFOREINSERT and SC_MOD_BEFOREDELETE still announce every edit.
+    // listens); the notifications before each change still announce every edit.
     static int ModEventMask();
 
     static bool IsActive();

@@ -12,13 +12,18 @@ bool IsLineEnd(long nChar)
 
 }  // namespace
 
-CErrorMarker::CErrorMarker(QsciScintillaBase* pEditor) : m_pEditor(pEditor)
+CErrorMarker::CErrorMarker(QsciScintillaBase* pEditor, ITextBuffer& text)
+    : m_pEditor(pEditor), m_text(text)
 {
     m_pEditor->SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, kIndicator,
                              static_cast<long>(QsciScintillaBase::INDIC_SQUIGGLE));
     m_pEditor->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, kIndicator, QColor(255, 0, 0));
-    QObject::connect(m_pEditor, &QsciScintillaBase::SCN_MODIFIED, m_pEditor,
-                     [this](int, int nModificationType) { OnModified(nModificationType); });
+    m_text.AddObserver(this);
+}
+
+CErrorMarker::~CErrorMarker()
+{
+    m_text.RemoveObserver(this);
 }
 
 void CErrorMarker::Mark(long long position)
@@ -51,11 +56,4 @@ void CErrorMarker::Clear()
     const long nLength = m_pEditor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
     m_pEditor->SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT, kIndicator);
     m_pEditor->SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL, nLength);
-}
-
-void CErrorMarker::OnModified(int nModificationType)
-{
-    if (nModificationType
-        & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
-        Clear();
 }

@@ -26,20 +26,13 @@ constexpr long long kRowsAboveTarget = 10;
 }  // namespace
 
 CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
-    : QsciScintilla(parent), m_pDocument(pDocument), m_errorMarker(this), m_wrap(*this),
+    : QsciScintilla(parent), m_pDocument(pDocument), m_wrap(*this),
       m_loader(*this, m_colours, m_wrap), m_inserter(*this), m_inputFilter(*this)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this);
     CEditorAccessibility::Attach(this);
-    // Without an assistive technology the text notifications are masked (see
-    // CEditorAccessibility); these come with every edit either way.
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int nModificationType) {
-        if (nModificationType & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
-            m_errorMarker.Clear();
-            m_caretColumn.bValid = false;
-        }
-    });
+    AddObserver(this);
     connect(this, &QsciScintillaBase::SCN_ZOOM, this,
             [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
     connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
@@ -50,6 +43,7 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
 
 CTarnelView::~CTarnelView()
 {
+    RemoveObserver(this);
     CEditorAccessibility::Detach(this);
     if (m_pDocument)
         m_pDocument->RemoveView(this);
@@ -191,6 +185,67 @@ std::vector<SByteSpan> CTarnelView::TextPieces() const
         }
     }
     return pieces;
+}
+
+char CTarnelView::ByteAt(long long position) const
+{
+    return static_cast<char>(Send(SCI_GETCHARAT, position));
+}
+
+MarkupStyle CTarnelView::StyleAt(long long position) const
+{
+    return static_cast<MarkupStyle>(Send(SCI_GETSTYLEAT, position));
+}
+
+std::size_t CTarnelView::Read(long long position, char* buffer, std::size_t count) const
+{
+    const long long nEnd = std::min(position + static_cast<long long>(count), TextLength());
+    if (position < 0 || nEnd <= position)
+        return 0;
+    // The control ends a range with a NUL: all but the last byte go through the range, leaving
+    // room for it, and the last byte is asked for alone.
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(position), static_cast<long>(nEnd - 1),
+                  buffer);
+    buffer[nEnd - 1 - position] = ByteAt(nEnd - 1);
+    return static_cast<std::size_t>(nEnd - position);
+}
+
+void CTarnelView::SetStyles(long long start, const char* styles, std::size_t length)
+{
+    Send(SCI_STARTSTYLING, start, 0xff);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+}
+
+void CTarnelView::Replace(long long position, long long nRemoved, const char* bytes,
+                          std::size_t length)
+{
+    Send(SCI_SETTARGETRANGE, position, position + nRemoved);
+    SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(length), bytes);
+}
+
+void CTarnelView::BeginUndoGroup()
+{
+    Send(SCI_BEGINUNDOACTION);
+}
+
+void CTarnelView::EndUndoGroup()
+{
+    Send(SCI_ENDUNDOACTION);
+}
+
+void CTarnelView::AddObserver(ITextEditObserver* pObserver)
+{
+    m_edits.Observers().Add(pObserver);
+}
+
+void CTarnelView::RemoveObserver(ITextEditObserver* pObserver)
+{
+    m_edits.Observers().Remove(pObserver);
+}
+
+void CTarnelView::OnTextEdit(const STextEdit&)
+{
+    m_caretColumn.bValid = false;
 }
 
 QByteArray CTarnelView::TextRange(long long start, long long end) const

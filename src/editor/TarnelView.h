@@ -4,6 +4,7 @@
 
 #include "CmdTarget.h"
 #include "EditCommands.h"
+#include "EditNotifier.h"
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
@@ -13,6 +14,7 @@
 #include "ViewLoader.h"
 #include "WordWrap.h"
 #include "SafeSaver.h"
+#include "TextBuffer.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QByteArray>
@@ -27,7 +29,10 @@ class CLoadPipeline;
 struct SLoadPiece;
 class CTarnelDoc;
 
-class CTarnelView : public QsciScintilla, public CCmdTarget
+class CTarnelView : public QsciScintilla,
+                    public CCmdTarget,
+                    public ITextBuffer,
+                    private ITextEditObserver
 {
     Q_OBJECT
 public:
@@ -55,6 +60,19 @@ public:
     // `line` counts the text's own lines from 0, whatever the wrapping shows.
     void GoToLine(int line);
     void Activate();
+
+    // The text buffer, over the control.
+    long long Length() const override { return TextLength(); }
+    char ByteAt(long long position) const override;
+    MarkupStyle StyleAt(long long position) const override;
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override;
+    void SetStyles(long long start, const char* styles, std::size_t length) override;
+    void Replace(long long position, long long nRemoved, const char* bytes,
+                 std::size_t length) override;
+    void BeginUndoGroup() override;
+    void EndUndoGroup() override;
+    void AddObserver(ITextEditObserver* pObserver) override;
+    void RemoveObserver(ITextEditObserver* pObserver) override;
 
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
@@ -147,6 +165,7 @@ private:
     long long SelectionEnd() const;
     QByteArray TextRange(long long start, long long end) const;
     void UnwrapIfTooLong();
+    void OnTextEdit(const STextEdit& edit) override;
 
     // Where the caret was when its column was last counted.
     struct SCaretColumn
@@ -163,7 +182,8 @@ private:
     long long m_nSavedSelStart = 0;
     bool m_bSavedCaretAtStart = false;
     QMarginsF m_mgnPrintInches;
-    CErrorMarker m_errorMarker;
+    CEditNotifier m_edits{*this};
+    CErrorMarker m_errorMarker{this, *this};
     CColourPolicy m_colours{*this};
     CWordWrap m_wrap;
     CViewLoader m_loader;
