@@ -12,22 +12,22 @@ using Sci = QsciScintillaBase;
 
 }  // namespace
 
-CColourPolicy::CColourPolicy(QsciScintillaBase& editor)
-    : QObject(&editor), m_editor(editor), m_text(editor)
+CColourPolicy::CColourPolicy(QsciScintillaBase& editor, ITextBuffer& buffer)
+    : QObject(&editor), m_editor(editor), m_buffer(buffer), m_text(editor)
 {
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &CColourPolicy::OnTimer);
-    // The notifications before each change come whatever the event mask lets through; those
-    // after an insertion or deletion are left off while no screen reader listens.
-    connect(&editor, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int nPosition, int nType, const char*, int nLength) {
-                OnModified(nPosition, nType, nLength);
-            });
+    m_buffer.AddObserver(this);
     connect(&editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int nUpdated) {
         FlushTyping();
         if (nUpdated & (Sci::SC_UPDATE_V_SCROLL | Sci::SC_UPDATE_H_SCROLL))
             ColourShownLines();
     });
+}
+
+CColourPolicy::~CColourPolicy()
+{
+    m_buffer.RemoveObserver(this);
 }
 
 void CColourPolicy::ColorMarkup(long long& position, const QByteArray& text)
@@ -123,22 +123,13 @@ void CColourPolicy::RunUndoStep(const std::function<void()>& step)
         CColourPass::ColourAround(m_text, m_undone.Start(), m_undone.End());
 }
 
-void CColourPolicy::OnModified(int nPosition, int nType, int nLength)
+void CColourPolicy::OnTextEdit(const STextEdit& edit)
 {
-    const bool bUndoStep = nType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO);
-    if (nType & Sci::SC_MOD_BEFOREINSERT)
-        Edited(nPosition, 0, nLength, bUndoStep);
-    else if (nType & Sci::SC_MOD_BEFOREDELETE)
-        Edited(nPosition, nLength, 0, bUndoStep);
-}
-
-void CColourPolicy::Edited(long long position, long long removed, long long inserted,
-                           bool bUndoStep)
-{
-    if (removed > 0)
-        NoteChange(position, removed, false, bUndoStep);
-    if (inserted > 0)
-        NoteChange(position, inserted, true, bUndoStep);
+    const bool bUndoStep = edit.eSource != STextEdit::ESource::User;
+    if (edit.nRemoved > 0)
+        NoteChange(edit.nPosition, edit.nRemoved, false, bUndoStep);
+    if (edit.nInserted > 0)
+        NoteChange(edit.nPosition, edit.nInserted, true, bUndoStep);
 }
 
 void CColourPolicy::NoteChange(long long position, long long length, bool bInsert, bool bUndoStep)

@@ -8,6 +8,7 @@
 #include "ColourAdapter.h"
 #include "JobProgress.h"
 #include "SlicedPass.h"
+#include "TextBuffer.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -17,11 +18,16 @@
 
 class QsciScintillaBase;
 
-class CColourPolicy : public QObject
+class CColourPolicy : public QObject, private ITextEditObserver
 {
     Q_OBJECT
 public:
-    explicit CColourPolicy(QsciScintillaBase& editor);
+    // Colours `editor`, told of its edits by `buffer`, the same text.
+    CColourPolicy(QsciScintillaBase& editor, ITextBuffer& buffer);
+    ~CColourPolicy() override;
+
+    // The control's text and styles as the colouring sees them.
+    IStyledText& Text() { return m_text; }
 
     // Colours the complete tokens of `text`, which lies at `position`; `position` ends on the
     // first byte not coloured.
@@ -56,17 +62,14 @@ public:
     // keeps no styles in its undo history.
     void RunUndoStep(const std::function<void()>& step);
 
-    // Told of every change of the text: `removed` bytes at `position` replaced by `inserted`
-    // ones, as part of an undo or redo when `bUndoStep`. Only offsets are used, so it may come
-    // before or after the change.
-    void Edited(long long position, long long removed, long long inserted, bool bUndoStep);
-
 private:
-    void OnModified(int nPosition, int nType, int nLength);
+    // Only offsets are used: it may come before or after the change.
+    void OnTextEdit(const STextEdit& edit) override;
     void NoteChange(long long position, long long length, bool bInsert, bool bUndoStep);
     void OnTimer();
 
     QsciScintillaBase& m_editor;
+    ITextBuffer& m_buffer;
     CColourAdapter m_text;
     CSlicedPass m_sliced{m_text};
     QTimer m_timer;

@@ -212,8 +212,8 @@ std::size_t CTarnelView::Read(long long position, char* buffer, std::size_t coun
 
 void CTarnelView::SetStyles(long long start, const char* styles, std::size_t length)
 {
-    Send(SCI_STARTSTYLING, start, 0xff);
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+    // The colour adapter is the one place that sets styles on the control.
+    m_colours.Text().SetStyles(start, styles, length);
 }
 
 void CTarnelView::Replace(long long position, long long nRemoved, const char* bytes,

@@ -184,7 +184,7 @@ private:
     QMarginsF m_mgnPrintInches;
     CEditNotifier m_edits{*this};
     CErrorMarker m_errorMarker{this, *this};
-    CColourPolicy m_colours{*this};
+    CColourPolicy m_colours{*this, *this};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;
