@@ -1,8 +1,12 @@
 // The colouring scanner, its style buffer and the UTF-8 validator over any text: fed whole and
-// cut into pieces, they must give the same styles and the same verdict. The first byte seeds
-// the cuts, the second sets the style buffer's capacity, the rest is the text.
+// cut into pieces, they must give the same styles and the same verdict; the engine's slices and
+// its re-colouring after an edit must end as its whole pass. The first byte seeds the cuts and
+// the edit, the second sets the style buffer's capacity, the rest is the text.
+#include "ColourPass.h"
+#include "EditRecolorer.h"
 #include "FuzzAssert.h"
 #include "MarkupScanner.h"
+#include "SlicedPass.h"
 #include "StyleBuffer.h"
 #include "Utf8Validator.h"
 
@@ -77,6 +81,58 @@ SPass Colour(const std::vector<char>& text, unsigned seed, std::size_t capacity)
     return pass;
 }
 
+class CFuzzText : public IStyledText
+{
+public:
+    explicit CFuzzText(const std::vector<char>& text) : m_text(text), m_styles(text.size(), 0) {}
+    long long Length() const override { return static_cast<long long>(m_text.size()); }
+    char ByteAt(long long position) const override
+    {
+        return m_text.at(static_cast<std::size_t>(position));
+    }
+    MarkupStyle StyleAt(long long position) const override
+    {
+        return static_cast<MarkupStyle>(m_styles.at(static_cast<std::size_t>(position)));
+    }
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override
+    {
+        const auto nFrom = static_cast<std::size_t>(position);
+        const std::size_t nCount = std::min(count, m_text.size() - nFrom);
+        std::copy_n(m_text.begin() + static_cast<std::ptrdiff_t>(nFrom), nCount, buffer);
+        return nCount;
+    }
+    void SetStyles(long long start, const char* styles, std::size_t length) override
+    {
+        FUZZ_ASSERT(start >= 0 && static_cast<std::size_t>(start) + length <= m_styles.size());
+        std::copy_n(styles, length, m_styles.begin() + start);
+    }
+    std::vector<char> m_text;
+    std::vector<char> m_styles;
+};
+
+// Sliced, and re-coloured after deleting a stretch of the text, as the whole pass.
+void CheckEngine(const std::vector<char>& text, unsigned seed)
+{
+    CFuzzText whole(text);
+    CColourPass::ColourAll(whole);
+    CFuzzText sliced(text);
+    CSlicedPass pass(sliced, 1 + seed % 7);
+    pass.Start();
+    while (!pass.Slice()) {
+    }
+    FUZZ_ASSERT(sliced.m_styles == whole.m_styles);
+    if (text.empty())
+        return;
+    const std::size_t nAt = seed % text.size();
+    const std::size_t nCount = std::min<std::size_t>(1 + seed % 5, text.size() - nAt);
+    whole.m_text.erase(whole.m_text.begin() + nAt, whole.m_text.begin() + nAt + nCount);
+    whole.m_styles.erase(whole.m_styles.begin() + nAt, whole.m_styles.begin() + nAt + nCount);
+    CEditRecolorer(whole).Recolor(nAt, nAt);
+    CFuzzText expected = whole;
+    CColourPass::ColourAll(expected);
+    FUZZ_ASSERT(whole.m_styles == expected.m_styles);
+}
+
 // Well-formed UTF-8 by the table of well-formed byte sequences, a byte at a time.
 bool IsUtf8(const std::vector<char>& text)
 {
@@ -136,5 +192,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_ASSERT(whole.styles[i] == STYLE_UNCOLOURED);
     FUZZ_ASSERT(cut.bUtf8 == whole.bUtf8);
     FUZZ_ASSERT(whole.bUtf8 == IsUtf8(text));
+    CheckEngine(text, nSeed);
     return 0;
 }

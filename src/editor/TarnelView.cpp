@@ -29,9 +29,9 @@ constexpr long long kRowsAboveTarget = 10;
 }  // namespace
 
 CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
-    : QsciScintilla(parent), m_pDocument(pDocument), m_colorizer(*this), m_wrap(*this),
-      m_loader(*this, m_errorMarker, m_colorizer, m_wrap), m_inserter(*this, m_colorizer),
-      m_inputFilter(*this), m_undoColors(*this, m_colorizer)
+    : QsciScintilla(parent), m_pDocument(pDocument), m_wrap(*this),
+      m_loader(*this, m_errorMarker, m_colours, m_wrap), m_inserter(*this, m_colours),
+      m_inputFilter(*this)
 {
     SetUpEditorLook(*this);
     ReleaseFrameShortcuts(*this, {});
@@ -246,8 +246,8 @@ std::size_t CTarnelView::Read(long long position, char* buffer, std::size_t coun
 
 void CTarnelView::SetStyles(long long start, const char* styles, std::size_t length)
 {
-    Send(SCI_STARTSTYLING, start, 0xff);
-    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles);
+    // The colour adapter is the one place that sets styles on the control.
+    m_colours.Text().SetStyles(start, styles, length);
 }
 
 void CTarnelView::Replace(long long position, long long nRemoved, const char* bytes,
@@ -334,31 +334,31 @@ void CTarnelView::ZoomStep(int nStep)
 
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
-    m_background.Stop();
+    m_colours.StopSlices();
     m_loader.LoadBytes(bytes, bUtf8);
 }
 
 bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                            const JobProgress& progress)
 {
-    m_background.Stop();
+    m_colours.StopSlices();
     // A text to be wrapped is short and coloured at once. A longer one shows at once and is
     // coloured while the editor is idle: colouring it would take as long again as reading it.
     const bool bColourNow = bColour && reader.SizeHint() <= kLongestWrappedText;
     const bool bLoaded = m_loader.LoadFile(reader, bColourNow, error, progress);
     // The previous text back after a failure or Cancel is coloured like an opened one.
     if (bLoaded ? bColour && !bColourNow : TextLength() > kLongestWrappedText)
-        m_background.Start();
+        m_colours.StartSlices();
     return bLoaded;
 }
 
 bool CTarnelView::FinishColours()
 {
-    if (!m_background.IsPending() || CJobGuard::IsRunning())
-        return !m_background.IsPending();
+    if (!m_colours.IsPending() || CJobGuard::IsRunning())
+        return !m_colours.IsPending();
     const CJobGuard guard;
     CJobProgressDlg dialog(QStringLiteral("Colouring %1...").arg(DocumentName()), window());
-    return m_background.Finish(dialog.Callback());
+    return m_colours.Finish(dialog.Callback());
 }
 
 void CTarnelView::UnwrapIfTooLong()
@@ -392,15 +392,15 @@ void CTarnelView::InsertElement(bool block)
 
 void CTarnelView::ColorMarkup(long long& position, const QByteArray& text)
 {
-    m_colorizer.ColorMarkup(position, text);
+    m_colours.ColorMarkup(position, text);
 }
 
 void CTarnelView::SetColourAsYouType(bool bOn)
 {
     // Colouring an edit starts from the styles around it, which must be a whole pass's.
-    if (bOn && !m_typingColors.IsEnabled())
+    if (bOn && !m_colours.TypingColours())
         ColorAll();
-    m_typingColors.SetEnabled(bOn);
+    m_colours.SetTypingColours(bOn);
 }
 
 std::pair<long long, long long> CTarnelView::CaretLineColumn() const
@@ -421,9 +421,7 @@ std::pair<long long, long long> CTarnelView::CaretLineColumn() const
 
 void CTarnelView::ColorAll()
 {
-    m_typingColors.Forget();
-    m_colorizer.ColorAll();
-    m_background.Stop();
+    m_colours.ColorAll();
 }
 
 bool CTarnelView::ColorAll(const JobProgress& progress)
@@ -431,14 +429,7 @@ bool CTarnelView::ColorAll(const JobProgress& progress)
     if (CJobGuard::IsRunning())
         return false;
     const CJobGuard guard;
-    // Typing waiting to be coloured is coloured now, not in the middle of the pass, where a
-    // Cancel could not take it back.
-    m_typingColors.Flush();
-    if (!m_colorizer.ColorAll(progress))
-        return false;
-    m_typingColors.Forget();
-    m_background.Stop();
-    return true;
+    return m_colours.ColorAll(progress);
 }
 
 void CTarnelView::OnRecolor()

@@ -10,10 +10,8 @@
 #include "ErrorMarker.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
-#include "BackgroundColorizer.h"
-#include "TypingColorizer.h"
-#include "UndoColorKeeper.h"
-#include "ViewColorizer.h"
+#include "ColourPass.h"
+#include "ColourPolicy.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
 #include "WordWrap.h"
@@ -43,7 +41,7 @@ class CTarnelView : public QsciScintilla,
 {
     Q_OBJECT
 public:
-    static constexpr int kColorChunkSize = CViewColorizer::kChunkSize;
+    static constexpr int kColorChunkSize = CColourPass::kChunkSize;
 
     // Attaches to `pDocument` at once (it then holds the text); registers as its edit view only
     // in OnInitialUpdate.
@@ -113,8 +111,8 @@ public:
     // once it runs longer than half a second; false when the user stopped it. Anything that
     // reads the styles, printing and its preview, calls this first.
     bool FinishColours();
-    bool ColoursPending() const { return m_background.IsPending(); }
-    CBackgroundColorizer& BackgroundColours() { return m_background; }
+    bool ColoursPending() const { return m_colours.IsPending(); }
+    CColourPolicy& BackgroundColours() { return m_colours; }
     // A whole pass that `progress` may stop, leaving every style as it was; refused while
     // another long job runs. False when it did not finish.
     bool ColorAll(const JobProgress& progress);
@@ -132,10 +130,11 @@ public:
 
     void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
     bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }
+    // Off: the text is coloured on opening, New, Alt+R and insertions only.
     void SetColourAsYouType(bool bOn) override;
-    bool ColourAsYouType() const override { return m_typingColors.IsEnabled(); }
+    bool ColourAsYouType() const override { return m_colours.TypingColours(); }
     // Colours what was typed since the last time, when colouring as you type.
-    void FlushTypingColours() { m_typingColors.Flush(); }
+    void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
     // characters, a tab counting one.
     std::pair<long long, long long> CaretLineColumn() const;
@@ -144,11 +143,11 @@ public:
     // Colour what they bring back.
     void undo() override
     {
-        m_undoColors.Run([this] { QsciScintilla::undo(); });
+        m_colours.RunUndoStep([this] { QsciScintilla::undo(); });
     }
     void redo() override
     {
-        m_undoColors.Run([this] { QsciScintilla::redo(); });
+        m_colours.RunUndoStep([this] { QsciScintilla::redo(); });
     }
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
@@ -191,13 +190,10 @@ private:
     QMarginsF m_mgnPrintInches;
     CEditNotifier m_edits{*this};
     CErrorMarker m_errorMarker{this, *this};
-    CViewColorizer m_colorizer;
-    CBackgroundColorizer m_background{*this, m_colorizer};
+    CColourPolicy m_colours{*this, *this};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
-    CUndoColorKeeper m_undoColors;
     CLineNumberMargin m_lineNumbers{*this};
-    CTypingColorizer m_typingColors{*this, m_background};
 };

@@ -5,7 +5,7 @@
 #include "PasteFormats.h"
 #include "StatusNote.h"
 #include "TarnelDoc.h"
-#include "ViewColorizer.h"
+#include "ColourPolicy.h"
 #include "ViewLoader.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -18,7 +18,7 @@ const char kComment[] = "<!-- -->";
 
 }  // namespace
 
-CViewInserter::CViewInserter(IEditorPane& pane, CViewColorizer& colorizer)
+CViewInserter::CViewInserter(IEditorPane& pane, CColourPolicy& colorizer)
     : m_pane(pane), m_editor(pane.Control()), m_colorizer(colorizer)
 {
 }

@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-class CViewColorizer;
+class CColourPolicy;
 class IEditorPane;
 class QsciScintilla;
 
@@ -13,7 +13,7 @@ class CViewInserter
 {
 public:
     // Colours what it inserts with `colorizer`.
-    CViewInserter(IEditorPane& pane, CViewColorizer& colorizer);
+    CViewInserter(IEditorPane& pane, CColourPolicy& colorizer);
 
     // Replaces the selection with the element selected in the template tree around it, coloured;
     // the caret ends before it.
@@ -31,5 +31,5 @@ private:
 
     IEditorPane& m_pane;
     QsciScintilla& m_editor;
-    CViewColorizer& m_colorizer;
+    CColourPolicy& m_colorizer;
 };

@@ -6,7 +6,7 @@
 #include "EditorSetup.h"
 #include "ErrorMarker.h"
 #include "LoadPipeline.h"
-#include "ViewColorizer.h"
+#include "ColourPolicy.h"
 #include "WordWrap.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -22,7 +22,7 @@ constexpr long long kLoadSlack = 1 << 20;
 
 }  // namespace
 
-CViewLoader::CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CViewColorizer& colorizer,
+CViewLoader::CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CColourPolicy& colorizer,
                          CWordWrap& wrap)
     : m_pane(pane), m_editor(pane.Control()), m_errorMarker(errorMarker), m_colorizer(colorizer),
       m_wrap(wrap)

@@ -11,7 +11,7 @@ class CDocumentReader;
 class CErrorMarker;
 class CLoadPipeline;
 struct SLoadPiece;
-class CViewColorizer;
+class CColourPolicy;
 class CWordWrap;
 class IEditorPane;
 class QsciScintilla;
@@ -19,7 +19,7 @@ class QsciScintilla;
 class CViewLoader
 {
 public:
-    CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CViewColorizer& colorizer,
+    CViewLoader(IEditorPane& pane, CErrorMarker& errorMarker, CColourPolicy& colorizer,
                 CWordWrap& wrap);
 
     // Replaces the whole text, editable; the caret goes to offset 0.
@@ -51,7 +51,7 @@ private:
     IEditorPane& m_pane;
     QsciScintilla& m_editor;
     CErrorMarker& m_errorMarker;
-    CViewColorizer& m_colorizer;
+    CColourPolicy& m_colorizer;
     CWordWrap& m_wrap;
     bool m_bLeftUnwrapped = false;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad

@@ -3,6 +3,8 @@
 
 #include "StyledText.h"
 
+class CColourPass;
+
 // Works from the styles around the edit, which must be those of a whole-text pass over the text
 // before the edit: it scans from the start of the token the edit begins in and stops at the
 // first place past the edit where the new scan and the old styles agree on a token boundary.
@@ -15,15 +17,9 @@ public:
     void Recolor(long long editStart, long long editEnd);
 
 private:
-    // The offset to scan from: the start of the token `editStart` lies in, or `editStart` itself
-    // inside a complete text run; -1 when the styles there are not a pass's.
-    long long RestartPoint(long long editStart, bool& bInTextRun) const;
-    long long StartOfRun(long long position, MarkupStyle a, MarkupStyle b) const;
-    long long TagOpenerBefore(long long position) const;
-    void ScanFrom(long long start, long long editEnd, bool bInTextRun);
     bool AgreesAsText(long long position) const;
-    // Styles [start, length) as the unfinished last token, keeping each byte's bold state.
-    void ApplyTail(long long start);
+    // Whether the pass may stop at `position`, styling what it holds so far.
+    bool StopsAt(CColourPass& pass, long long position, long long editEnd) const;
 
     IStyledText& m_text;
 };

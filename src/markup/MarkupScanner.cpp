@@ -1,16 +1,11 @@
 #include "MarkupScanner.h"
 
+#include "MarkupObserver.h"
+
 #include <cstring>
 
-MarkupStyle TailStyleFor(MarkupStyle existing)
-{
-    if (existing == STYLE_TAG_TEXT || existing == STYLE_TAIL_BOLD)
-        return STYLE_TAIL_BOLD;
-    return STYLE_TAIL;
-}
-
-CMarkupScanner::CMarkupScanner(long long startOffset)
-    : m_nPosition(startOffset), m_nEnd(startOffset)
+CMarkupScanner::CMarkupScanner(long long startOffset, IMarkupObserver* pObserver)
+    : m_nPosition(startOffset), m_nEnd(startOffset), m_pObserver(pObserver)
 {
 }
 
@@ -55,6 +50,8 @@ std::size_t CMarkupScanner::ScanTag(const char* data, std::size_t length, IStyle
             m_bInQuote = !m_bInQuote;
         } else if (c == '>') {
             const long long nCloser = m_nEnd + static_cast<long long>(i);
+            if (m_pObserver)
+                NoteTagBytes(data, i);
             EmitTag(nCloser, sink);
             m_nEnd = nCloser + 1;
             m_nPosition = m_nEnd;
@@ -62,6 +59,8 @@ std::size_t CMarkupScanner::ScanTag(const char* data, std::size_t length, IStyle
             return i + 1;
         }
     }
+    if (m_pObserver)
+        NoteTagBytes(data, length);
     m_nEnd += static_cast<long long>(length);
     return length;
 }
@@ -72,6 +71,12 @@ void CMarkupScanner::StartTag(long long offset)
     m_eToken = Token::Tag;
     m_bInQuote = false;  // a quote still open at the last ">" was dropped with its tag
     m_quotes.clear();
+    if (m_pObserver) {
+        m_tagName.clear();
+        m_bNameDone = false;
+        m_cFirst = m_cLast = 0;
+        m_pObserver->TagOpened(offset);
+    }
 }
 
 void CMarkupScanner::EmitTag(long long closer, IStyleSink& sink)
@@ -87,4 +92,41 @@ void CMarkupScanner::EmitTag(long long closer, IStyleSink& sink)
     if (closer > nFrom)
         sink.StyleRun(nFrom, closer - nFrom, STYLE_TAG_TEXT);
     sink.StyleRun(closer, 1, STYLE_TAG_BRACKET);
+    if (m_pObserver)
+        TellTagClosed(closer);
+}
+
+void CMarkupScanner::NoteTagBytes(const char* data, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = data[i];
+        m_cLast = c;
+        if (m_cFirst == 0) {
+            m_cFirst = c;
+            if (c == '/')
+                continue;
+        }
+        if (m_bNameDone)
+            continue;
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/' || c == '"')
+            m_bNameDone = true;
+        else
+            m_tagName += c;
+    }
+}
+
+void CMarkupScanner::TellTagClosed(long long closer)
+{
+    TagKind eKind = TagKind::Start;
+    if (m_cFirst == 0 || m_cFirst == '?' || m_cFirst == '!')
+        eKind = TagKind::Other;
+    else if (m_cFirst == '/')
+        eKind = TagKind::End;
+    else if (m_cLast == '/')
+        eKind = TagKind::Empty;
+    if (eKind == TagKind::Start)
+        ++m_nDepth;
+    else if (eKind == TagKind::End)
+        --m_nDepth;
+    m_pObserver->TagClosed({m_nPosition, closer + 1, eKind, m_tagName, m_nDepth});
 }

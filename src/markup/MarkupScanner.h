@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
+
+class IMarkupObserver;
 
 // Scintilla style numbers of the colouring roles.
 enum MarkupStyle : unsigned char
@@ -26,17 +29,14 @@ public:
     virtual void StyleRun(long long start, long long length, MarkupStyle style) = 0;
 };
 
-// What a character left unfinished at the end of a whole-text pass becomes: it keeps its bold
-// state (tag text and bold tail stay bold).
-MarkupStyle TailStyleFor(MarkupStyle existing);
-
 // Colours complete tokens of a byte stream fed in pieces; the runs do not depend on how the
 // stream is cut. Keeps no text: only the unfinished token's start and its quoted values.
 class CMarkupScanner
 {
 public:
-    // `startOffset`: the offset of the first byte that will be fed.
-    explicit CMarkupScanner(long long startOffset);
+    // `startOffset`: the offset of the first byte that will be fed. `pObserver`, when given, is
+    // told of every tag passed.
+    explicit CMarkupScanner(long long startOffset, IMarkupObserver* pObserver = nullptr);
 
     // Continues where the last Feed ended.
     void Feed(const char* data, std::size_t length, IStyleSink& sink);
@@ -68,6 +68,9 @@ private:
     std::size_t ScanTag(const char* data, std::size_t length, IStyleSink& sink);
     void StartTag(long long offset);
     void EmitTag(long long closer, IStyleSink& sink);
+    // Notes the name and kind of the tag being passed from its bytes after the "<".
+    void NoteTagBytes(const char* data, std::size_t length);
+    void TellTagClosed(long long closer);
 
     long long m_nPosition;
     long long m_nEnd;
@@ -75,4 +78,12 @@ private:
     bool m_bInQuote = false;
     long long m_nQuoteStart = 0;
     std::vector<QuotedValue> m_quotes;  // of the current tag, in order
+
+    // Kept only for an observer.
+    IMarkupObserver* m_pObserver;
+    std::string m_tagName;
+    bool m_bNameDone = false;
+    char m_cFirst = 0;  // the byte after "<"; 0 while there is none
+    char m_cLast = 0;   // the last byte before ">"
+    int m_nDepth = 0;
 };

@@ -1,6 +1,6 @@
 #include "editor/EditorTestSupport.h"
 
-#include "BackgroundColorizer.h"
+#include "ColourPolicy.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ protected:
     long long OpenAndColourOneSlice(const QByteArray& text)
     {
         EXPECT_TRUE(doc.OnOpenDocument(WriteFile(QStringLiteral("big.xml"), text)));
-        CBackgroundColorizer& background = view.BackgroundColours();
+        CColourPolicy& background = view.BackgroundColours();
         EXPECT_FALSE(background.Finish([](long long, long long) { return false; }));
         return background.Frontier();
     }
@@ -29,7 +29,7 @@ protected:
     {
         QByteArray text;
         const QByteArray record("<r k=\"v\">text</r>\n");
-        while (text.size() < 6 * CBackgroundColorizer::kSliceBytes)
+        while (text.size() < 6 * CSlicedPass::kSliceBytes)
             text += record;
         return text + "<open k=\"v";
     }
@@ -94,7 +94,7 @@ TEST_F(BackgroundColorizerTest, LinesScrolledToAheadOfTheSlicesAreColouredAtOnce
     view.BackgroundColours().ColourShownLines();
     const std::vector<int> shown = Styles(nLength - 60, nLength);
     EXPECT_EQ(view.BackgroundColours().Frontier(), nFrontier);
-    EXPECT_EQ(StyleAt(nFrontier + CBackgroundColorizer::kSliceBytes), STYLE_UNCOLOURED);
+    EXPECT_EQ(StyleAt(nFrontier + CSlicedPass::kSliceBytes), STYLE_UNCOLOURED);
     view.ColorAll();
     EXPECT_EQ(shown, Styles(nLength - 60, nLength));
 }

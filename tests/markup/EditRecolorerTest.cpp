@@ -1,5 +1,6 @@
 #include "EditRecolorer.h"
-#include "StyleBuffer.h"
+
+#include "markup/StringText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,58 +10,6 @@
 #include <string>
 
 namespace {
-
-// A text and its styles in strings; an insertion brings bytes of style 0, as in the editor.
-class CStringText : public IStyledText
-{
-public:
-    long long Length() const override { return static_cast<long long>(m_text.size()); }
-    char ByteAt(long long position) const override { return m_text.at(position); }
-    MarkupStyle StyleAt(long long position) const override
-    {
-        return static_cast<MarkupStyle>(m_styles.at(position));
-    }
-    std::size_t Read(long long position, char* buffer, std::size_t count) const override
-    {
-        return m_text.copy(buffer, count, static_cast<std::size_t>(position));
-    }
-    void SetStyles(long long start, const char* styles, std::size_t length) override
-    {
-        ASSERT_LE(start + static_cast<long long>(length), Length());
-        m_styles.replace(static_cast<std::size_t>(start), length, styles, length);
-        m_nStyled += length;
-    }
-
-    void Insert(std::size_t at, const std::string& bytes)
-    {
-        m_text.insert(at, bytes);
-        m_styles.insert(at, bytes.size(), char(STYLE_UNCOLOURED));
-    }
-    void Erase(std::size_t at, std::size_t count)
-    {
-        m_text.erase(at, count);
-        m_styles.erase(at, count);
-    }
-
-    // What a whole-text pass over the current text and styles leaves.
-    std::string WholePass() const
-    {
-        std::string styles = m_styles;
-        CStyleBuffer buffer(64, [&](long long start, const char* s, std::size_t n) {
-            styles.replace(static_cast<std::size_t>(start), n, s, n);
-        });
-        CMarkupScanner scanner(0);
-        scanner.Feed(m_text.data(), m_text.size(), buffer);
-        buffer.FlushPending();
-        for (std::size_t i = static_cast<std::size_t>(scanner.Position()); i < styles.size(); ++i)
-            styles[i] = char(TailStyleFor(MarkupStyle(styles[i])));
-        return styles;
-    }
-
-    std::string m_text;
-    std::string m_styles;
-    std::size_t m_nStyled = 0;
-};
 
 std::string RandomBytes(std::mt19937& random, std::size_t nMax)
 {

@@ -1,5 +1,9 @@
+#include "ColourRules.h"
+#include "MarkupObserver.h"
 #include "MarkupScanner.h"
 #include "StyleBuffer.h"
+
+#include "markup/StringText.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +52,12 @@ std::vector<StyledRun> Scan(const std::string& text, std::size_t nPiece,
     return recorder.m_runs;
 }
 
-// One digit per byte, the style a whole pass leaves: the runs, then the tail from Position().
-std::string ColourAll(const std::string& text, std::size_t nPiece = 1024)
+// One digit per byte, the style the production whole pass leaves over an uncoloured text.
+std::string ColourAll(const std::string& text)
 {
-    long long nPosition = 0;
-    std::string styles(text.size(), char('0' + STYLE_UNCOLOURED));
-    for (const StyledRun& run : Scan(text, nPiece, &nPosition))
-        styles.replace(run.nStart, run.nLength, run.nLength, char('0' + run.eStyle));
-    for (std::size_t i = nPosition; i < styles.size(); ++i)
-        styles[i] = char('0' + TailStyleFor(MarkupStyle(styles[i] - '0')));
+    std::string styles = CStringText(text).WholePass();
+    for (char& style : styles)
+        style = char('0' + style);
     return styles;
 }
 
@@ -107,15 +108,6 @@ TEST(MarkupScannerTest, UnfinishedTokenAtTheEndIsTheTailKeepingNoBold)
     EXPECT_EQ(ColourAll(""), "");
 }
 
-TEST(MarkupScannerTest, TailKeepsTheBoldOfTagText)
-{
-    EXPECT_EQ(TailStyleFor(STYLE_TAG_TEXT), STYLE_TAIL_BOLD);
-    EXPECT_EQ(TailStyleFor(STYLE_TAIL_BOLD), STYLE_TAIL_BOLD);
-    for (MarkupStyle eStyle :
-         {STYLE_UNCOLOURED, STYLE_TEXT, STYLE_TAG_BRACKET, STYLE_QUOTED, STYLE_TAIL})
-        EXPECT_EQ(TailStyleFor(eStyle), STYLE_TAIL) << int(eStyle);
-}
-
 TEST(MarkupScannerTest, TagCutByAPieceBoundaryIsColouredWhole)
 {
     const std::string text = Repeat('t', 1020) + "<item key=\"v\">w</item>";
@@ -124,7 +116,7 @@ TEST(MarkupScannerTest, TagCutByAPieceBoundaryIsColouredWhole)
                                    "2"
                                    "1"
                                    "2333332";
-    EXPECT_EQ(ColourAll(text, 1024), expected);
+    EXPECT_EQ(ColourAll(text), expected);
 }
 
 TEST(MarkupScannerTest, TextOfExactlyOnePieceEndingInACloserLeavesNoTail)
@@ -265,6 +257,56 @@ TEST_F(StyleBufferTest, ScannerRunsThroughTheBufferCoverEveryCompleteToken)
     }
     EXPECT_EQ(styles, Repeat('1', 2000) + "233334442");
     EXPECT_EQ(scanner.Position(), 2009);
+}
+
+}  // namespace
+
+namespace {
+
+// Writes each tag passed as "kind name depth [start,end)".
+class CTagRecorder : public IMarkupObserver
+{
+public:
+    void TagOpened(long long start) override { m_opened.push_back(start); }
+    void TagClosed(const SPassedTag& tag) override
+    {
+        static const char* const kKinds[] = {"start", "end", "empty", "other"};
+        m_tags.push_back(std::string(kKinds[static_cast<int>(tag.eKind)]) + " "
+                         + std::string(tag.name) + " " + std::to_string(tag.nDepth) + " ["
+                         + std::to_string(tag.nStart) + "," + std::to_string(tag.nEnd) + ")");
+    }
+    std::vector<long long> m_opened;
+    std::vector<std::string> m_tags;
+};
+
+TEST(MarkupScannerObserverTest, ToldEachTagPassedWithItsKindNameAndDepth)
+{
+    struct SCase
+    {
+        const char* text;
+        std::vector<std::string> tags;
+    } const cases[] = {
+        {"<a><b/></a>", {"start a 1 [0,3)", "empty b 1 [3,7)", "end a 0 [7,11)"}},
+        {"<?xml v=\"1\"?><!-- x --><r\tk=\"a b\">t</r >",
+         {"other ?xml 0 [0,13)", "other !-- 0 [13,23)", "start r 1 [23,34)", "end r 0 [35,40)"}},
+        {"<>x<a x=\"/\"><p />", {"other  0 [0,2)", "start a 1 [3,12)", "empty p 1 [12,17)"}},
+        {"<a\nb>", {"start a 1 [0,5)"}},
+        {"<open k=\"v", {}},
+    };
+    for (const SCase& c : cases) {
+        const std::string text = c.text;
+        for (std::size_t nPiece : {text.size() + 1, std::size_t(1), std::size_t(3)}) {
+            CTagRecorder recorder;
+            CMarkupScanner scanner(0, &recorder);
+            CRunRecorder runs;
+            for (std::size_t i = 0; i < text.size(); i += nPiece)
+                scanner.Feed(text.data() + i, std::min(nPiece, text.size() - i), runs);
+            EXPECT_EQ(recorder.m_tags, c.tags) << c.text << " in pieces of " << nPiece;
+            EXPECT_EQ(runs.m_runs, Scan(text, text.size())) << c.text;
+            // Every tag is told opened before it is told closed, the unfinished one too.
+            EXPECT_EQ(recorder.m_opened.size(), c.tags.size() + (c.tags.empty() ? 1 : 0)) << c.text;
+        }
+    }
 }
 
 }  // namespace
