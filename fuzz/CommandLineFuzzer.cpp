@@ -22,8 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         FUZZ_ASSERT(info.m_nShellCommand != CCommandLineInfo::FileNew);
         FUZZ_ASSERT(args.contains(info.m_strFileName));
-        FUZZ_ASSERT(!info.m_strFileName.startsWith(QLatin1Char('-')));
+        // A file name may begin with "-" only after "--".
+        const qsizetype nEnd = args.indexOf(QStringLiteral("--"));
+        FUZZ_ASSERT(!info.m_strFileName.startsWith(QLatin1Char('-'))
+                    || (nEnd >= 0 && args.indexOf(info.m_strFileName, nEnd + 1) > nEnd));
     }
+    FUZZ_ASSERT(info.m_strUnknownOption.isEmpty()
+                || (info.m_strUnknownOption.startsWith(QLatin1Char('-'))
+                    && args.contains(info.m_strUnknownOption)));
     FUZZ_ASSERT(info.m_strDriverName.isEmpty() || !info.m_strPrinterName.isEmpty());
     FUZZ_ASSERT(info.m_strPortName.isEmpty() || !info.m_strDriverName.isEmpty());
     return 0;
