@@ -88,3 +88,17 @@ focus_window() {
     xdotool windowfocus --sync "$(window_id "$1")" || fail "could not focus the window \"$1\""
     sleep 0.3  # Qt activates the window when the focus event arrives
 }
+
+# close_still_modified TITLE: closes the window of a document that is still modified, which asks
+# whether to save; No ends the program, which must exit with status 0.
+close_still_modified() {
+    echo "waiting up to 15 s for the window \"$1\" to close it"
+    "$close_window" "$1" 15 || fail "could not close the window \"$1\""
+    focus_window "Tarnel" 15
+    xdotool key alt+n
+    wait_until 15 "tarnel to exit after No to the save question" eval '! running $tarnel_pid'
+    status=0
+    wait "$tarnel_pid" || status=$?
+    tarnel_pid=
+    [ "$status" -eq 0 ] || fail "tarnel exited with status $status"
+}
