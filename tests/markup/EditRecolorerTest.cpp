@@ -33,18 +33,8 @@ TEST(EditRecolorerTest, AfterAnyEditTheStylesAreThoseOfAWholePass)
             const std::size_t at =
                 std::uniform_int_distribution<std::size_t>(0, text.m_text.size())(random);
             const bool bInsert = text.m_text.empty() || random() % 3 != 0;
-            if (bInsert) {
-                const std::string bytes = RandomBytes(random, 4);
-                text.Insert(at, bytes);
-                CEditRecolorer(text).Recolor(static_cast<long long>(at),
-                                             static_cast<long long>(at + bytes.size()));
-            } else {
-                const std::size_t from = std::min(at, text.m_text.size() - 1);
-                text.Erase(from,
-                           std::min<std::size_t>(1 + random() % 5, text.m_text.size() - from));
-                CEditRecolorer(text).Recolor(static_cast<long long>(from),
-                                             static_cast<long long>(from));
-            }
+            const std::string bytes = bInsert ? RandomBytes(random, 4) : std::string();
+            EditAndRecolour(text, at, bytes, bInsert ? 0 : 1 + random() % 5);
             ASSERT_EQ(text.m_styles, text.WholePass())
                 << "seed " << seed << " edit " << nEdit << " text '" << text.m_text << "'";
         }

@@ -91,20 +91,13 @@ TEST_P(GoldenColourTest, EditsRecolouredGiveTheStylesOfAWholePass)
         CColourPass::ColourAll(text);
         for (int nEdit = 0; nEdit < 40; ++nEdit) {
             const std::size_t at = random() % (text.m_text.size() + 1);
+            std::string bytes;
             if (text.m_text.empty() || random() % 3 != 0) {
-                std::string bytes(1 + random() % 4, ' ');
+                bytes.assign(1 + random() % 4, ' ');
                 for (char& c : bytes)
                     c = kHostile[random() % (sizeof kHostile - 1)];
-                text.Insert(at, bytes);
-                CEditRecolorer(text).Recolor(static_cast<long long>(at),
-                                             static_cast<long long>(at + bytes.size()));
-            } else {
-                const std::size_t from = std::min(at, text.m_text.size() - 1);
-                text.Erase(from,
-                           std::min<std::size_t>(1 + random() % 5, text.m_text.size() - from));
-                CEditRecolorer(text).Recolor(static_cast<long long>(from),
-                                             static_cast<long long>(from));
             }
+            EditAndRecolour(text, at, bytes, bytes.empty() ? 1 + random() % 5 : 0);
             ASSERT_EQ(text.m_styles, text.WholePass()) << "seed " << seed << " edit " << nEdit;
         }
     }

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "ColourPass.h"
+#include "EditRecolorer.h"
 #include "StyledText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 class CStringText : public IStyledText
@@ -58,3 +60,19 @@ public:
     std::string m_styles;
     std::size_t m_nStyled = 0;
 };
+
+// Inserts `bytes` at `at`, or, when `bytes` is empty, erases up to `nErase` bytes there (at the
+// last byte when `at` is the end), and colours the edit as typing would.
+inline void EditAndRecolour(CStringText& text, std::size_t at, const std::string& bytes,
+                            std::size_t nErase)
+{
+    if (!bytes.empty()) {
+        text.Insert(at, bytes);
+        CEditRecolorer(text).Recolor(static_cast<long long>(at),
+                                     static_cast<long long>(at + bytes.size()));
+        return;
+    }
+    const std::size_t from = std::min(at, text.m_text.size() - 1);
+    text.Erase(from, std::min(nErase, text.m_text.size() - from));
+    CEditRecolorer(text).Recolor(static_cast<long long>(from), static_cast<long long>(from));
+}
