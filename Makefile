@@ -5,7 +5,7 @@ SANITIZE ?= OFF
 WERROR ?= OFF
 PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev libacl1-dev \
             qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth xdotool cmake g++ make pkg-config \
-            clang-format \
+            clang-format libxxhash-dev \
             librsvg2-bin desktop-file-utils appstream man-db
 # Building the .deb: dpkg-shlibdeps and file for its dependencies, lintian to check it.
 PACKAGE_PACKAGES := dpkg-dev file lintian

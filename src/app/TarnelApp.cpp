@@ -15,8 +15,10 @@
 
 #include <Qsci/qsciprinter.h>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QProcess>
 #include <QTextStream>
 
 std::function<void(QsciPrinter&)> CTarnelApp::s_preparePrinter;
@@ -90,6 +92,9 @@ void CTarnelApp::CreateDocumentAndFrame()
     m_pMainFrame->RestorePlacement();
     QObject::connect(m_pDocument.get(), &CTarnelDoc::documentChanged, m_pMainFrame.get(),
                      [this] { NoteDocumentPath(); });
+    // Text recovered as a new document is shown by a new window, which offers it.
+    m_pDocument->Recovery().SetNewDocumentOpener(
+        [] { QProcess::startDetached(QCoreApplication::applicationFilePath(), {}); });
 }
 
 bool CTarnelApp::ProcessShellCommand()

@@ -43,6 +43,13 @@ CTarnelDoc::CTarnelDoc(QObject* parent)
     g_pDocument = this;
     OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+    m_recovery.SetNewDocumentText(HeaderComment());
+    connect(&m_recovery, &CDocRecovery::problem, this, [this](const QString& message) {
+        if (m_pEditView)
+            ShowStatusNote(m_pEditView, message, true);
+        else
+            AfxMessageBox(message);
+    });
 }
 
 CTarnelDoc::~CTarnelDoc()
@@ -82,18 +89,23 @@ void CTarnelDoc::SetQuestions(IDocumentQuestions* pQuestions)
 
 bool CTarnelDoc::OnNewDocument()
 {
-    if (m_pEditView) {
-        m_pEditView->ClearText();
-        m_pEditView->SetSavePoint();
-    }
     m_strPathName.clear();
     m_strTitle = LoadString(AFX_IDS_UNTITLED);
     m_diskWatch.Forget();
-    m_recovery.Restart(QString(), SFileStamp());
-    if (IsEditViewRegistered()) {
-        m_pEditView->ReplaceSelection(HeaderComment());
-        m_pEditView->ColorAll();
+    // The header is part of the new document, not an edit: nothing to undo, nothing modified.
+    QByteArray text;
+    if (m_pEditView) {
+        m_pEditView->ClearText();
+        if (IsEditViewRegistered()) {
+            text = HeaderComment();
+            m_pEditView->ReplaceSelection(text);
+            m_pEditView->ColorAll();
+        }
+        m_pEditView->EmptyUndoBuffer();
+        m_pEditView->SetSavePoint();
     }
+    m_recovery.Restart(QString(), SFileStamp(), text.size(),
+                       CContentDigest::Of(text.constData(), static_cast<std::size_t>(text.size())));
     emit documentChanged();
     return true;
 }
@@ -126,7 +138,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     }
     m_pEditView->SetSavePoint();
     m_diskWatch.Remember(path, reader.Stamp());
-    m_recovery.Restart(path, reader.Stamp());
+    m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
     if (m_pEditView->isReadOnly())
         ShowStatusNote(m_pEditView, CViewLoader::WideTextNote(path), false);
@@ -152,7 +164,7 @@ bool CTarnelDoc::OnSaveDocument(const QString& path)
     }
     m_diskWatch.Remember(path, saver.Stamp());
     m_pEditView->SetSavePoint();
-    m_recovery.Restart(path, saver.Stamp());
+    m_recovery.Restart(path, saver.Stamp(), m_pEditView->Length(), saver.Digest());
     SetPathName(path);
     return true;
 }

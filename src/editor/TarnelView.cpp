@@ -376,6 +376,11 @@ void CTarnelView::SetSavePoint()
     Send(SCI_SETSAVEPOINT);
 }
 
+void CTarnelView::EmptyUndoBuffer()
+{
+    Send(SCI_EMPTYUNDOBUFFER);
+}
+
 bool CTarnelView::IsTextModified() const
 {
     return Send(SCI_GETMODIFY) != 0;

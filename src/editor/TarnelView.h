@@ -99,6 +99,7 @@ public:
                   const JobProgress& progress = {});
     void ClearText();
     void SetSavePoint();
+    void EmptyUndoBuffer();
     bool IsTextModified() const;
 
     void InsertElement(bool block);

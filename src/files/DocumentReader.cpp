@@ -47,5 +47,6 @@ qint64 CDocumentReader::ReadChunk(QString& error)
         return -1;
     }
     m_utf8.Feed(m_buffer.constData(), static_cast<std::size_t>(nRead));
+    m_digest.Add(m_buffer.constData(), static_cast<std::size_t>(nRead));
     return nRead;
 }

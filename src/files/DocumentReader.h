@@ -1,6 +1,7 @@
 // Reads a document file in pieces, testing UTF-8 on the way.
 #pragma once
 
+#include "ContentDigest.h"
 #include "FileStamp.h"
 #include "Utf8Validator.h"
 
@@ -36,6 +37,8 @@ public:
 
     // Whether every byte read so far is well-formed UTF-8; meaningful at the end.
     bool IsUtf8() const { return m_utf8.IsValid(); }
+    // Of every byte read so far; meaningful at the end.
+    SContentDigest Digest() const { return m_digest.Result(); }
 
 private:
     QFile m_file;
@@ -43,5 +46,6 @@ private:
     QByteArray m_buffer;
     qint64 m_nSizeHint = 0;
     CUtf8Validator m_utf8;
+    CContentDigest m_digest;
     SFileStamp m_stamp;
 };

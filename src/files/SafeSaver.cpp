@@ -144,9 +144,15 @@ bool CSafeSaver::Save(const std::vector<SByteSpan>& pieces, QString& error,
         bSaved = outcome == EOutcome::Saved
                  || (outcome == EOutcome::NeedsInPlace && SaveInPlace(pieces, old, progress));
     }
-    if (!bSaved)
+    if (!bSaved) {
         error = m_strError;
-    return bSaved;
+        return false;
+    }
+    CContentDigest digest;
+    for (const SByteSpan& piece : pieces)
+        digest.Add(piece.pData, piece.nSize);
+    m_digest = digest.Result();
+    return true;
 }
 
 CSafeSaver::EOutcome CSafeSaver::SaveByReplacing(const std::vector<SByteSpan>& pieces,

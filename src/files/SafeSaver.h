@@ -1,6 +1,7 @@
 // Saves a document so that a failure at any point leaves the old file as it was.
 #pragma once
 
+#include "ContentDigest.h"
 #include "FileStamp.h"
 #include "JobProgress.h"
 
@@ -37,6 +38,8 @@ public:
 
     // The saved file as written; valid after Save returned true.
     const SFileStamp& Stamp() const { return m_stamp; }
+    // Of the bytes saved; valid after Save returned true.
+    const SContentDigest& Digest() const { return m_digest; }
 
 private:
     enum class EOutcome
@@ -58,4 +61,5 @@ private:
     QByteArray m_target;  // the file really written: symbolic links resolved
     QString m_strError;
     SFileStamp m_stamp;
+    SContentDigest m_digest;
 };

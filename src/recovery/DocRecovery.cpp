@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "RecoveryTarget.h"
+#include "TypedText.h"
 
 #include <QFileInfo>
 
@@ -29,8 +30,7 @@ CDocRecovery::CDocRecovery(const QString& folder, QObject* parent)
 {
     connect(&m_journal, &CRecoveryJournal::aboutToFlush, this,
             &CDocRecovery::CompletePendingInsert);
-    connect(&m_journal, &CRecoveryJournal::failed, this,
-            [](const QString& message) { AfxMessageBox(message); });
+    connect(&m_journal, &CRecoveryJournal::failed, this, &CDocRecovery::problem);
 }
 
 void CDocRecovery::Attach(ITextBuffer* pText)
@@ -57,11 +57,28 @@ void CDocRecovery::OnModifiedChanged(bool bModified)
         m_journal.RecordClean();
 }
 
-void CDocRecovery::Restart(const QString& path, const SFileStamp& stamp)
+void CDocRecovery::Restart(const QString& path, const SFileStamp& stamp, qint64 nLength,
+                           const SContentDigest& digest)
 {
     m_nPendingPos = -1;
     const QString strAbsolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    m_journal.Restart({strAbsolute, path.isEmpty() ? SFileStamp() : stamp});
+    m_journal.Restart({strAbsolute, path.isEmpty() ? SFileStamp() : stamp, nLength, digest});
+    if (!m_strKeptUntilSaved.isEmpty()) {
+        RemoveRecovered(m_strKeptUntilSaved);
+        m_strKeptUntilSaved.clear();
+    }
+}
+
+void CDocRecovery::SetNewDocumentOpener(std::function<void()> openNewDocument)
+{
+    m_fnOpenNewDocument = std::move(openNewDocument);
+}
+
+void CDocRecovery::RemoveRecovered(const QString& file)
+{
+    QString strError;
+    if (!CRecoveryStore::Remove(file, strError))
+        AfxMessageBox(strError);
 }
 
 void CDocRecovery::OnTextEdit(const STextEdit& edit)
@@ -92,17 +109,16 @@ void CDocRecovery::CompletePendingInsert()
     m_nPendingPos = -1;
 }
 
-void CDocRecovery::FlushNow()
+bool CDocRecovery::FlushNow()
 {
     m_journal.Flush();
-    m_journal.WaitForWrites();
+    return m_journal.WaitForWrites();
 }
 
 bool CDocRecovery::Offer(const AskHook& ask)
 {
-    const SRecoveryOrigin& origin = m_journal.Origin();
-    for (const SRecoveryCandidate& candidate : m_store.LeftFor(origin.strPath)) {
-        const auto applies = CRecoveryStore::Check(candidate.contents, origin.stamp);
+    for (const SRecoveryCandidate& candidate : m_store.LeftFor(m_journal.Origin().strPath)) {
+        const auto applies = Applies(candidate.contents);
         QString strError;
         if (applies == CRecoveryStore::EApplies::NothingToRecover) {
             CRecoveryStore::Remove(candidate.strFile, strError);
@@ -111,12 +127,13 @@ bool CDocRecovery::Offer(const AskHook& ask)
         const bool bCanRecover = applies == CRecoveryStore::EApplies::Yes;
         switch (ask(CRecoveryStore::Question(candidate, applies), bCanRecover)) {
         case EAnswer::Recover:
-            if (bCanRecover && Recover(candidate))
+            if (!bCanRecover)
+                RecoverAsNewDocument(candidate);
+            else if (Recover(candidate))
                 return true;
             break;
         case EAnswer::Discard:
-            if (!CRecoveryStore::Remove(candidate.strFile, strError))
-                AfxMessageBox(strError);
+            RemoveRecovered(candidate.strFile);
             break;
         case EAnswer::Later:
             break;
@@ -125,11 +142,42 @@ bool CDocRecovery::Offer(const AskHook& ask)
     return false;
 }
 
+bool CDocRecovery::KnownNewDocumentBase(const SRecoveryOrigin& origin, QByteArray& base) const
+{
+    if (!origin.IsUntitled())
+        return false;
+    for (const QByteArray& text : {QByteArray(), m_newDocumentText}) {
+        SRecoveryOrigin known;
+        known.nLength = text.size();
+        known.digest = CContentDigest::Of(text.constData(), static_cast<std::size_t>(text.size()));
+        if ((text.isEmpty() && origin.Length() == 0) || origin.SameText(known)) {
+            base = text;
+            return true;
+        }
+    }
+    return false;
+}
+
+CRecoveryStore::EApplies CDocRecovery::Applies(const SRecoveryContents& contents) const
+{
+    const auto applies = CRecoveryStore::Check(contents, m_journal.Origin());
+    QByteArray base;
+    if (applies == CRecoveryStore::EApplies::OriginChanged
+        && KnownNewDocumentBase(contents.origin, base))
+        return CRecoveryStore::EApplies::Yes;
+    return applies;
+}
+
 bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
 {
     if (!m_pText)
         return false;
-    if (m_pText->Length() != candidate.contents.origin.Length()) {
+    const SRecoveryOrigin& origin = candidate.contents.origin;
+    // A new document's edits are replayed on the text they were made on, whatever a new
+    // document holds now.
+    QByteArray base;
+    const bool bNewDocument = KnownNewDocumentBase(origin, base);
+    if (!bNewDocument && m_pText->Length() != origin.Length()) {
         AfxMessageBox(QStringLiteral("The unsaved changes in %1 were not recovered: the document "
                                      "no longer holds the text they were made on.")
                           .arg(candidate.strFile));
@@ -138,12 +186,33 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
     CompletePendingInsert();
     // One undo step takes the document back to its original.
     m_pText->BeginUndoGroup();
+    if (bNewDocument)
+        m_pText->Replace(0, m_pText->Length(), base.constData(),
+                         static_cast<std::size_t>(base.size()));
     CBufferTarget(*m_pText).Replay(candidate.contents.edits);
     m_pText->EndUndoGroup();
     // The edits are in this session's journal now; only once it is on disk may the old go.
-    FlushNow();
+    if (FlushNow())
+        RemoveRecovered(candidate.strFile);
+    else
+        m_strKeptUntilSaved = candidate.strFile;
+    return true;
+}
+
+bool CDocRecovery::RecoverAsNewDocument(const SRecoveryCandidate& candidate)
+{
+    const SRecoveryContents& contents = candidate.contents;
+    const QByteArray typed = CTypedText::Of(contents.origin.Length(), contents.edits);
     QString strError;
-    if (!CRecoveryStore::Remove(candidate.strFile, strError))
-        AfxMessageBox(strError);
+    if (!m_store.LeaveAsNewDocument(typed, strError)) {
+        const QString strName = contents.origin.IsUntitled() ? QStringLiteral("a new document")
+                                                             : contents.origin.strPath;
+        AfxMessageBox(
+            QStringLiteral("The text typed in %1 was not recovered: %2").arg(strName, strError));
+        return false;
+    }
+    RemoveRecovered(candidate.strFile);
+    if (m_fnOpenNewDocument)
+        m_fnOpenNewDocument();
     return true;
 }

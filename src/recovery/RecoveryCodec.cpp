@@ -8,7 +8,9 @@ namespace {
 
 const char kMagic[] = "TARNEL-RECOVERY\n";
 constexpr int kMagicSize = sizeof kMagic - 1;
-constexpr quint32 kVersion = 1;
+// 1: no length or digest of the original; still read.
+constexpr quint32 kOldVersion = 1;
+constexpr quint32 kVersion = 2;
 constexpr qint64 kChecksumSize = 8;
 
 quint64 Checksum(const char* pData, qsizetype nSize)
@@ -84,7 +86,10 @@ private:
 bool DecodeHeader(CFieldReader& in, SRecoveryOrigin& origin)
 {
     const qsizetype nStart = in.Pos();
-    if (in.Bytes(kMagicSize) != QByteArray(kMagic, kMagicSize) || in.Get<quint32>() != kVersion)
+    if (in.Bytes(kMagicSize) != QByteArray(kMagic, kMagicSize))
+        return false;
+    const quint32 nVersion = in.Get<quint32>();
+    if (nVersion != kVersion && nVersion != kOldVersion)
         return false;
     origin.strPath = QString::fromUtf8(in.Bytes(in.Get<quint32>()));
     origin.stamp.bExists = in.Get<quint8>() != 0;
@@ -92,6 +97,14 @@ bool DecodeHeader(CFieldReader& in, SRecoveryOrigin& origin)
     origin.stamp.nModifiedNs = in.Get<qint64>();
     origin.stamp.nInode = in.Get<quint64>();
     origin.stamp.nDevice = in.Get<quint64>();
+    if (nVersion == kVersion) {
+        origin.nLength = in.Get<qint64>();
+        origin.digest.bKnown = in.Get<quint8>() != 0;
+        origin.digest.nLow = in.Get<quint64>();
+        origin.digest.nHigh = in.Get<quint64>();
+        if (origin.nLength < 0)
+            return false;
+    }
     return in.SealedFrom(nStart);
 }
 
@@ -127,6 +140,15 @@ bool DecodeRecord(CFieldReader& in, qint64& nLength, SRecoveryEdit& edit)
 
 }  // namespace
 
+bool SRecoveryOrigin::SameText(const SRecoveryOrigin& other) const
+{
+    if (Length() != other.Length())
+        return false;
+    if (digest.bKnown && other.digest.bKnown)
+        return digest == other.digest;
+    return IsUntitled() ? Length() == 0 : stamp == other.stamp;
+}
+
 bool SRecoveryContents::HasChanges() const
 {
     return !edits.empty() && edits.back().kind != SRecoveryEdit::EKind::Clean;
@@ -144,6 +166,10 @@ QByteArray CRecoveryCodec::EncodeHeader(const SRecoveryOrigin& origin)
     Put<qint64>(out, origin.stamp.nModifiedNs);
     Put<quint64>(out, origin.stamp.nInode);
     Put<quint64>(out, origin.stamp.nDevice);
+    Put<qint64>(out, origin.Length());
+    Put<quint8>(out, origin.digest.bKnown ? 1 : 0);
+    Put<quint64>(out, origin.digest.nLow);
+    Put<quint64>(out, origin.digest.nHigh);
     SealFrom(out, 0);
     return out;
 }

@@ -2,6 +2,7 @@
 // edit, so that a torn or damaged tail is recognised and left out.
 #pragma once
 
+#include "ContentDigest.h"
 #include "FileStamp.h"
 
 #include <QByteArray>
@@ -10,15 +11,20 @@
 
 #include <vector>
 
-// What a journal's edits apply to: the file as read or saved, or the empty text of a new
-// document (an empty path).
+// What a journal's edits apply to: the file as read or saved, or the text of a new document
+// (an empty path).
 struct SRecoveryOrigin
 {
     QString strPath;  // absolute
     SFileStamp stamp;
+    qint64 nLength = -1;    // of the text; -1: the file's size, or 0 for a new document
+    SContentDigest digest;  // of the text, where known
 
     bool IsUntitled() const { return strPath.isEmpty(); }
-    qint64 Length() const { return stamp.bExists ? stamp.nSize : 0; }
+    qint64 Length() const { return nLength >= 0 ? nLength : stamp.bExists ? stamp.nSize : 0; }
+    // Whether edits made on `other` apply to this text: the same bytes by their digest, or, for
+    // journals written before digests, the same file as its stamp says.
+    bool SameText(const SRecoveryOrigin& other) const;
 };
 
 struct SRecoveryEdit

@@ -1,20 +1,13 @@
 #include "RecoveryJournal.h"
 
 #include "PosixFile.h"
+#include "RecoveryStore.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <algorithm>
 
 namespace {
-
-QByteArray NewFileName()
-{
-    return QByteArray::number(QCoreApplication::applicationPid()) + '-'
-           + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tarnel-recovery";
-}
 
 // Folds an edit into the one before when they touch: typing a word, or Backspace held down,
 // becomes one record.
@@ -60,6 +53,7 @@ void CRecoveryJournal::Restart(const SRecoveryOrigin& origin)
     m_origin = origin;
     m_nLength = origin.Length();
     m_bRecording = true;
+    m_bWriteFailed = false;
 }
 
 void CRecoveryJournal::Discard()
@@ -123,20 +117,22 @@ void CRecoveryJournal::Flush()
     if (!m_pWriter)
         m_pWriter = std::make_unique<CRecoveryWriter>([this](const QByteArray& path, int nErrno) {
             // On the writer's thread: the answer goes to this object's.
+            m_bWriteFailed = true;
             QMetaObject::invokeMethod(
                 this, [this, path, nErrno] { OnWriteFailed(path, nErrno); }, Qt::QueuedConnection);
         });
     if (m_filePath.isEmpty())
-        m_filePath = QFile::encodeName(m_strFolder) + '/' + NewFileName();
+        m_filePath = QFile::encodeName(m_strFolder) + '/' + CRecoveryStore::NewFileName();
     std::vector<SRecoveryEdit> edits;
     edits.swap(m_pending);
     m_pWriter->Append(m_filePath, m_origin, std::move(edits));
 }
 
-void CRecoveryJournal::WaitForWrites()
+bool CRecoveryJournal::WaitForWrites()
 {
     if (m_pWriter)
         m_pWriter->Wait();
+    return m_bRecording && !m_bWriteFailed && m_pending.empty();
 }
 
 QString CRecoveryJournal::FilePath() const

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -40,8 +41,9 @@ public:
 
     // Hands what is pending to the writer now, as the timer does.
     void Flush();
-    // Returns once all handed over is on disk (or failed).
-    void WaitForWrites();
+    // Returns once all handed over is on disk (or failed); true when it is on disk and the
+    // journal still records.
+    bool WaitForWrites();
 
     bool IsRecording() const { return m_bRecording; }
     bool HasPending() const { return !m_pending.empty(); }
@@ -70,6 +72,7 @@ private:
     std::vector<SRecoveryEdit> m_pending;
     qint64 m_nLength = 0;
     bool m_bRecording = false;
+    std::atomic<bool> m_bWriteFailed{false};  // set on the writer's thread
     QTimer m_timer;
     QElapsedTimer m_sinceFirstPending;
     std::unique_ptr<CRecoveryWriter> m_pWriter;

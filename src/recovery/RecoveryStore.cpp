@@ -2,11 +2,14 @@
 
 #include "DocumentFile.h"
 #include "PosixFile.h"
+#include "RecoveryWriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -79,13 +82,14 @@ std::vector<SRecoveryCandidate> CRecoveryStore::LeftFor(const QString& path) con
 }
 
 CRecoveryStore::EApplies CRecoveryStore::Check(const SRecoveryContents& contents,
-                                               const SFileStamp& current)
+                                               const SRecoveryOrigin& current)
 {
     if (!contents.HasChanges())
         return EApplies::NothingToRecover;
-    if (contents.origin.IsUntitled() || current == contents.origin.stamp)
+    if (contents.origin.SameText(current))
         return EApplies::Yes;
-    return current.bExists ? EApplies::OriginChanged : EApplies::OriginGone;
+    return current.IsUntitled() || current.stamp.bExists ? EApplies::OriginChanged
+                                                         : EApplies::OriginGone;
 }
 
 QString CRecoveryStore::Question(const SRecoveryCandidate& candidate, EApplies applies)
@@ -106,11 +110,16 @@ QString CRecoveryStore::Question(const SRecoveryCandidate& candidate, EApplies a
         break;
     case EApplies::OriginChanged:
     case EApplies::OriginGone:
-        text = QStringLiteral("Tarnel ended without saving the changes to %1, last changed %2, "
-                              "but the file %3 since, so they cannot be applied to it.")
-                   .arg(origin.strPath, strWhen,
-                        applies == EApplies::OriginGone ? QStringLiteral("has been deleted")
-                                                        : QStringLiteral("has been changed"));
+        text = origin.IsUntitled()
+                   ? QStringLiteral("Tarnel ended without saving a new document, last changed %1, "
+                                    "which began with another text than a new document has now.")
+                         .arg(strWhen)
+                   : QStringLiteral("Tarnel ended without saving the changes to %1, last changed "
+                                    "%2, but the file %3 since, so they cannot be applied to it.")
+                         .arg(origin.strPath, strWhen,
+                              applies == EApplies::OriginGone ? QStringLiteral("has been deleted")
+                                                              : QStringLiteral("has been changed"));
+        text += QStringLiteral(" Recover the text typed then into a new document?");
         break;
     case EApplies::NothingToRecover:
         break;
@@ -126,5 +135,30 @@ bool CRecoveryStore::Remove(const QString& file, QString& error)
     if (::unlink(QFile::encodeName(file).constData()) == 0 || errno == ENOENT)
         return true;
     error = FileErrorSentence(QStringLiteral("remove the recovery file"), file, ErrnoText(errno));
+    return false;
+}
+
+QByteArray CRecoveryStore::NewFileName()
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + '-'
+           + QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".tarnel-recovery";
+}
+
+bool CRecoveryStore::LeaveAsNewDocument(const QByteArray& text, QString& error) const
+{
+    const QByteArray path = QFile::encodeName(m_strFolder) + '/' + NewFileName();
+    int nError = 0;
+    {
+        CRecoveryWriter writer([&nError](const QByteArray&, int nErrno) { nError = nErrno; });
+        SRecoveryOrigin origin;
+        origin.nLength = 0;
+        origin.digest = CContentDigest::Of("", 0);
+        writer.Append(path, origin, {{SRecoveryEdit::EKind::Insert, 0, text.size(), text}});
+        writer.Wait();
+    }
+    if (nError == 0)
+        return true;
+    error = FileErrorSentence(QStringLiteral("write the recovery file"), QFile::decodeName(path),
+                              ErrnoText(nError));
     return false;
 }

@@ -38,12 +38,18 @@ public:
     // that no running Tarnel holds, newest first.
     std::vector<SRecoveryCandidate> LeftFor(const QString& path) const;
 
-    // Whether the edits of `contents` can be replayed on the original as it is now.
-    static EApplies Check(const SRecoveryContents& contents, const SFileStamp& current);
+    // Whether the edits of `contents` can be replayed on `current`, the text the document holds
+    // now (the file as just read, or a new document's text).
+    static EApplies Check(const SRecoveryContents& contents, const SRecoveryOrigin& current);
     // The question put to the user about `candidate`.
     static QString Question(const SRecoveryCandidate& candidate, EApplies applies);
     // False with `error` naming the file and the reason.
     static bool Remove(const QString& file, QString& error);
+    // Leaves `text` in the folder as a new document's unsaved text, synced to disk, to be
+    // offered by the next new document; false with `error` naming the file and the reason.
+    bool LeaveAsNewDocument(const QByteArray& text, QString& error) const;
+    // A fresh name for a recovery file of this process.
+    static QByteArray NewFileName();
 
 private:
     QString m_strFolder;

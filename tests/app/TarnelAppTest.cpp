@@ -97,7 +97,7 @@ TEST_F(TarnelAppTest, LaterNewDocumentsGetTheColouredHeader)
     app.MainFrame()->SendCommand(ID_FILE_NEW);
     EXPECT_EQ(app.MainFrame()->EditView()->TextBytes(), CTarnelDoc::HeaderComment());
     EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);
-    EXPECT_TRUE(app.Document()->IsModified());
+    EXPECT_FALSE(app.Document()->IsModified());
     app.ExitInstance();
 }
 

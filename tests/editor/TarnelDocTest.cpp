@@ -48,12 +48,14 @@ TEST(TarnelDocStartTest, TheFirstDocumentBeforeTheViewRegistersIsEmpty)
     EXPECT_FALSE(doc.IsEditViewRegistered());
 }
 
-TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
+TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderUnmodified)
 {
     SetText("old text");
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(Text(), kHeader);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.SaveModified());  // nothing to ask
+    EXPECT_TRUE(m_answers.m_questions.isEmpty());
     EXPECT_EQ(SelStart(), kHeader.size());
     EXPECT_EQ(SelEnd(), kHeader.size());
     EXPECT_EQ(StyleAt(0), STYLE_TAG_BRACKET);
@@ -62,7 +64,7 @@ TEST_F(TarnelDocTest, NewGivesExactlyTheColouredHeaderAndCountsAsModified)
     EXPECT_EQ(StyleAt(kHeader.size() - 1), STYLE_TAIL);
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
     view.undo();
-    EXPECT_EQ(Text(), QByteArray());  // the old text is not in the undo history
+    EXPECT_EQ(Text(), kHeader);  // neither the header nor the old text is an edit to undo
 }
 
 TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
@@ -122,6 +124,7 @@ TEST_F(TarnelDocTest, AFailedOpenNamesTheFileAndLeavesTheDocumentAlone)
 TEST_F(TarnelDocTest, AFailedSaveNamesTheFileAndLeavesTheDocumentModified)
 {
     doc.OnNewDocument();
+    view.ReplaceSelection("<a/>");
     const QString target = PathOf("no-such-folder/doc.xml");
     EXPECT_FALSE(doc.OnSaveDocument(target));
     ASSERT_EQ(m_messages.Messages().size(), 1);
@@ -133,6 +136,7 @@ TEST_F(TarnelDocTest, AFailedSaveNamesTheFileAndLeavesTheDocumentModified)
 TEST_F(TarnelDocTest, SaveWithoutAPathAsksForOneAndACancelWritesNothing)
 {
     doc.OnNewDocument();
+    view.ReplaceSelection("<a/>");
     EXPECT_FALSE(doc.DoFileSave());
     EXPECT_EQ(m_answers.m_nSaveDialogs, 1);
     EXPECT_EQ(m_answers.m_strFilter, QStringLiteral("All Files (*)"));
@@ -140,7 +144,7 @@ TEST_F(TarnelDocTest, SaveWithoutAPathAsksForOneAndACancelWritesNothing)
 
     m_answers.m_strSavePath = PathOf("chosen.xml");
     EXPECT_TRUE(doc.OnCmdMsg(ID_FILE_SAVE, nullptr));
-    EXPECT_EQ(ReadFile(PathOf("chosen.xml")), kHeader);
+    EXPECT_EQ(ReadFile(PathOf("chosen.xml")), kHeader + "<a/>");
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("chosen.xml"));
 
@@ -156,6 +160,7 @@ TEST_F(TarnelDocTest, SaveWithoutAPathAsksForOneAndACancelWritesNothing)
 TEST_F(TarnelDocTest, SaveModifiedAsksWithTheTitleAndFollowsTheAnswer)
 {
     doc.OnNewDocument();
+    view.ReplaceSelection("<a/>");
     EXPECT_FALSE(doc.SaveModified());  // Cancel
     ASSERT_EQ(m_answers.m_questions.size(), 1);
     EXPECT_EQ(m_answers.m_questions.constFirst(), QStringLiteral("Save changes to Untitled?"));

@@ -187,19 +187,67 @@ TEST_F(DocRecoveryTest, EachAnswerDoesWhatItSays)
             .arg(m_strPath)));
 }
 
-TEST_F(DocRecoveryTest, EditsAreNeverReplayedOnAnOriginalChangedSince)
+// Decided by the bytes: a touched file takes its edits back; a changed one never has them
+// replayed on it, but what was typed goes to a new document, so it is never out of reach.
+TEST_F(DocRecoveryTest, EditsFollowTheOriginalsBytesNotItsTimeStamp)
 {
-    const QString kept = CrashedSession();
-    WriteRaw(m_strPath, "<changed by=\"another program\"/>\n");
+    const struct
+    {
+        const char* name;
+        QByteArray onDisk;
+        bool bReplayed;
+    } cases[] = {
+        {"touched", kOriginal, true},
+        {"changed", "<changed by=\"another program\"/>\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString kept = CrashedSession("<typed/>");
+        WriteRaw(m_strPath, c.onDisk);  // a new time stamp whatever the bytes
+        SSession session;
+        session.doc.OnOpenDocument(m_strPath);
+        int nNewWindows = 0;
+        session.doc.Recovery().SetNewDocumentOpener([&nNewWindows] { ++nNewWindows; });
+        m_answers.m_recoveryAnswer = EAnswer::Recover;
+        m_answers.AnswerFor(session.doc);
+        EXPECT_EQ(session.doc.OfferRecovery(), c.bReplayed);
+        EXPECT_EQ(m_answers.m_recoverable, QList<bool>{c.bReplayed});
+        EXPECT_EQ(session.Text(), c.bReplayed ? "<typed/>" + kOriginal : c.onDisk);
+        EXPECT_FALSE(QFile::exists(kept));
+        EXPECT_EQ(nNewWindows, c.bReplayed ? 0 : 1);
+        if (!c.bReplayed) {
+            EXPECT_TRUE(m_answers.m_questions.at(0).contains(QStringLiteral("has been changed")));
+            // The next new document offers what was typed.
+            SSession next;
+            next.doc.OnNewDocument();
+            CDialogAnswers answers(next.doc);
+            answers.m_recoveryAnswer = EAnswer::Recover;
+            EXPECT_TRUE(next.doc.OfferRecovery());
+            EXPECT_EQ(next.Text(), "<typed/>");
+        }
+        m_answers.m_recoverable.clear();
+        m_answers.m_questions.clear();
+        session.doc.OnNewDocument();
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+// A file-size limit too small for any journal stands for a full state folder.
+TEST_F(DocRecoveryTest, TheOldJournalStaysUntilItsSuccessorIsOnDisk)
+{
+    const QString kept = CrashedSession("<typed/>");
     SSession session;
     session.doc.OnOpenDocument(m_strPath);
     m_answers.m_recoveryAnswer = EAnswer::Recover;
     m_answers.AnswerFor(session.doc);
-    EXPECT_FALSE(session.doc.OfferRecovery());
-    ASSERT_EQ(m_answers.m_recoverable, QList<bool>{false});
-    EXPECT_TRUE(m_answers.m_questions.at(0).contains(QStringLiteral("has been changed since")));
-    EXPECT_EQ(session.Text(), QByteArray("<changed by=\"another program\"/>\n"));
-    EXPECT_TRUE(QFile::exists(kept));
+    {
+        const CFileSizeLimit limit(64);
+        EXPECT_TRUE(session.doc.OfferRecovery());
+    }
+    EXPECT_EQ(session.Text(), "<typed/>" + kOriginal);
+    EXPECT_TRUE(QFile::exists(kept));  // the only copy on disk
+    ASSERT_TRUE(session.doc.OnSaveDocument(m_strPath));
+    EXPECT_FALSE(QFile::exists(kept));  // saved: no longer needed
 }
 
 TEST_F(DocRecoveryTest, ANewDocumentsTextIsOfferedAtStartUp)

@@ -1,6 +1,7 @@
 #include "RecoveryJournal.h"
 #include "RecoveryTarget.h"
 
+#include "RecoveryOrigins.h"
 #include "files/FileFailureSupport.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ protected:
         WriteRaw(m_strOriginal, kOriginal);
     }
     QString Folder() const { return m_dir.filePath(QStringLiteral("state/tarnel")); }
-    SRecoveryOrigin Origin() const { return {m_strOriginal, SFileStamp::Of(m_strOriginal)}; }
+    SRecoveryOrigin Origin() const { return OriginOf(m_strOriginal); }
     SRecoveryContents ReadBack(const CRecoveryJournal& journal)
     {
         return CRecoveryCodec::Decode(RawContents(journal.FilePath()));

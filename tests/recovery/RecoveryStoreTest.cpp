@@ -1,6 +1,7 @@
 #include "RecoveryJournal.h"
 #include "RecoveryStore.h"
 
+#include "RecoveryOrigins.h"
 #include "files/FileFailureSupport.h"
 
 #include <QFile>
@@ -48,7 +49,7 @@ protected:
 
 TEST_F(RecoveryStoreTest, FindsTheFilesLeftForADocumentButNotThoseOfARunningTarnel)
 {
-    const SRecoveryOrigin doc{m_strDoc, SFileStamp::Of(m_strDoc)};
+    const SRecoveryOrigin doc = OriginOf(m_strDoc);
     LeaveFromKilledSession(doc, "for doc");
     LeaveFromKilledSession(SRecoveryOrigin(), "untitled");
     CRecoveryJournal running(Folder());
@@ -76,31 +77,50 @@ TEST_F(RecoveryStoreTest, FindsTheFilesLeftForADocumentButNotThoseOfARunningTarn
     }
 }
 
-TEST_F(RecoveryStoreTest, AJournalAppliesOnlyToTheOriginalItWasRecordedOn)
+// Decided by the bytes: a touched or remounted file still takes its edits; old journals, which
+// carry no digest, are decided by the file's stamp as before.
+TEST_F(RecoveryStoreTest, AJournalAppliesToTheTextItWasRecordedOn)
 {
-    SRecoveryContents contents;
-    contents.origin = {m_strDoc, SFileStamp::Of(m_strDoc)};
-    contents.edits.push_back({SRecoveryEdit::EKind::Insert, 0, 1, "x"});
-    SRecoveryContents untitled = contents;
-    untitled.origin = SRecoveryOrigin();
-    SRecoveryContents clean = contents;
-    clean.edits.push_back({SRecoveryEdit::EKind::Clean, 0, 0, {}});
-
+    const QByteArray header = "<!-- header -->\n";
+    const auto journal = [](const SRecoveryOrigin& origin, bool bUndone = false) {
+        SRecoveryContents contents;
+        contents.origin = origin;
+        contents.edits.push_back({SRecoveryEdit::EKind::Insert, 0, 1, "x"});
+        if (bUndone)
+            contents.edits.push_back({SRecoveryEdit::EKind::Clean, 0, 0, {}});
+        return contents;
+    };
+    const SRecoveryOrigin doc = OriginOf(m_strDoc);
+    SRecoveryOrigin withoutDigest = doc;
+    withoutDigest.nLength = -1;
+    withoutDigest.digest = SContentDigest();
+    SRecoveryOrigin touched = doc;
+    touched.stamp.nModifiedNs += 1000;
+    touched.stamp.nDevice += 1;
     const QString other = m_dir.filePath(QStringLiteral("other.xml"));
-    WriteRaw(other, "<doc/>\n");
-    const SFileStamp sameSizeOtherFile = SFileStamp::Of(other);
+    WriteRaw(other, "<cod/>\n");
+    SRecoveryOrigin sameSizeOtherBytes = OriginOf(other);
+    sameSizeOtherBytes.strPath = m_strDoc;
+    SRecoveryOrigin deleted;
+    deleted.strPath = m_strDoc;
     const struct
     {
         const char* name;
-        const SRecoveryContents& contents;
-        SFileStamp current;
+        SRecoveryContents contents;
+        SRecoveryOrigin current;
         EApplies expected;
     } cases[] = {
-        {"unchanged", contents, SFileStamp::Of(m_strDoc), EApplies::Yes},
-        {"replaced by another file", contents, sameSizeOtherFile, EApplies::OriginChanged},
-        {"deleted", contents, SFileStamp(), EApplies::OriginGone},
-        {"untitled", untitled, SFileStamp(), EApplies::Yes},
-        {"undone to the original", clean, SFileStamp::Of(m_strDoc), EApplies::NothingToRecover},
+        {"unchanged", journal(doc), doc, EApplies::Yes},
+        {"touched, remounted: same bytes", journal(doc), touched, EApplies::Yes},
+        {"other bytes of the same size", journal(doc), sameSizeOtherBytes, EApplies::OriginChanged},
+        {"deleted", journal(doc), deleted, EApplies::OriginGone},
+        {"old journal, same stamp", journal(withoutDigest), doc, EApplies::Yes},
+        {"old journal, touched", journal(withoutDigest), touched, EApplies::OriginChanged},
+        {"new document, same header", journal(UntitledOrigin(header)), UntitledOrigin(header),
+         EApplies::Yes},
+        {"new document, another header", journal(UntitledOrigin(header)),
+         UntitledOrigin("<!-- other -->\n"), EApplies::OriginChanged},
+        {"undone to the original", journal(doc, true), doc, EApplies::NothingToRecover},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,7 +131,7 @@ TEST_F(RecoveryStoreTest, AJournalAppliesOnlyToTheOriginalItWasRecordedOn)
 // Sparse files: they take no disk, but reading one whole would take 6 GB of memory.
 TEST_F(RecoveryStoreTest, StrayAndHugeFilesCostNoMoreThanTheirHeader)
 {
-    const SRecoveryOrigin doc{m_strDoc, SFileStamp::Of(m_strDoc)};
+    const SRecoveryOrigin doc = OriginOf(m_strDoc);
     LeaveFromKilledSession(doc, "for doc");
     const qint64 nHuge = qint64(6) << 30;
     const auto huge = [&](const QString& name, const QByteArray& start) {
@@ -122,8 +142,7 @@ TEST_F(RecoveryStoreTest, StrayAndHugeFilesCostNoMoreThanTheirHeader)
     };
     huge(QStringLiteral("zeros.tarnel-recovery"), QByteArray());
     const QString other = m_dir.filePath(QStringLiteral("other.xml"));
-    huge(QStringLiteral("other.tarnel-recovery"),
-         CRecoveryCodec::EncodeHeader({other, SFileStamp()}));
+    huge(QStringLiteral("other.tarnel-recovery"), CRecoveryCodec::EncodeHeader(OriginOf(other)));
     const std::vector<SRecoveryCandidate> found = CRecoveryStore(Folder()).LeftFor(m_strDoc);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found.front().contents.edits.size(), 1u);
