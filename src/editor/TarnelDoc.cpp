@@ -261,11 +261,43 @@ void CTarnelDoc::CheckDiskChanges()
                       .arg(path)
                 : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
         if (m_pQuestions->AskYesNo(question, IsModified()) == IDocumentQuestions::EAnswer::Yes)
-            OnOpenDocument(path);
+            IsModified() ? ReloadUndoably(path) : OnOpenDocument(path);
         break;
     }
     }
     m_bCheckingDisk = false;
+}
+
+bool CTarnelDoc::ReloadUndoably(const QString& path)
+{
+    CDocumentReader reader(path);
+    QString strError;
+    if (!reader.Open(strError) || !m_pEditView->ReplaceWithFile(reader, strError)) {
+        if (!strError.isEmpty()) {
+            AfxMessageBox(strError);
+            return false;
+        }
+        // UTF-16 now, which cannot be edited: the edits go where a new document finds them.
+        const QByteArray text = m_pEditView->TextBytes();
+        if (!CRecoveryStore(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
+                 .LeaveAsNewDocument(text, strError)) {
+            AfxMessageBox(strError);
+            return false;
+        }
+        if (!OnOpenDocument(path))
+            return false;
+        AfxMessageBox(QStringLiteral("%1 is UTF-16 text now, which Tarnel cannot edit. The text "
+                                     "it replaced is kept: File > New offers to recover it.")
+                          .arg(path));
+        return true;
+    }
+    m_pEditView->SetSavePoint();
+    m_diskWatch.Remember(path, reader.Stamp());
+    m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
+    ShowStatusNote(
+        m_pEditView,
+        QStringLiteral("%1 was reloaded. Undo brings back the text it replaced.").arg(path), false);
+    return true;
 }
 
 void CTarnelDoc::SetPathName(const QString& path)

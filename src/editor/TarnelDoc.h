@@ -90,6 +90,8 @@ private:
     bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);
     // False when the file changed on disk and the user would rather not overwrite it.
     bool MayOverwrite(const QString& path);
+    // A reload over edits: one undo step, so Undo brings the edits back.
+    bool ReloadUndoably(const QString& path);
     // False when the file is write-protected and the user would rather keep it.
     bool MayReplaceWriteProtected(const QString& path);
 

@@ -366,6 +366,18 @@ void CTarnelView::UnwrapIfTooLong()
     m_wrap.UnwrapIfTooLong(TextLength());
 }
 
+bool CTarnelView::ReplaceWithFile(CDocumentReader& reader, QString& error)
+{
+    m_colours.StopSlices();
+    if (!m_loader.ReplaceWithFile(reader, error))
+        return false;
+    if (TextLength() <= kLongestWrappedText)
+        ColorAll();
+    else
+        m_colours.StartSlices();
+    return true;
+}
+
 void CTarnelView::ClearText()
 {
     LoadBytes(QByteArray(), true);

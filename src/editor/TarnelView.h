@@ -97,6 +97,9 @@ public:
     // `progress` may stop it, which leaves the previous text back and `error` empty.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                   const JobProgress& progress = {});
+    // Replaces the whole text with `reader`'s file as one undo step, coloured as LoadFile
+    // colours; see CViewLoader::ReplaceWithFile.
+    bool ReplaceWithFile(CDocumentReader& reader, QString& error);
     void ClearText();
     void SetSavePoint();
     void EmptyUndoBuffer();

@@ -122,6 +122,31 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     return true;
 }
 
+bool CViewLoader::ReplaceWithFile(CDocumentReader& reader, QString& error)
+{
+    CLoadPipeline pipeline(reader);
+    QByteArray bytes;
+    try {
+        for (SLoadPiece piece; pipeline.Next(piece);)
+            bytes += piece.text;
+    } catch (const std::bad_alloc&) {
+        error = OutOfMemorySentence(reader.Path());
+        return false;
+    }
+    if (pipeline.Failed()) {
+        error = pipeline.Error();
+        return false;
+    }
+    if (pipeline.IsWide())
+        return false;
+    m_errorMarker.Clear();
+    m_pane.BeginUndoGroup();
+    m_pane.Replace(0, m_pane.Length(), bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    m_pane.EndUndoGroup();
+    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
+    return true;
+}
+
 bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
                              const JobProgress& progress, bool& bCancelled)
 {

@@ -31,6 +31,11 @@ public:
     // coloured if it is to be wrapped. `progress` may stop it, which leaves the previous text back and `error` empty.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                   const JobProgress& progress = {});
+    // Replaces the whole text with the rest of `reader`'s opened file as one undo step, so that
+    // Undo brings the previous text back. False with `error` naming the file when it cannot be
+    // read, and false with `error` empty when it is UTF-16, which is read-only and so could not
+    // be undone; either leaves the text as it was.
+    bool ReplaceWithFile(CDocumentReader& reader, QString& error);
     // What the user is told of a UTF-16 file, opened read-only.
     static QString WideTextNote(const QString& strName);
     // What the user is told of a text left unwrapped for its length.

@@ -192,6 +192,14 @@ TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUn
         doc.CheckDiskChanges();  // told once
         EXPECT_EQ(m_answers.m_questions.size(), 1) << c.name;
         m_answers.m_questions.clear();
+        if (c.bReloaded && c.bModifiedHere) {
+            // A reload over edits is one undo step: the edits come back, still unsaved.
+            view.undo();
+            EXPECT_EQ(Text(), before) << c.name;
+            EXPECT_TRUE(doc.IsModified()) << c.name;
+            view.redo();
+            EXPECT_FALSE(doc.IsModified()) << c.name;
+        }
         if (c.bReloaded)
             continue;
         // Keeping the text here does not make their change ours to overwrite unasked.
