@@ -9,6 +9,7 @@
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
 #include "SafeSaver.h"
+#include "SaveLeftovers.h"
 #include "StatusNote.h"
 #include "StringTable.h"
 #include "TarnelView.h"
@@ -120,8 +121,31 @@ bool CTarnelDoc::LoadText(CDocumentReader& reader, bool bColour, QString& strErr
     return m_pEditView->LoadFile(reader, bColour, strError, dialog.Callback());
 }
 
+void CTarnelDoc::OfferSaveLeftovers(const QString& path)
+{
+    for (const SSaveLeftover& leftover : CSaveLeftovers::Of(path)) {
+        QString strError;
+        if (!leftover.bSafetyCopy) {
+            // The file itself was never touched: the unfinished new one is of no use.
+            if (!CSaveLeftovers::Remove(leftover.strPath, strError))
+                AfxMessageBox(strError);
+            continue;
+        }
+        const QString question =
+            QStringLiteral("A save of %1 did not finish: the file may hold part of the new text "
+                           "and part of the old. %2 holds the file as it was before that save. "
+                           "Put it back? The changes that were being saved can then be "
+                           "recovered.")
+                .arg(path, leftover.strPath);
+        if (m_pQuestions->AskYesNo(question, false) == IDocumentQuestions::EAnswer::Yes
+            && !CSaveLeftovers::PutBack(path, leftover.strPath, strError))
+            AfxMessageBox(strError);
+    }
+}
+
 bool CTarnelDoc::OnOpenDocument(const QString& path)
 {
+    OfferSaveLeftovers(path);
     CDocumentReader reader(path);
     QString strError;
     if (!reader.Open(strError)) {

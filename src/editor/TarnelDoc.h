@@ -92,6 +92,8 @@ private:
     bool MayOverwrite(const QString& path);
     // A reload over edits: one undo step, so Undo brings the edits back.
     bool ReloadUndoably(const QString& path);
+    // Finds what an unfinished save of `path` left and offers the file's previous bytes back.
+    void OfferSaveLeftovers(const QString& path);
     // False when the file is write-protected and the user would rather keep it.
     bool MayReplaceWriteProtected(const QString& path);
 

@@ -7,12 +7,14 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kMostPerWrite = std::size_t(1) << 30;
+constexpr std::size_t kCopyChunkSize = std::size_t(1) << 20;
 
 // Writes all of [pData, pData + nSize) through `write`, which returns what one system call
 // returns; 0 or the errno of the call that failed. A short write is retried: the next call
@@ -103,6 +105,10 @@ int CPosixFile::CreateBeside(const QByteArray& target, const char* tag, mode_t m
         const QByteArray path = folder + "/." + kept + '.' + tag + '-' + RandomSuffix();
         nError = Open(path, O_WRONLY | O_CREAT | O_EXCL, mode);
     }
+    // Held while the file is open: a leftover is only one that nobody holds. Not every file
+    // system has locks; that costs nothing but this mark.
+    if (!nError)
+        ::flock(m_fd, LOCK_EX | LOCK_NB);
     return nError;
 }
 
@@ -162,4 +168,22 @@ QString ErrnoText(int nErrno)
 {
     char buffer[256] = {};
     return QString::fromLocal8Bit(PickText(strerror_r(nErrno, buffer, sizeof buffer), buffer));
+}
+
+int CopyFileContents(int fdFrom, int fdTo)
+{
+    QByteArray buffer(static_cast<qsizetype>(kCopyChunkSize), Qt::Uninitialized);
+    for (off_t nOffset = 0;;) {
+        const ssize_t nRead = ::pread(fdFrom, buffer.data(), kCopyChunkSize, nOffset);
+        if (nRead < 0 && errno == EINTR)
+            continue;
+        if (nRead < 0)
+            return errno;
+        if (nRead == 0)
+            return 0;
+        if (const int nError =
+                WriteAllAt(fdTo, buffer.constData(), static_cast<std::size_t>(nRead), nOffset))
+            return nError;
+        nOffset += nRead;
+    }
 }

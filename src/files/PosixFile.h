@@ -41,6 +41,8 @@ private:
 
 // pwrite until all of `pData` is written; 0 or the errno of the failure.
 int WriteAllAt(int fd, const char* pData, std::size_t nSize, off_t nOffset);
+// Copies all of `fdFrom` to `fdTo` at the same offsets; 0 or the errno of what failed.
+int CopyFileContents(int fdFrom, int fdTo);
 
 // strerror's sentence for `nErrno`, safe on any thread.
 QString ErrnoText(int nErrno);

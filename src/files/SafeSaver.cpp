@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::size_t kCopyChunk = std::size_t(1) << 20;
 // About 10 ms of writing to the page cache between two looks at the progress.
 constexpr std::size_t kWriteStep = std::size_t(8) << 20;
 
@@ -71,25 +70,6 @@ int WritePiecesFromStart(CPosixFile& file, const std::vector<SByteSpan>& pieces)
     return ::ftruncate(file.Fd(), nOffset) == 0 ? 0 : errno;
 }
 
-// Copies all of `fdFrom` to `fdTo` at the same offsets.
-int CopyContents(int fdFrom, int fdTo)
-{
-    QByteArray buffer(static_cast<qsizetype>(kCopyChunk), Qt::Uninitialized);
-    for (off_t nOffset = 0;;) {
-        const ssize_t nRead = ::pread(fdFrom, buffer.data(), kCopyChunk, nOffset);
-        if (nRead < 0 && errno == EINTR)
-            continue;
-        if (nRead < 0)
-            return errno;
-        if (nRead == 0)
-            return 0;
-        if (const int nError =
-                WriteAllAt(fdTo, buffer.constData(), static_cast<std::size_t>(nRead), nOffset))
-            return nError;
-        nOffset += nRead;
-    }
-}
-
 // Where a chain of symbolic links ends, also when nothing is there yet; a loop is left to the
 // write, which reports it.
 QString EndOfLinkChain(const QString& path)
@@ -103,16 +83,19 @@ QString EndOfLinkChain(const QString& path)
 
 }  // namespace
 
-CSafeSaver::CSafeSaver(const QString& path) : m_strPath(path)
+CSafeSaver::CSafeSaver(const QString& path)
+    : m_strPath(path), m_target(QFile::encodeName(TargetOf(path)))
+{
+}
+
+QString CSafeSaver::TargetOf(const QString& path)
 {
     const QFileInfo info(path);
-    QString strTarget = path;
-    if (info.isSymLink()) {
-        strTarget = info.canonicalFilePath();
-        if (strTarget.isEmpty())  // a dangling link: create what the last link points at
-            strTarget = EndOfLinkChain(path);
-    }
-    m_target = QFile::encodeName(strTarget);
+    if (!info.isSymLink())
+        return path;
+    const QString strTarget = info.canonicalFilePath();
+    // A dangling link: what the last link points at is created.
+    return strTarget.isEmpty() ? EndOfLinkChain(path) : strTarget;
 }
 
 bool CSafeSaver::Fail(int nErrno)
@@ -213,11 +196,10 @@ bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct 
         return Fail(nError);
     SRemoveUnlessKept guard{copy.Path()};
     const QByteArray folder = CPosixFile::FolderOf(m_target);
-    int nError = CopyContents(target.Fd(), copy.Fd());
+    int nError = CopyFileContents(target.Fd(), copy.Fd());
     if (!nError)
         nError = copy.Sync();
-    if (!nError)
-        nError = copy.Close();
+    // The copy stays open, and so locked, until the save is over.
     if (!nError)
         nError = CPosixFile::SyncFolder(folder);
     if (nError)
@@ -250,6 +232,6 @@ bool CSafeSaver::SaveInPlace(const std::vector<SByteSpan>& pieces, const struct 
 bool CSafeSaver::RestoreFromCopy(int fdTarget, const QByteArray& copyPath, off_t nOldSize)
 {
     CPosixFile copy;
-    return copy.Open(copyPath, O_RDONLY) == 0 && CopyContents(copy.Fd(), fdTarget) == 0
+    return copy.Open(copyPath, O_RDONLY) == 0 && CopyFileContents(copy.Fd(), fdTarget) == 0
            && ::ftruncate(fdTarget, nOldSize) == 0 && ::fsync(fdTarget) == 0;
 }

@@ -36,6 +36,9 @@ public:
     bool Save(const std::vector<SByteSpan>& pieces, QString& error,
               const JobProgress& progress = {});
 
+    // The file a save of `path` writes: the end of its chain of symbolic links.
+    static QString TargetOf(const QString& path);
+
     // The saved file as written; valid after Save returned true.
     const SFileStamp& Stamp() const { return m_stamp; }
     // Of the bytes saved; valid after Save returned true.

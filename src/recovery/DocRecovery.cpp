@@ -4,8 +4,6 @@
 #include "RecoveryTarget.h"
 #include "TypedText.h"
 
-#include <QFileInfo>
-
 namespace {
 
 // Replays into the text; every byte is kept (NUL included) since lengths are given.
@@ -61,8 +59,8 @@ void CDocRecovery::Restart(const QString& path, const SFileStamp& stamp, qint64 
                            const SContentDigest& digest)
 {
     m_nPendingPos = -1;
-    const QString strAbsolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    m_journal.Restart({strAbsolute, path.isEmpty() ? SFileStamp() : stamp, nLength, digest});
+    m_journal.Restart({CRecoveryStore::ResolvedPath(path), path.isEmpty() ? SFileStamp() : stamp,
+                       nLength, digest});
     if (!m_strKeptUntilSaved.isEmpty()) {
         RemoveRecovered(m_strKeptUntilSaved);
         m_strKeptUntilSaved.clear();

@@ -66,7 +66,7 @@ QString CRecoveryStore::FolderFor(const QProcessEnvironment& environment)
 
 std::vector<SRecoveryCandidate> CRecoveryStore::LeftFor(const QString& path) const
 {
-    const QString strWanted = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    const QString strWanted = ResolvedPath(path);
     std::vector<SRecoveryCandidate> candidates;
     const QFileInfoList files =
         QDir(m_strFolder).entryInfoList({kPattern}, QDir::Files | QDir::Hidden, QDir::Time);
@@ -161,4 +161,13 @@ bool CRecoveryStore::LeaveAsNewDocument(const QByteArray& text, QString& error) 
     error = FileErrorSentence(QStringLiteral("write the recovery file"), QFile::decodeName(path),
                               ErrnoText(nError));
     return false;
+}
+
+QString CRecoveryStore::ResolvedPath(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo info(path);
+    const QString strCanonical = info.canonicalFilePath();
+    return strCanonical.isEmpty() ? info.absoluteFilePath() : strCanonical;
 }

@@ -48,6 +48,9 @@ public:
     // Leaves `text` in the folder as a new document's unsaved text, synced to disk, to be
     // offered by the next new document; false with `error` naming the file and the reason.
     bool LeaveAsNewDocument(const QByteArray& text, QString& error) const;
+    // How a journal names the file `path`: absolute, with links resolved, so that a file
+    // opened through a linked folder finds its journals (empty for a new document).
+    static QString ResolvedPath(const QString& path);
     // A fresh name for a recovery file of this process.
     static QByteArray NewFileName();
 

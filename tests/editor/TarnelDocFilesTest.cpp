@@ -307,4 +307,21 @@ TEST_F(TarnelDocFilesTest, RunningOutOfMemoryWhileOpeningSaysSoAndKeepsTheText)
     EXPECT_TRUE(StateOf(doc, *this) == before);
 }
 
+TEST_F(TarnelDocFilesTest, OpeningOffersBackWhatAnUnfinishedSaveLeft)
+{
+    for (const auto answer : {IDocumentQuestions::EAnswer::No, IDocumentQuestions::EAnswer::Yes}) {
+        const QString path = Write(QStringLiteral("doc.xml"), "<torn>new and o");
+        const QString copy = Write(QStringLiteral(".doc.xml.tarnel-copy-Ab12Cd"), "<old/>");
+        m_answers.m_yesNoAnswer = answer;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        ASSERT_EQ(m_answers.m_questions.size(), 1);
+        EXPECT_TRUE(m_answers.m_questions[0].contains(copy));
+        EXPECT_FALSE(m_answers.m_discarding.last());
+        const bool bPutBack = answer == IDocumentQuestions::EAnswer::Yes;
+        EXPECT_EQ(Text(), bPutBack ? QByteArray("<old/>") : QByteArray("<torn>new and o"));
+        EXPECT_EQ(QFile::exists(copy), !bPutBack);
+        m_answers.m_questions.clear();
+    }
+}
+
 }  // namespace

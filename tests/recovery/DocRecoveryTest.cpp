@@ -250,6 +250,24 @@ TEST_F(DocRecoveryTest, TheOldJournalStaysUntilItsSuccessorIsOnDisk)
     EXPECT_FALSE(QFile::exists(kept));  // saved: no longer needed
 }
 
+TEST_F(DocRecoveryTest, AFileOpenedThroughALinkedFolderFindsItsJournal)
+{
+    const QString linked = m_dir.filePath(QStringLiteral("linked"));
+    ASSERT_TRUE(QFile::link(m_dir.path(), linked));
+    {
+        SSession first;
+        ASSERT_TRUE(first.doc.OnOpenDocument(linked + QStringLiteral("/doc.xml")));
+        first.Type(0, "<via-link/>");
+        first.Crash();
+    }
+    SSession second;
+    ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    m_answers.AnswerFor(second.doc);
+    EXPECT_TRUE(second.doc.OfferRecovery());
+    EXPECT_EQ(second.Text(), "<via-link/>" + kOriginal);
+}
+
 TEST_F(DocRecoveryTest, ANewDocumentsTextIsOfferedAtStartUp)
 {
     {
