@@ -6,6 +6,9 @@
 #include <QString>
 #include <QVector>
 
+// What the status bar and tarnel-check -v say of a valid document.
+constexpr char kEverythingValid[] = "Everything is valid";
+
 // One error as libxml2 or libxslt reported it; line counted from 1, column from 1 (0 when the
 // library gives none, as for grammar errors found on the tree).
 struct SValidationIssue

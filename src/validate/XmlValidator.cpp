@@ -110,7 +110,7 @@ QString NoGrammarSentence(const QString& strDocumentPath)
     const QString strName = strDocumentPath.isEmpty() ? QStringLiteral("The document")
                                                       : QFileInfo(strDocumentPath).fileName();
     return QStringLiteral("%1 names no grammar: no DOCTYPE, no xml-model and no "
-                          "xsi:schemaLocation. Choose one with Tools > Choose Schema.")
+                          "xsi:schemaLocation.")
         .arg(strName);
 }
 

@@ -68,7 +68,7 @@ QString NoStylesheetSentence(const QString& strDocumentPath)
     const QString strName = strDocumentPath.isEmpty() ? QStringLiteral("The document")
                                                       : QFileInfo(strDocumentPath).fileName();
     return QStringLiteral("%1 names no XSLT stylesheet (<?xml-stylesheet type=\"text/xsl\" "
-                          "href=\"...\"?>). Choose one with Tools > Choose Stylesheet.")
+                          "href=\"...\"?>).")
         .arg(strName);
 }
 
