@@ -162,6 +162,7 @@ void CMainFrame::OnCreateClient()
     m_pProblemList = new CProblemListPane(pEditorColumn);
     pEditorColumn->addWidget(m_pProblemList);
     pEditorColumn->setStretchFactor(0, 1);
+    pEditorColumn->setSizes({450, 120});
     pEditorColumn->setChildrenCollapsible(false);
     m_pProblemList->hide();
     m_pTools = std::make_unique<CToolsCommands>(*m_pEditView, *m_pDocument, *m_pProblemList);

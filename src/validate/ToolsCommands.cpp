@@ -110,8 +110,8 @@ void CToolsCommands::ShowValidation(const SValidationResult& result)
         ShowStatusNote(&m_view, QString::fromLatin1(kEverythingValid), false);
         return;
     case EValidity::Invalid:
+        m_pane.Step(1);  // the caret to the first error; the status bar keeps the count
         ShowStatusNote(&m_view, IssueCountSentence(static_cast<int>(result.issues.size())), false);
-        m_pane.Step(1);
         return;
     case EValidity::CannotCheck:
         ShowStatusNote(&m_view, QString(), false);
