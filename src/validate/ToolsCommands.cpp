@@ -51,6 +51,9 @@ CToolsCommands::CToolsCommands(CTarnelView& view, CTarnelDoc& document, CProblem
         return QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));
     };
     m_view.AddObserver(this);
+    m_validationPause.setSingleShot(true);
+    m_validationPause.setInterval(kValidationPauseMs);
+    connect(&m_validationPause, &QTimer::timeout, this, &CToolsCommands::ValidateQuietly);
     RegisterCommands();
 }
 
@@ -100,6 +103,37 @@ void CToolsCommands::HardCheck()
             *pResult = ValidateXmlText(request, &bCancel);
         },
         [this, pResult] { ShowValidation(*pResult); }, tr("Validating..."), m_view.window());
+}
+
+void CToolsCommands::OnTextEdit(const STextEdit&)
+{
+    m_lastTransformation.clear();
+    m_quietJob.Cancel();
+    if (m_liveCheck.IsOn() && m_view.TextLength() <= kLiveValidationLimit)
+        m_validationPause.start();
+}
+
+void CToolsCommands::ValidateQuietly()
+{
+    if (m_job.IsRunning())
+        return;
+    auto pResult = std::make_shared<SValidationResult>();
+    const SValidationRequest request{m_view.TextBytes(), m_document.GetPathName(),
+                                     m_schemas.ChoiceFor(m_document.GetPathName())};
+    m_quietJob.Start(
+        [request, pResult](const std::atomic_bool& bCancel) {
+            *pResult = ValidateXmlText(request, &bCancel);
+        },
+        [this, pResult] { ShowQuietValidation(*pResult); });
+}
+
+void CToolsCommands::ShowQuietValidation(const SValidationResult& result)
+{
+    // No grammar, or a text not well-formed (the live check says that): nothing to add.
+    if (result.grammarKind == EGrammarKind::None)
+        return;
+    if (result.validity == EValidity::Valid || result.validity == EValidity::Invalid)
+        ShowIssues(result.issues);
 }
 
 void CToolsCommands::ShowValidation(const SValidationResult& result)

@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -29,6 +30,12 @@ public:
     ~CToolsCommands() override;
 
     void HardCheck();
+    // With Check as You Type on, a longer pause validates a text of at most 10 MB the same way,
+    // quietly: the list and the underlines follow, no message and the caret stays.
+    static constexpr int kValidationPauseMs = 1500;
+    static constexpr long long kLiveValidationLimit = 10LL << 20;
+    void ValidateQuietly();
+    CBackgroundJob& QuietJob() { return m_quietJob; }
     void TransformWithXslt();
     void ShowInBrowser();
     void GoToIssue(int nIndex);
@@ -47,8 +54,9 @@ public:
 private:
     void RegisterCommands();
     // A result stands for the text it came from only until the text changes.
-    void OnTextEdit(const STextEdit&) override { m_lastTransformation.clear(); }
+    void OnTextEdit(const STextEdit&) override;
     void ShowValidation(const SValidationResult& result);
+    void ShowQuietValidation(const SValidationResult& result);
     void ShowTransformation(const STransformResult& result);
     void ShowIssues(const QVector<SValidationIssue>& issues);
     void ChooseFile(CGrammarChoices& choices, const QString& strCaption, const QString& strFilter);
@@ -59,6 +67,8 @@ private:
     CProblemListPane& m_pane;
     CIssueMarks m_marks;
     CBackgroundJob m_job;
+    CBackgroundJob m_quietJob;
+    QTimer m_validationPause;
     CLiveCheck m_liveCheck;
     CGrammarChoices m_schemas{QStringLiteral("Schemas")};
     CGrammarChoices m_stylesheets{QStringLiteral("Stylesheets")};

@@ -6,6 +6,7 @@
 #include "editor/EditorTestSupport.h"
 
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -116,6 +117,30 @@ TEST_F(ToolsCommandsTest, ErrorsAreUnderlinedAndF8GoesRoundThem)
     }
     EXPECT_EQ(StyledText(m_editor.view), stylesBefore) << "underlining never touches colours";
     EXPECT_FALSE(m_editor.doc.IsModified());
+}
+
+TEST_F(ToolsCommandsTest, APauseInTypingValidatesQuietlyWhenThereIsAGrammar)
+{
+    Load("dtd-valid.xml");
+    const QByteArray broken = "<extra/>";
+    m_editor.Select(70, 70);
+    m_editor.view.ReplaceSelection(broken);  // inside <note>, before <to>
+    const long long nCaret = m_editor.Send(QsciScintillaBase::SCI_GETCURRENTPOS);
+    for (int i = 0; i < 1000 && m_pane.Issues().isEmpty(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(m_pane.Issues().isEmpty());
+    EXPECT_FALSE(m_pane.isHidden());
+    EXPECT_EQ(m_editor.Send(QsciScintillaBase::SCI_GETCURRENTPOS), nCaret)
+        << "the caret stays where the typing is";
+
+    Load("plain.xml");
+    m_editor.Select(0, 0);
+    m_editor.view.ReplaceSelection("<!-- -->");
+    m_tools.ValidateQuietly();
+    m_tools.QuietJob().Wait();
+    for (int i = 0; i < 100 && m_tools.QuietJob().IsRunning(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(m_messages.Messages().isEmpty()) << "no grammar is no news while typing";
 }
 
 TEST_F(ToolsCommandsTest, TransformationOpensItsResultOrListsItsErrors)
