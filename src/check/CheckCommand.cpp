@@ -137,9 +137,13 @@ int CheckDevice(const QString& name, QIODevice& device, bool bVerbose, QTextStre
 int ReportValidity(const QString& name, const SValidationResult& result, bool bVerbose,
                    QTextStream& out, QTextStream& err)
 {
-    for (const SValidationIssue& issue : result.issues)
-        err << name << ':' << issue.nLine << ':' << qMax(1L, issue.nColumn) << ": "
-            << issue.strMessage << Qt::endl;
+    for (const SValidationIssue& issue : result.issues) {
+        if (issue.nLine > 0)  // else the message names the grammar's own file and line
+            err << name << ':' << issue.nLine << ':' << qMax(1L, issue.nColumn) << ": ";
+        else
+            err << name << ": ";
+        err << issue.strMessage << Qt::endl;
+    }
     switch (result.validity) {
     case EValidity::Valid:
         if (bVerbose)

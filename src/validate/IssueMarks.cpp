@@ -43,6 +43,8 @@ void CIssueMarks::Mark(const QVector<SValidationIssue>& issues)
     Clear();
     Send(QsciScintillaBase::SCI_SETINDICATORCURRENT, kIndicator);
     for (const SValidationIssue& issue : issues) {
+        if (issue.nLine <= 0)
+            continue;
         const long nLineIndex = issue.nLine - 1;
         const long nStart = PositionOf(issue.nLine, issue.nColumn);
         const long nLineEnd = Send(QsciScintillaBase::SCI_GETLINEENDPOSITION, nLineIndex);

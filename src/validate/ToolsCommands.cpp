@@ -166,6 +166,10 @@ void CToolsCommands::ShowIssues(const QVector<SValidationIssue>& issues)
 void CToolsCommands::GoToIssue(int nIndex)
 {
     const SValidationIssue& issue = m_pane.Issues().at(nIndex);
+    if (issue.nLine <= 0) {  // in a grammar or stylesheet, not in the text
+        ShowStatusNote(&m_view, issue.strMessage, false);
+        return;
+    }
     m_view.GoToLine(static_cast<int>(qMax(0L, issue.nLine - 1)));
     const long nPosition = m_marks.PositionOf(issue.nLine, issue.nColumn);
     m_view.SendScintilla(QsciScintillaBase::SCI_SETSEL, nPosition, nPosition);

@@ -80,6 +80,14 @@ void CXmlErrorCollector::OnStructuredError(void* pCollector, xmlErrorPtr pError)
                         ? pError->int2
                         : 0;
     issue.strMessage = QString::fromUtf8(pError->message ? pError->message : "").trimmed();
+    if (pError->file && !pSelf->m_documentFile.isEmpty() && pSelf->m_documentFile != pError->file) {
+        issue.strMessage = QStringLiteral("%1:%2: %3")
+                               .arg(QString::fromUtf8(pError->file))
+                               .arg(issue.nLine)
+                               .arg(issue.strMessage);
+        issue.nLine = 0;
+        issue.nColumn = 0;
+    }
     pSelf->m_issues.append(issue);
 }
 

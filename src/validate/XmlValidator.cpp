@@ -191,6 +191,7 @@ SValidationResult ValidateXmlText(const SValidationRequest& request,
     InstallNetworkGuard();
     TakeRefusedResources();
     CXmlErrorCollector errors;
+    errors.SetDocumentFile(QFile::encodeName(DocumentBasePath(request.strDocumentPath)));
     SXmlReadOutcome read =
         ReadXmlText(request.text, request.strDocumentPath, kDocumentOptions, pCancel);
     if (read.bCancelled)

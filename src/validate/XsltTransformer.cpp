@@ -124,6 +124,7 @@ STransformResult TransformXmlText(const STransformRequest& request, const std::a
     std::call_once(s_exslt, [] { exsltRegisterAll(); });
     std::lock_guard<std::mutex> lock(g_xsltErrorLock);
     CXmlErrorCollector errors;
+    errors.SetDocumentFile(QFile::encodeName(DocumentBasePath(request.strDocumentPath)));
     xsltSetGenericErrorFunc(&errors, &OnXsltError);
     struct SRestore
     {

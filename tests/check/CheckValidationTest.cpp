@@ -77,6 +77,7 @@ const SVerdictCase kCases[] = {
     {"internal-invalid.xml", "", 1, "--valid"},
     {"not-well-formed.xml", "", 1, "--valid"},
     {"bomb.xml", "", 1, "--valid"},
+    {"broken-dtd.xml", "", 1, "--valid"},
     {"xsd-valid.xml", "note.xsd", 0, "--schema"},
     {"xsd-invalid.xml", "note.xsd", 1, "--schema"},
     {"xsd-ns-valid.xml", "book.xsd", 0, "--schema"},

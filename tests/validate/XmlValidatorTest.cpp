@@ -77,6 +77,7 @@ const SValidationCase kCases[] = {
      "http://tarnel.invalid/note.xsd is not on this computer"},
     {"plain.xml", "note.dtd", EValidity::Invalid, EGrammarKind::Dtd, 1, "to"},
     {"bomb.xml", "", EValidity::Invalid, EGrammarKind::None, 1, "entity"},
+    {"broken-dtd.xml", "", EValidity::Invalid, EGrammarKind::None, 1, "broken.dtd:3: expected '>'"},
     {"not-well-formed.xml", "", EValidity::Invalid, EGrammarKind::None, 1, "from"},
 };
 
@@ -96,6 +97,15 @@ TEST(XmlValidator, ReportsEveryErrorAtItsLine)
     ASSERT_FALSE(broken.issues.isEmpty());
     EXPECT_EQ(broken.issues.first().nLine, 2);
     EXPECT_GT(broken.issues.first().nColumn, 0);
+}
+
+TEST(XmlValidator, ErrorsInAnotherFileAreNotPlacedInTheDocument)
+{
+    const SValidationResult result = ValidateData("broken-dtd.xml");
+    ASSERT_FALSE(result.issues.isEmpty());
+    for (const SValidationIssue& issue : result.issues) {
+        EXPECT_EQ(issue.nLine, 0) << issue.strMessage.toStdString();
+    }
 }
 
 TEST(XmlValidator, ValidatesTheTextNotTheFileOnDisk)
