@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= 2
 SANITIZE ?= OFF
 WERROR ?= OFF
-PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libgtest-dev libbenchmark-dev libacl1-dev \
+PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libxml2-dev libxslt1-dev libxml2-utils libgtest-dev libbenchmark-dev libacl1-dev \
             qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth xdotool cmake g++ make pkg-config \
             clang-format libxxhash-dev \
             librsvg2-bin desktop-file-utils appstream man-db
@@ -20,7 +20,7 @@ MEMCHECK_TESTS ?= editor/editor_ui_tests:2 app/app_ui_tests tips/tips_ui_tests c
                   recovery/recovery_tests recovery/doc_recovery_tests print/print_tests search/search_ui_tests \
                   search/search_core_tests platform/platform_tests \
                   app/app_core_tests editor/editor_core_tests \
-                  tips/tips_core_tests
+                  tips/tips_core_tests validate/validate_tests validate/validate_ui_tests
 
 # The fuzz targets: a clang build of their own with libFuzzer, ASan and UBSan.
 FUZZ_DIR ?= build-fuzz
@@ -70,6 +70,7 @@ bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
 	./$(BUILD_DIR)/bench/tarnel_bench
 	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
+	./$(BUILD_DIR)/bench/validate/tarnel_validate_bench
 
 package: build
 	$(call install-missing,$(PACKAGE_PACKAGES))

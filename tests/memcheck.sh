@@ -15,7 +15,9 @@ mkdir -p "$logs"
 # run_one TEST NAME [SHARD SHARDS]
 run_one() {
   local test=$1 name=$2
+  # Regular expressions compiled to machine code at run time are code valgrind cannot follow.
   if GTEST_SHARD_INDEX=${3:-0} GTEST_TOTAL_SHARDS=${4:-1} QT_QPA_PLATFORM=offscreen \
+     QT_ENABLE_REGEXP_JIT=0 \
      valgrind --tool=memcheck --error-exitcode=99 \
        --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite \
        --num-callers=40 --gen-suppressions=all --suppressions="$here/valgrind.supp" \

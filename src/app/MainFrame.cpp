@@ -8,6 +8,7 @@
 #include "LeftView.h"
 #include "MessageBox.h"
 #include "PaneActivator.h"
+#include "ProblemListPane.h"
 #include "Profile.h"
 #include "QtMenu.h"
 #include "RecentFileList.h"
@@ -16,6 +17,7 @@
 #include "StringTable.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
+#include "ToolsCommands.h"
 #include "ViewOptions.h"
 #include "WindowPlacement.h"
 
@@ -154,7 +156,17 @@ void CMainFrame::OnCreateClient()
     m_pPrinting = std::make_unique<CFramePrinting>(
         this, m_pEditView, [pView = m_pEditView] { return pView->FinishColours(); });
     m_pSplitter->addWidget(m_pLeftView);
-    m_pSplitter->addWidget(m_pEditView);
+    // The error list sits below the editor, shown while it holds errors.
+    auto* pEditorColumn = new QSplitter(Qt::Vertical, m_pSplitter);
+    pEditorColumn->addWidget(m_pEditView);
+    m_pProblemList = new CProblemListPane(pEditorColumn);
+    pEditorColumn->addWidget(m_pProblemList);
+    pEditorColumn->setStretchFactor(0, 1);
+    pEditorColumn->setSizes({450, 120});
+    pEditorColumn->setChildrenCollapsible(false);
+    m_pProblemList->hide();
+    m_pTools = std::make_unique<CToolsCommands>(*m_pEditView, *m_pDocument, *m_pProblemList);
+    m_pSplitter->addWidget(pEditorColumn);
     m_pSplitter->setChildrenCollapsible(false);
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setSizes({kTreePaneWidth, 600});
@@ -242,6 +254,8 @@ bool CMainFrame::OnCmdMsg(int nID, CCmdUI* pCmdUI)
     if (CCmdTarget::OnCmdMsg(nID, pCmdUI))
         return true;
     if (m_pViewOptions && m_pViewOptions->OnCmdMsg(nID, pCmdUI))
+        return true;
+    if (m_pTools && m_pTools->OnCmdMsg(nID, pCmdUI))
         return true;
     return m_pApplication && m_pApplication->OnCmdMsg(nID, pCmdUI);
 }

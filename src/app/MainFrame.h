@@ -18,6 +18,8 @@ class CStatusPanes;
 class CViewOptions;
 class CTarnelDoc;
 class CTarnelView;
+class CProblemListPane;
+class CToolsCommands;
 class CWindowPlacement;
 class QMenu;
 class QSplitter;
@@ -47,6 +49,8 @@ public:
 
     CLeftView* LeftView() const { return m_pLeftView; }
     CTarnelView* EditView() const { return m_pEditView; }
+    CProblemListPane* ProblemList() const { return m_pProblemList; }
+    CToolsCommands& Tools() const { return *m_pTools; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CCommandActions& Actions() const { return *m_pActions; }
     QsciPrinter& Printer() const;
@@ -93,6 +97,8 @@ private:
     QWidget* m_pActiveView = nullptr;
     std::unique_ptr<CStatusPanes> m_pStatusPanes;
     std::unique_ptr<CViewOptions> m_pViewOptions;
+    CProblemListPane* m_pProblemList = nullptr;
+    std::unique_ptr<CToolsCommands> m_pTools;
     QTimer* m_pIndicatorTimer = nullptr;
     QAction* m_pRecentFilesEnd = nullptr;  // the separator below the recent files
     CRecentFileList* m_pRecentFiles = nullptr;

@@ -23,6 +23,12 @@ constexpr int ID_VIEW_ZOOM_IN = 32792;
 constexpr int ID_VIEW_ZOOM_OUT = 32793;
 constexpr int ID_VIEW_ZOOM_RESET = 32794;
 constexpr int ID_VIEW_WORD_WRAP = 32795;
+// Validation and transformation: the error list, grammar and stylesheet choices, the live check.
+constexpr int ID_TOOLS_NEXT_ERROR = 32950;
+constexpr int ID_TOOLS_PREV_ERROR = 32951;
+constexpr int ID_TOOLS_CHOOSE_SCHEMA = 32952;
+constexpr int ID_TOOLS_CHOOSE_STYLESHEET = 32953;
+constexpr int ID_VIEW_CHECK_AS_YOU_TYPE = 32954;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;

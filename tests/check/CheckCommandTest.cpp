@@ -155,7 +155,8 @@ TEST_F(CheckCommandTest, UsageGoesToStdoutForHelpAndToStderrForMistakes)
 {
     const CommandResult help = Run({"--help"});
     EXPECT_EQ(help.nStatus, 0);
-    EXPECT_TRUE(help.strOut.startsWith("Usage: tarnel-check [-v] FILE..."));
+    EXPECT_TRUE(
+        help.strOut.startsWith("Usage: tarnel-check [-v] [--valid | --schema GRAMMAR] FILE..."));
     EXPECT_TRUE(help.strErr.isEmpty());
 
     const CommandResult none = Run({});

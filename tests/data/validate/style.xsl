@@ -1,0 +1,5 @@
+<?xml version="1.0"?>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:output method="text"/>
+  <xsl:template match="/">Lines: <xsl:value-of select="count(//line)"/></xsl:template>
+</xsl:stylesheet>

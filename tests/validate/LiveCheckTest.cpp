@@ -1,0 +1,100 @@
+#include "LiveCheck.h"
+#include "StatusNote.h"
+#include "WellFormedCheck.h"
+#include "editor/EditorTestSupport.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LiveCheckTest : public ::testing::Test
+{
+protected:
+    void CheckAndWait()
+    {
+        m_check.CheckNow();
+        Finish();
+    }
+    void Finish()
+    {
+        m_check.Job().Wait();
+        for (int i = 0; i < 1000 && m_check.Job().IsRunning(); ++i)
+            QCoreApplication::processEvents();
+    }
+    void Append(const char* bytes)
+    {
+        m_editor.view.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, qstrlen(bytes), bytes);
+    }
+
+    SEditorFixture m_editor;
+    CLiveCheck m_check{m_editor.view};
+    CStatusNoteCapture m_notes;
+};
+
+TEST_F(LiveCheckTest, MarksTheFirstErrorWhereTheCheckFindsIt)
+{
+    struct SCase
+    {
+        QByteArray text;
+        const char* error;  // empty when well-formed
+        long long nMarked;
+    };
+    const SCase cases[] = {
+        {"<r><a></r>", "mismatched tag at line 1", 8},
+        {"<r>\n  <a x='1' x='2'/>\n</r>", "duplicate attribute at line 2", 15},
+        {QByteArray(kCheckChunkSize, ' ') + "<r>&bad;</r>", "undefined entity at line 1",
+         kCheckChunkSize + 3},
+        {"<r/>", "", -1},
+        {"", "no element found at line 1", -1},  // nothing to underline
+    };
+    for (const SCase& c : cases) {
+        m_editor.SetText(c.text);
+        CheckAndWait();
+        SCOPED_TRACE(c.text.right(30).toStdString());
+        EXPECT_EQ(m_check.LastError(), QString::fromLatin1(c.error));
+        EXPECT_EQ(m_editor.view.ErrorMarker().Position(), c.nMarked);
+    }
+}
+
+TEST_F(LiveCheckTest, AFixClearsTheMarkAndTheStatusNote)
+{
+    m_editor.SetText("<r><a></r>");
+    CheckAndWait();
+    ASSERT_FALSE(m_check.LastError().isEmpty());
+    ASSERT_EQ(m_notes.Notes().last(), m_check.LastError());
+    m_editor.SetText("<r><a/></r>");
+    EXPECT_EQ(m_editor.view.ErrorMarker().Position(), -1);
+    CheckAndWait();
+    EXPECT_TRUE(m_check.LastError().isEmpty());
+    EXPECT_EQ(m_notes.Notes().last(), QString());
+}
+
+TEST_F(LiveCheckTest, ACheckOfAnOlderTextIsDropped)
+{
+    m_editor.SetText("<r>");
+    m_check.CheckNow();
+    Append("</r>");
+    Finish();
+    EXPECT_TRUE(m_check.LastError().isEmpty());
+    EXPECT_EQ(m_editor.view.ErrorMarker().Position(), -1);
+}
+
+TEST_F(LiveCheckTest, RunsAfterAPauseInTypingUnlessTurnedOff)
+{
+    m_editor.SetText("<r>");
+    Append("<a>");
+    for (int i = 0; i < 1000 && m_check.LastError().isEmpty(); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(m_check.LastError(), "no element found at line 1");
+    EXPECT_EQ(m_editor.view.ErrorMarker().Position(), 5);
+
+    m_check.SetOn(false);
+    Append("<");
+    QTest::qWait(3 * CLiveCheck::kPauseMs);
+    Finish();
+    EXPECT_EQ(m_editor.view.ErrorMarker().Position(), -1) << "nothing checked the new text";
+    m_check.SetOn(true);
+}
+
+}  // namespace
