@@ -77,6 +77,8 @@ CCommandLineInfo ParseCommandLine(const QStringList& args)
             info.m_bShowHelp = true;
         else if (arg == QLatin1String("--version"))
             info.m_bShowVersion = true;
+        else if (arg.startsWith(QLatin1String("--untitled-from=")))
+            info.m_strUntitledFrom = arg.section(QLatin1Char('='), 1);
         else if (arg.startsWith(QLatin1Char('-'))) {
             if (!IsKnownSwitch(arg.mid(1)) && info.m_strUnknownOption.isEmpty())
                 info.m_strUnknownOption = arg;

@@ -32,6 +32,9 @@ public:
     bool m_bRunAutomated = false;
     bool m_bShowHelp = false;
     bool m_bShowVersion = false;
+    // --untitled-from=FILE: a new document holding FILE's text, unsaved; FILE is then removed
+    // (how a transformation's result reaches a window of its own).
+    QString m_strUntitledFrom;
     // The first switch that is none of the known ones; start-up refuses it.
     QString m_strUnknownOption;
 

@@ -123,7 +123,10 @@ bool CTarnelApp::ProcessShellCommand()
             return false;
         }
         m_pMainFrame->InitialUpdateFrame();
-        m_pDocument->OfferRecovery();
+        if (!m_cmdInfo.m_strUntitledFrom.isEmpty())
+            m_pDocument->TakeUntitledText(m_cmdInfo.m_strUntitledFrom);
+        else
+            m_pDocument->OfferRecovery();
         return true;
     }
 }

@@ -19,6 +19,7 @@
 #include "ViewSaving.h"
 #include "WellFormedCheck.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
@@ -237,6 +238,30 @@ bool CTarnelDoc::OfferRecovery()
     return m_recovery.Offer([this](const QString& text, bool bCanRecover) {
         return m_pQuestions->AskRecovery(text, bCanRecover);
     });
+}
+
+bool CTarnelDoc::TakeUntitledText(const QString& path)
+{
+    CDocumentReader reader(path);
+    QString strError;
+    QByteArray bytes;
+    try {
+        if (reader.Open(strError))
+            for (qint64 nRead; (nRead = reader.ReadChunk(strError)) > 0;)
+                bytes.append(reader.Data(), static_cast<qsizetype>(nRead));
+    } catch (const std::bad_alloc&) {
+        strError = OutOfMemorySentence(path);
+    }
+    if (!strError.isEmpty() || !m_pEditView) {
+        AfxMessageBox(strError);
+        return false;
+    }
+    QFile::remove(path);
+    m_pEditView->LoadBytes(QByteArray(), reader.IsUtf8());
+    m_pEditView->Replace(0, 0, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    m_pEditView->ColorAll();
+    m_pEditView->GoToLine(0);
+    return true;
 }
 
 bool CTarnelDoc::MayReplaceWriteProtected(const QString& path)

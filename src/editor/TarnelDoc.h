@@ -58,6 +58,9 @@ public:
     // Offers the unsaved changes that a session which ended without saving left for this
     // document (for a new document: those of new documents); true when some were recovered.
     bool OfferRecovery();
+    // Puts the text of the file `path` into this new document as an edit (unsaved, undoable,
+    // kept for recovery) and removes the file; false with a message naming it.
+    bool TakeUntitledText(const QString& path);
     CDocRecovery& Recovery() { return m_recovery; }
 
     void SetTreeView(ITemplateTree* pTree) override { m_pTreeView = pTree; }

@@ -45,7 +45,8 @@ CToolsCommands::CToolsCommands(CTarnelView& view, CTarnelDoc& document, CProblem
 {
     connect(&m_pane, &CProblemListPane::issueChosen, this, &CToolsCommands::GoToIssue);
     m_resultOpener = [](const QString& strPath) {
-        return QProcess::startDetached(QCoreApplication::applicationFilePath(), {strPath});
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                       {QStringLiteral("--untitled-from=") + strPath});
     };
     m_browserOpener = [](const QString& strPath) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));

@@ -130,6 +130,21 @@ TEST_F(TarnelAppTest, FileArgumentIsOpenedColouredAndHeadsTheRecentFiles)
     EXPECT_EQ(GetProfileString("Recent File List", "File1"), QFileInfo(path).absoluteFilePath());
 }
 
+// How a transformation's result reaches a window of its own.
+TEST_F(TarnelAppTest, UntitledFromGivesANewUnsavedDocumentWithTheFilesText)
+{
+    const QByteArray result = "<html><body>caf\xc3\xa9</body></html>\n";
+    const QString path = m_folder.Write("result.html", result);
+    CTarnelApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("--untitled-from=") + path}));
+    EXPECT_EQ(app.MainFrame()->EditView()->TextBytes(), result);
+    EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);
+    EXPECT_TRUE(app.Document()->IsModified());
+    EXPECT_EQ(app.Document()->GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(QFile::exists(path));
+    app.ExitInstance();
+}
+
 TEST_F(TarnelAppTest, MissingFileIsReportedAndStartUpEnds)
 {
     CTarnelApp app;
