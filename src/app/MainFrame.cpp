@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 // The pictures live in this static library; the linker keeps them only when asked for.
 static void InitPictures()
 {
@@ -87,6 +89,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TOOLS_LIGHT_CHECK, [this] { m_pDocument->CheckWellFormed(); });
     OnCommand(ID_EDIT_GOTO_LINE, [this] {
         CGoToLineDlg dialog(this);
+        dialog.m_nLastLine = std::max(m_pEditView->lines() - 1, 0);
         if (dialog.DoModal() == IDOK)
             m_pDocument->GoToLine(dialog.m_nLine);
     });

@@ -302,4 +302,23 @@ TEST_F(FrameKeysTest, CtrlGGoesToTheLineAndCancelLeavesTheSelectionAlone)
     EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), nCaret);
 }
 
+TEST_F(FrameKeysTest, CtrlGAcceptsEveryLineTheTextHasAndNoMore)
+{
+    Key(Qt::Key_F6);
+    for (int i = 0; i < 20; ++i)
+        Editor()->ReplaceSelection("line " + QByteArray::number(i) + "\n");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CGoToLineDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (const char* text : {"21", "20"}) {
+            dialog->LineEdit()->setText(QString::fromLatin1(text));
+            QTest::keyClick(dialog->LineEdit(), Qt::Key_Return);
+        }
+    });
+    Key(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(m_messages.Messages(),
+              QStringList{QStringLiteral("Please enter an integer between 0 and 20.")});
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), Editor()->length());
+}
+
 }  // namespace
