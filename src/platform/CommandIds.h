@@ -47,6 +47,7 @@ constexpr int ID_EDIT_REPEAT = 57640;
 constexpr int ID_EDIT_REPLACE = 57641;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_WINDOW_SPLIT = 57653;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;

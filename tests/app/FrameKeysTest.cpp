@@ -86,8 +86,9 @@ TEST_F(FrameKeysTest, EveryCommandFollowsTheRouteWithEitherPaneActive)
                               ID_FILE_MRU_FILE1};
     const QList<int> editorOnly = {ID_VIEW_RECOLOR, ID_TAG_INSERT_COMMENT, ID_EDIT_SELECT_ALL,
                                    ID_EDIT_FIND, ID_EDIT_REPLACE};
-    const QList<int> editorWithState = {ID_EDIT_UNDO,  ID_EDIT_CUT,           ID_EDIT_COPY,
-                                        ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_REPEAT};
+    const QList<int> editorWithState = {ID_EDIT_UNDO,  ID_EDIT_REDO,  ID_EDIT_CUT,
+                                        ID_EDIT_COPY,  ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL,
+                                        ID_EDIT_REPEAT};
 
     for (int nID : always + never + editorOnly + editorWithState)
         EXPECT_EQ(IsEnabled(nID), always.contains(nID)) << "tree active, command " << nID;
@@ -321,4 +322,17 @@ TEST_F(FrameKeysTest, CtrlGAcceptsEveryLineTheTextHasAndNoMore)
     EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), Editor()->length());
 }
 
+TEST_F(FrameKeysTest, CtrlYAndCtrlShiftZRedoWhatCtrlZUndid)
+{
+    Key(Qt::Key_F6);
+    QTest::keyClicks(Editor(), "text");
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> redoKeys[] = {
+        {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : redoKeys) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Editor()->TextBytes(), QByteArray());
+        Key(key, modifiers);
+        EXPECT_EQ(Editor()->TextBytes(), QByteArray("text")) << key;
+    }
+}
 }  // namespace
