@@ -3,6 +3,7 @@
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "DocumentFile.h"
 #include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
@@ -320,5 +321,11 @@ void CMainFrame::SavePlacement() const
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(m_pDocument->GetTitle() + QStringLiteral(" - ") + LoadString(AFX_IDS_APP_TITLE));
+    // Qt shows "[*]" as "*" while the window is marked modified, and as nothing otherwise.
+    QString strName = m_pDocument->GetTitle() + QStringLiteral("[*]");
+    const QString path = m_pDocument->GetPathName();
+    if (!path.isEmpty() && IsWriteProtected(path))
+        strName += QStringLiteral(" [read-only]");
+    setWindowTitle(strName + QStringLiteral(" - ") + LoadString(AFX_IDS_APP_TITLE));
+    setWindowModified(m_pDocument->IsModified());
 }

@@ -389,12 +389,31 @@ TEST_F(MainFrameTest, LoadTemplateTakesATypedNameWithOrWithoutItsExtension)
     }
 }
 
-TEST_F(MainFrameTest, CaptionNamesTheDocument)
+TEST_F(MainFrameTest, CaptionNamesTheDocumentAndShowsChangesAndAWriteProtectedFile)
 {
-    EXPECT_EQ(m_pFrame->windowTitle(), "Untitled - Tarnel");
     const QString path = m_folder.Write("notes.xml", "<a/>");
-    ASSERT_TRUE(m_doc.OnOpenDocument(path));
-    EXPECT_EQ(m_pFrame->windowTitle(), "notes.xml - Tarnel");
+    const QString locked = m_folder.Write("locked.xml", "<a/>");
+    QFile::setPermissions(locked, QFile::ReadOwner);
+    const struct
+    {
+        std::function<void()> step;
+        const char* caption;
+    } steps[] = {
+        {[] {}, "Untitled - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnOpenDocument(path)); }, "notes.xml - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("x"); }, "notes.xml* - Tarnel"},
+        {[&] { m_pFrame->EditView()->undo(); }, "notes.xml - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("y"); }, "notes.xml* - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnSaveDocument(path)); }, "notes.xml - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnOpenDocument(locked)); }, "locked.xml [read-only] - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("z"); }, "locked.xml* [read-only] - Tarnel"},
+    };
+    int nStep = 0;
+    for (const auto& s : steps) {
+        s.step();
+        EXPECT_EQ(ShownCaption(*m_pFrame), QString::fromLatin1(s.caption)) << "step " << nStep++;
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 }  // namespace
