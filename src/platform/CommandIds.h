@@ -107,6 +107,7 @@ constexpr int IDS_TEMPLATE_FILTER = 302;
 constexpr int IDS_PRINT_FAILED = 303;
 constexpr int IDS_NO_PRINTER = 304;
 constexpr int IDS_TOOLBAR_TITLE = 305;
+constexpr int IDS_DOCUMENT_FILTER = 306;
 constexpr int IDS_PRINT_UNFINISHED = 330;
 constexpr int IDS_PRINT_FILE_FAILED = 331;
 constexpr int IDS_PRINT_FILE_UNFINISHED = 332;

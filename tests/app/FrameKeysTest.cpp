@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidgetItem>
@@ -335,4 +336,18 @@ TEST_F(FrameKeysTest, CtrlYAndCtrlShiftZRedoWhatCtrlZUndid)
         EXPECT_EQ(Editor()->TextBytes(), QByteArray("text")) << key;
     }
 }
+TEST_F(FrameKeysTest, OpenStartsInTheDocumentsFolderWithXmlFilesFirst)
+{
+    CDialogAnswers answers(*m_app.Document());
+    Frame()->SendCommand(ID_FILE_OPEN);
+    EXPECT_EQ(answers.m_strSuggested, QString());
+    EXPECT_TRUE(answers.m_strFilter.startsWith(QStringLiteral("XML files (*.xml ")));
+
+    const QString path = m_folder.Write("doc.xml", "<a/>");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Frame()->SendCommand(ID_FILE_OPEN);
+    EXPECT_EQ(answers.m_nOpenDialogs, 2);
+    EXPECT_EQ(answers.m_strSuggested, QFileInfo(path).absolutePath() + '/');
+}
+
 }  // namespace
