@@ -7,6 +7,7 @@
 #include "PrintPreviewDlg.h"
 #include "Profile.h"
 #include "SettingsKeys.h"
+#include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
 
@@ -507,6 +508,38 @@ TEST_F(MainFrameTest, TheStatusBarShowsTheCaretsLineAndColumn)
     m_pFrame->EditView()->ReplaceSelection("<a>\n\tb\xc3\xa9");
     QApplication::processEvents();
     EXPECT_EQ(shown(), QStringLiteral("Ln 2, Col 4"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ALongStatusNoteEndsWithAnEllipsisBeforeThePanesAndTheTooltipHoldsItAll)
+{
+    m_pFrame->resize(640, 400);
+    m_pFrame->show();
+    QCoreApplication::processEvents();
+    QStatusBar* pBar = m_pFrame->statusBar();
+    const QString longNote = QStringLiteral("notes.xml has a line of 2000000 characters: wrapping "
+                                            "its lines would keep the editor busy for a long "
+                                            "time, so they are shown unwrapped.");
+    const QLabel* pCaret = pBar->findChild<QLabel*>(QStringLiteral("caretPosition"));
+    ASSERT_NE(pCaret, nullptr);
+    const struct
+    {
+        QString note;
+        bool bCut;
+    } cases[] = {{longNote, true}, {QStringLiteral("Short note"), false}, {longNote, true}};
+    for (const auto& c : cases) {
+        ShowStatusNote(m_pFrame->EditView(), c.note, false);
+        const QString shown = pBar->currentMessage();
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.bCut) << shown.toStdString();
+        EXPECT_EQ(shown == c.note, !c.bCut);
+        EXPECT_LT(pBar->fontMetrics().horizontalAdvance(shown), pCaret->x());
+        EXPECT_EQ(pBar->toolTip(), c.bCut ? c.note : QString());
+    }
+    pBar->clearMessage();
+    EXPECT_EQ(pBar->toolTip(), QString());
 }
 
 }  // namespace
