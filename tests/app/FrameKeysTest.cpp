@@ -350,4 +350,31 @@ TEST_F(FrameKeysTest, OpenStartsInTheDocumentsFolderWithXmlFilesFirst)
     EXPECT_EQ(answers.m_strSuggested, QFileInfo(path).absolutePath() + '/');
 }
 
+TEST_F(FrameKeysTest, TreeItemsTellLookAlikesApartShowTheirSnippetAndInsertOnEnterOrDoubleClick)
+{
+    m_app.Document()->LoadTemplate(m_folder.Write(
+        "look.xml", "<html><p/><p class=\"note\"/><br tarn:single=\"yes\"/></html>"));
+    CLeftView* pTree = Frame()->LeftView();
+    QTreeWidgetItem* pRoot = pTree->topLevelItem(0);
+    ASSERT_NE(pRoot, nullptr);
+    ASSERT_EQ(pRoot->childCount(), 3);
+    EXPECT_EQ(pRoot->child(0)->text(0), QStringLiteral("p"));
+    EXPECT_EQ(pRoot->child(1)->text(0), QStringLiteral("p class=\"note\""));
+    EXPECT_EQ(pRoot->child(1)->toolTip(0), QStringLiteral("<p class=\"note\" ></p>"));
+    EXPECT_EQ(pRoot->child(2)->toolTip(0), QStringLiteral("<br/>"));
+
+    pTree->setFocus();
+    pTree->setCurrentItem(pRoot->child(1));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<p class=\"note\" ></p>"));
+    EXPECT_EQ(QApplication::focusWidget(), pTree);
+
+    Editor()->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    pTree->scrollToItem(pRoot->child(2));
+    const QPoint center = pTree->visualItemRect(pRoot->child(2)).center();
+    QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseDClick(pTree->viewport(), Qt::LeftButton, {}, center);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<p class=\"note\" ></p><br/>"));
+}
+
 }  // namespace
