@@ -7,6 +7,7 @@
 #include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
+#include "MenuEscapeKeeper.h"
 #include "MessageBox.h"
 #include "PaneActivator.h"
 #include "Profile.h"
@@ -63,6 +64,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     OnCreate();
     OnCreateClient();
     CreateMenus();
+    new CMenuEscapeKeeper(menuBar());
     m_pActions->CreateShortcuts();
     m_pEditView->LeaveKeysToWindow(m_pActions->WindowKeys());
     RegisterCommands();
