@@ -71,8 +71,9 @@ long CTextSearch::SearchPastEmpty(long nAt, long nTo)
 
 QByteArray CTextSearch::Replacement() const
 {
-    if (!m_search.bRegex)
-        return EditorBytes(m_search.strReplace);
+    const QByteArray replacement = EditorBytes(m_search.strReplace);
+    if (!m_search.bRegex || !replacement.contains('\\'))
+        return replacement;
     std::vector<QByteArray> groups(CRegexReplacement::kGroupCount);
     for (int i = 0; i < CRegexReplacement::kGroupCount; ++i) {
         groups[i].resize(Send(Sci::SCI_GETTAG, static_cast<unsigned long>(i)));
@@ -82,7 +83,7 @@ QByteArray CTextSearch::Replacement() const
                                static_cast<void*>(buffer.data()));
         groups[i] = buffer.left(groups[i].size());
     }
-    return CRegexReplacement::Expand(EditorBytes(m_search.strReplace), groups);
+    return CRegexReplacement::Expand(replacement, groups);
 }
 
 CTextSearch::EFound CTextSearch::FindNext()
@@ -150,10 +151,13 @@ bool CTextSearch::FindAll(std::vector<SMatch>& matches, const JobProgress& progr
 {
     const long nLength = Send(Sci::SCI_GETLENGTH);
     // A match beginning in a step may end beyond it: a case-blind match of a character may take
-    // more bytes than the character searched for; a regular expression's match may be any length.
-    const long nSlack = m_search.bRegex ? nLength : 4 * (EditorBytes(m_search.strFind).size() + 1);
+    // more bytes than the character searched for. A regular expression's match may be any
+    // length, so it searches on to the end at once: a step at a time, the text beyond the step
+    // would be scanned again for every step.
+    const bool bToEnd = m_search.bRegex;
+    const long nSlack = bToEnd ? 0 : 4 * (EditorBytes(m_search.strFind).size() + 1);
     for (long nPos = 0; nPos < nLength;) {
-        const long nStepEnd = std::min(nPos + kSearchStep, nLength);
+        const long nStepEnd = bToEnd ? nLength : std::min(nPos + kSearchStep, nLength);
         const long nFound = SearchRange(nPos, std::min(nStepEnd + nSlack, nLength));
         if (nFound >= 0 && nFound < nStepEnd) {
             // Go on after the match, so that matches never overlap; after an empty one, one
