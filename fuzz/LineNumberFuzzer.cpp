@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr int kLastLine = 674489;
+
 using EStatus = CLineNumberInput::EStatus;
 
 // Blanks, a sign, digits, blanks in the first 31 characters; "+0" and "-0" are refused.
@@ -34,7 +36,7 @@ CLineNumberInput::SResult Reference(const QString& strField)
         nValue = -nValue;
     if (nValue < std::numeric_limits<int>::min() || nValue > std::numeric_limits<int>::max())
         return {EStatus::NotInteger, 0};
-    if (nValue < CLineNumberInput::kMinLine || nValue > CLineNumberInput::kMaxLine)
+    if (nValue < CLineNumberInput::kMinLine || nValue > kLastLine)
         return {EStatus::OutOfRange, 0};
     return {EStatus::Ok, static_cast<int>(nValue)};
 }
@@ -47,12 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i + 1 < size; i += 2)
         strField[static_cast<qsizetype>(i / 2)] =
             QChar(static_cast<char16_t>(data[i] | data[i + 1] << 8));
-    const CLineNumberInput::SResult result = CLineNumberInput::Parse(strField);
+    const CLineNumberInput::SResult result = CLineNumberInput::Parse(strField, kLastLine);
     const CLineNumberInput::SResult expected = Reference(strField);
     FUZZ_ASSERT(result.eStatus == expected.eStatus);
     if (result.eStatus == EStatus::Ok)
         FUZZ_ASSERT(result.nValue == expected.nValue);
     else
-        FUZZ_ASSERT(!CLineNumberInput::Message(result.eStatus).isEmpty());
+        FUZZ_ASSERT(!CLineNumberInput::Message(result.eStatus, kLastLine).isEmpty());
     return 0;
 }

@@ -43,6 +43,8 @@ const std::vector<SCommandDef>& MainCommands()
          "Quit the application; prompts to save documents\nExit"},
 
         {ID_EDIT_UNDO, kEdit, "&Undo", "Ctrl+Z Alt+Backspace", "Undo the last action\nUndo"},
+        {ID_EDIT_REDO, kEdit, "&Redo", "Ctrl+Y Ctrl+Shift+Z",
+         "Redo the previously undone action\nRedo"},
         {0, kEdit, nullptr, nullptr, nullptr},
         {ID_EDIT_CUT, kEdit, "Cu&t", "Ctrl+X Shift+Del",
          "Cut the selection and put it on the Clipboard\nCut", 7, ":/toolbar/cut.svg", "edit-cut"},

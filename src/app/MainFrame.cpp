@@ -3,9 +3,11 @@
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "DocumentFile.h"
 #include "FramePrinting.h"
 #include "GoToLineDlg.h"
 #include "LeftView.h"
+#include "MenuEscapeKeeper.h"
 #include "MessageBox.h"
 #include "PaneActivator.h"
 #include "ProblemListPane.h"
@@ -33,6 +35,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 // The pictures live in this static library; the linker keeps them only when asked for.
 static void InitPictures()
@@ -62,6 +66,7 @@ CMainFrame::CMainFrame(CTarnelDoc* pDocument, CCmdTarget* pApplication)
     OnCreate();
     OnCreateClient();
     CreateMenus();
+    new CMenuEscapeKeeper(menuBar());
     m_pActions->CreateShortcuts();
     m_pEditView->LeaveKeysToWindow(m_pActions->WindowKeys());
     RegisterCommands();
@@ -89,6 +94,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TOOLS_LIGHT_CHECK, [this] { m_pDocument->CheckWellFormed(); });
     OnCommand(ID_EDIT_GOTO_LINE, [this] {
         CGoToLineDlg dialog(this);
+        dialog.m_nLastLine = std::max(m_pEditView->lines() - 1, 0);
         if (dialog.DoModal() == IDOK)
             m_pDocument->GoToLine(dialog.m_nLine);
     });
@@ -331,5 +337,11 @@ void CMainFrame::SavePlacement() const
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(m_pDocument->GetTitle() + QStringLiteral(" - ") + LoadString(AFX_IDS_APP_TITLE));
+    // Qt shows "[*]" as "*" while the window is marked modified, and as nothing otherwise.
+    QString strName = m_pDocument->GetTitle() + QStringLiteral("[*]");
+    const QString path = m_pDocument->GetPathName();
+    if (!path.isEmpty() && IsWriteProtected(path))
+        strName += QStringLiteral(" [read-only]");
+    setWindowTitle(strName + QStringLiteral(" - ") + LoadString(AFX_IDS_APP_TITLE));
+    setWindowModified(m_pDocument->IsModified());
 }

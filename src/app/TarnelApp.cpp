@@ -222,8 +222,11 @@ void CTarnelApp::OnFileNew()
 
 void CTarnelApp::OnFileOpen()
 {
+    // In the current document's folder; without one, the dialog starts in the last folder used.
+    const QString current = m_pDocument->GetPathName();
+    const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath() + '/';
     const QString path = m_pDocument->Questions().OpenFileName(
-        LoadString(AFX_IDS_OPENFILE), QString(), LoadString(IDS_ALL_FILES_FILTER), QString());
+        LoadString(AFX_IDS_OPENFILE), folder, LoadString(IDS_DOCUMENT_FILTER), QString());
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }

@@ -205,7 +205,7 @@ bool CTarnelDoc::DoSave(const QString& path)
     if (strPath.isEmpty()) {
         const QString suggested = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
         strPath = m_pQuestions->SaveFileName(LoadString(AFX_IDS_SAVEFILE), suggested,
-                                             LoadString(IDS_ALL_FILES_FILTER), QString());
+                                             LoadString(IDS_DOCUMENT_FILTER), QString());
         if (strPath.isEmpty())
             return false;
     }

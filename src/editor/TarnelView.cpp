@@ -71,6 +71,8 @@ void CTarnelView::RegisterCommands()
     OnCommand(
         ID_EDIT_UNDO, [this] { undo(); }, [this](CCmdUI& ui) { ui.Enable(isUndoAvailable()); });
     OnCommand(
+        ID_EDIT_REDO, [this] { redo(); }, [this](CCmdUI& ui) { ui.Enable(isRedoAvailable()); });
+    OnCommand(
         ID_EDIT_CUT, [this] { cut(); }, needSelection);
     OnCommand(
         ID_EDIT_COPY, [this] { copy(); }, needSelection);

@@ -19,10 +19,12 @@ bool StartsWith(const std::string& text, const char* prefix, std::size_t length)
 
 bool IsWide(const std::string& prefix)
 {
-    // Byte order marks of UTF-16 and UTF-32 (FF FE also starts UTF-32 LE), then "<?" without one.
+    // Byte order marks of UTF-16 and UTF-32 (FF FE also starts UTF-32 LE), then "<?" in UTF-16
+    // and "<" in UTF-32 without one, as the XML recommendation's appendix F tells them apart.
     return StartsWith(prefix, "\xFF\xFE", 2) || StartsWith(prefix, "\xFE\xFF", 2)
            || StartsWith(prefix, "\0\0\xFE\xFF", 4) || StartsWith(prefix, "<\0?\0", 4)
-           || StartsWith(prefix, "\0<\0?", 4);
+           || StartsWith(prefix, "\0<\0?", 4) || StartsWith(prefix, "\0\0\0<", 4)
+           || StartsWith(prefix, "<\0\0\0", 4);
 }
 
 bool IsXmlSpace(char c)

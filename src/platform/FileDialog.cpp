@@ -1,10 +1,12 @@
 #include "FileDialog.h"
 
+#include "FileDialogStart.h"
+
 #include <QFileInfo>
 
 CFileDialog::CFileDialog(bool bSave, const QString& caption, const QString& suggested,
                          const QString& filter, const QString& defaultExt, QWidget* parent)
-    : QFileDialog(parent, caption, suggested, filter)
+    : QFileDialog(parent, caption, CFileDialogStart::StartPath(suggested), filter)
 {
     setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -18,6 +20,7 @@ QString CFileDialog::DoModal()
 {
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty())
         return QString();
+    CFileDialogStart::Remember(selectedFiles().constFirst());
     return selectedFiles().constFirst();
 }
 

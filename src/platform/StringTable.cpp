@@ -39,6 +39,10 @@ const std::unordered_map<int, const char*>& Table()
         // "*" rather than "*.*": on this platform many files have no dot in their name.
         {IDS_ALL_FILES_FILTER, "All Files (*)"},
         {IDS_TEMPLATE_FILTER, "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"},
+        {IDS_DOCUMENT_FILTER,
+         "XML files (*.xml *.xsd *.xsl *.xslt *.svg *.rng *.dtd *.xhtml *.ui *.ts *.kml *.gpx "
+         "*.plist *.rss *.atom *.rdf *.wsdl *.xlf *.xliff *.qrc *.xul *.fo *.mml *.sch "
+         "*.xaml *.resx *.glade);;All Files (*)"},
         {IDS_PRINT_FAILED,
          "The document could not be printed on %1: the printer could not be started."},
         {IDS_PRINT_UNFINISHED, "The document may not have been printed on %1: the printer reported "

@@ -32,6 +32,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(QsciScintillaBase* pEditor, const QPrinter& p
     m_pScroll->setAlignment(Qt::AlignCenter);
     m_pScroll->setBackgroundRole(QPalette::Dark);
     m_pScroll->viewport()->installEventFilter(this);
+    m_pScroll->installEventFilter(this);
 
     m_pProgress = new QProgressBar(this);
     m_pProgress->setRange(0, 100);
@@ -87,10 +88,8 @@ void CPrintPreviewDlg::CreateToolBar()
     pBar->addSeparator();
     pBar->addAction(QStringLiteral("Fit width"), this, [this] { Fit(true); });
     pBar->addAction(QStringLiteral("Fit page"), this, [this] { Fit(false); });
-    pBar->addAction(QStringLiteral("Zoom in"), this,
-                    [this] { m_pPane->SetScale(m_pPane->Scale() * 1.25); });
-    pBar->addAction(QStringLiteral("Zoom out"), this,
-                    [this] { m_pPane->SetScale(m_pPane->Scale() / 1.25); });
+    pBar->addAction(QStringLiteral("Zoom in"), this, [this] { Zoom(1.25); });
+    pBar->addAction(QStringLiteral("Zoom out"), this, [this] { Zoom(1 / 1.25); });
     pBar->addSeparator();
     pBar->addAction(QStringLiteral("&Print..."), this, &CPrintPreviewDlg::RequestPrint);
     pBar->addAction(QStringLiteral("&Close"), this, &QDialog::reject);
@@ -179,34 +178,53 @@ void CPrintPreviewDlg::SetPagesShown(int nPages)
 void CPrintPreviewDlg::Fit(bool bWidthOnly)
 {
     m_bFitWidth = bWidthOnly;
+    m_bFitting = true;
     m_pPane->SetScale(m_pPane->FitScale(m_pScroll->viewport()->size(), bWidthOnly));
+}
+
+void CPrintPreviewDlg::Zoom(double factor)
+{
+    m_bFitting = false;
+    m_pPane->SetScale(m_pPane->Scale() * factor);
+}
+
+bool CPrintPreviewDlg::TurnPages(const QKeyEvent* pEvent)
+{
+    if (pEvent->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (pEvent->key()) {
+    case Qt::Key_PageDown:
+        GoToPage(CurrentPage() + m_nPagesShown);
+        return true;
+    case Qt::Key_PageUp:
+        GoToPage(CurrentPage() - m_nPagesShown);
+        return true;
+    case Qt::Key_Home:
+        GoToPage(0);
+        return true;
+    case Qt::Key_End:
+        CountAllPages();
+        GoToPage(m_pIndex->KnownPages() - 1);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CPrintPreviewDlg::keyPressEvent(QKeyEvent* pEvent)
 {
-    switch (pEvent->key()) {
-    case Qt::Key_PageDown:
-        GoToPage(CurrentPage() + m_nPagesShown);
-        break;
-    case Qt::Key_PageUp:
-        GoToPage(CurrentPage() - m_nPagesShown);
-        break;
-    case Qt::Key_Home:
-        GoToPage(0);
-        break;
-    case Qt::Key_End:
-        CountAllPages();
-        GoToPage(m_pIndex->KnownPages() - 1);
-        break;
-    default:
+    if (!TurnPages(pEvent))
         QDialog::keyPressEvent(pEvent);
-    }
 }
 
 bool CPrintPreviewDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     // The viewport's own size is known only once the layout has placed it.
-    if (pWatched == m_pScroll->viewport() && pEvent->type() == QEvent::Resize)
+    if (pWatched == m_pScroll->viewport() && pEvent->type() == QEvent::Resize && m_bFitting)
         Fit(m_bFitWidth);
+    // The scroll area would take these keys to scroll by a screen.
+    if (pWatched == m_pScroll && pEvent->type() == QEvent::KeyPress
+        && TurnPages(static_cast<QKeyEvent*>(pEvent)))
+        return true;
     return QDialog::eventFilter(pWatched, pEvent);
 }

@@ -51,6 +51,9 @@ private:
     void UpdateControls();
     void SetPagesShown(int nPages);
     void Fit(bool bWidthOnly);
+    void Zoom(double factor);
+    // Page Up, Page Down, Home and End turn pages wherever the focus is; false for other keys.
+    bool TurnPages(const QKeyEvent* pEvent);
 
     static constexpr int kCountingSliceMs = 30;
 
@@ -67,6 +70,8 @@ private:
     QTimer* m_pCounter = nullptr;
     int m_nPagesShown = 1;
     bool m_bFitWidth = false;
+    // Off once the user zooms: a resize (scroll bars coming) must not undo the zoom.
+    bool m_bFitting = true;
     bool m_bStopped = false;
     bool m_bPrintRequested = false;
 };

@@ -4,6 +4,7 @@
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
 #include "NamedDocument.h"
+#include "RegexReplacement.h"
 #include "TextSearch.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -36,6 +37,14 @@ QPointer<CFindReplaceDlg>& TheDialog()
     return dialog;
 }
 
+constexpr int kReplacedNoteMs = 10000;
+
+void ShowInStatusBar(QsciScintilla* pEditor, const QString& text, int nTimeoutMs)
+{
+    if (auto* pWindow = qobject_cast<QMainWindow*>(pEditor->window()))
+        pWindow->statusBar()->showMessage(text, nTimeoutMs);
+}
+
 void ReportNotFound(const SSearch& search)
 {
     AfxMessageBox(QStringLiteral("Cannot find the string '%1'.").arg(search.strFind));
@@ -44,11 +53,18 @@ void ReportNotFound(const SSearch& search)
 // Where the editor's window has a status bar, the note goes there, as other editors do.
 void ReportWrapped(QsciScintilla* pEditor, const SSearch& search)
 {
-    if (auto* pWindow = qobject_cast<QMainWindow*>(pEditor->window()))
-        pWindow->statusBar()->showMessage(search.bDown
-                                              ? QStringLiteral("Passed the end of the text")
-                                              : QStringLiteral("Passed the start of the text"),
-                                          kWrapNoteMs);
+    ShowInStatusBar(pEditor,
+                    search.bDown ? QStringLiteral("Passed the end of the text")
+                                 : QStringLiteral("Passed the start of the text"),
+                    kWrapNoteMs);
+}
+
+void ReportReplaced(QsciScintilla* pEditor, int nReplaced)
+{
+    ShowInStatusBar(pEditor,
+                    nReplaced == 1 ? QStringLiteral("Replaced 1 occurrence")
+                                   : QStringLiteral("Replaced %1 occurrences").arg(nReplaced),
+                    kReplacedNoteMs);
 }
 
 QString DocumentName(QsciScintilla* pEditor)
@@ -60,6 +76,16 @@ QString DocumentName(QsciScintilla* pEditor)
 bool Fits(QsciScintilla* pEditor, const SSearch& search, bool bReplacing)
 {
     const CTextSearch textSearch(*pEditor, search);
+    const QString problem =
+        search.bRegex
+            ? CRegexReplacement::Problem(search.strFind, pEditor->isUtf8(), search.bMatchCase)
+            : QString();
+    if (!problem.isEmpty()) {
+        AfxMessageBox(QStringLiteral("Cannot search %1 for '%2': it is not a valid regular "
+                                     "expression (%3).")
+                          .arg(DocumentName(pEditor), search.strFind, problem));
+        return false;
+    }
     if (!textSearch.FindFits()) {
         AfxMessageBox(QStringLiteral("Cannot find the string '%1' in %2: an 8-bit (Latin-1) "
                                      "document cannot contain it.")
@@ -144,6 +170,7 @@ CFindReplaceDlg::CFindReplaceDlg(QWidget* pParent) : QDialog(pParent)
     m_pReplaceEdit->setText(search.strReplace);
     m_pWholeWordCheck->setChecked(search.bWholeWord);
     m_pMatchCaseCheck->setChecked(search.bMatchCase);
+    m_pRegexCheck->setChecked(search.bRegex);
     (search.bDown ? m_pDownRadio : m_pUpRadio)->setChecked(true);
 }
 
@@ -180,6 +207,7 @@ void CFindReplaceDlg::CreateControls()
     m_pReplaceLabel->setBuddy(m_pReplaceEdit);
     m_pWholeWordCheck = new QCheckBox(QStringLiteral("Match &whole word only"), this);
     m_pMatchCaseCheck = new QCheckBox(QStringLiteral("Match &case"), this);
+    m_pRegexCheck = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
 
     m_pDirectionBox = new QGroupBox(QStringLiteral("Direction"), this);
     m_pUpRadio = new QRadioButton(QStringLiteral("&Up"), m_pDirectionBox);
@@ -196,6 +224,7 @@ void CFindReplaceDlg::CreateControls()
     auto* pChecks = new QVBoxLayout;
     pChecks->addWidget(m_pWholeWordCheck);
     pChecks->addWidget(m_pMatchCaseCheck);
+    pChecks->addWidget(m_pRegexCheck);
     pFields->addLayout(pChecks, 2, 0, 1, 2, Qt::AlignBottom);
     pFields->addWidget(m_pDirectionBox, 2, 2);
     pFields->setRowStretch(3, 1);
@@ -217,6 +246,7 @@ void CFindReplaceDlg::CreateControls()
     pLayout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_pFindEdit, &QLineEdit::textChanged, this, &CFindReplaceDlg::UpdateButtons);
+    connect(m_pRegexCheck, &QCheckBox::toggled, this, &CFindReplaceDlg::UpdateButtons);
     connect(m_pFindNextButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnFindNext);
     connect(m_pReplaceButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnReplace);
     connect(m_pReplaceAllButton, &QPushButton::clicked, this, &CFindReplaceDlg::OnReplaceAll);
@@ -229,6 +259,8 @@ void CFindReplaceDlg::UpdateButtons()
     m_pFindNextButton->setEnabled(bHasText);
     m_pReplaceButton->setEnabled(bHasText);
     m_pReplaceAllButton->setEnabled(bHasText);
+    // A regular expression says itself where words end.
+    m_pWholeWordCheck->setEnabled(!m_pRegexCheck->isChecked());
 }
 
 void CFindReplaceDlg::StoreSearch()
@@ -237,6 +269,7 @@ void CFindReplaceDlg::StoreSearch()
     search.strFind = m_pFindEdit->text();
     search.bWholeWord = m_pWholeWordCheck->isChecked();
     search.bMatchCase = m_pMatchCaseCheck->isChecked();
+    search.bRegex = m_pRegexCheck->isChecked();
     // Replacing always goes down the text.
     search.bDown = m_bReplaceMode || m_pDownRadio->isChecked();
     if (m_bReplaceMode)
@@ -280,4 +313,6 @@ void CFindReplaceDlg::OnReplaceAll()
     progress.Finish();
     if (nReplaced == 0)
         ReportNotFound(LastSearch());
+    else if (nReplaced)
+        ReportReplaced(m_pEditor, *nReplaced);
 }

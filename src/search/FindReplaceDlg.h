@@ -31,6 +31,7 @@ public:
     QLineEdit* ReplaceEdit() const { return m_pReplaceEdit; }
     QCheckBox* WholeWordCheckBox() const { return m_pWholeWordCheck; }
     QCheckBox* MatchCaseCheckBox() const { return m_pMatchCaseCheck; }
+    QCheckBox* RegexCheckBox() const { return m_pRegexCheck; }
     QRadioButton* UpButton() const { return m_pUpRadio; }
     QRadioButton* DownButton() const { return m_pDownRadio; }
     QPushButton* FindNextButton() const { return m_pFindNextButton; }
@@ -58,6 +59,7 @@ private:
     QLineEdit* m_pReplaceEdit = nullptr;
     QCheckBox* m_pWholeWordCheck = nullptr;
     QCheckBox* m_pMatchCaseCheck = nullptr;
+    QCheckBox* m_pRegexCheck = nullptr;
     QGroupBox* m_pDirectionBox = nullptr;
     QRadioButton* m_pUpRadio = nullptr;
     QRadioButton* m_pDownRadio = nullptr;

@@ -52,9 +52,10 @@ void CGoToLineDlg::OnInitDialog()
 
 void CGoToLineDlg::accept()
 {
-    const CLineNumberInput::SResult result = CLineNumberInput::Parse(m_pLineEdit->text());
+    const CLineNumberInput::SResult result =
+        CLineNumberInput::Parse(m_pLineEdit->text(), m_nLastLine);
     if (result.eStatus != CLineNumberInput::EStatus::Ok) {
-        AfxMessageBox(CLineNumberInput::Message(result.eStatus));
+        AfxMessageBox(CLineNumberInput::Message(result.eStatus, m_nLastLine));
         m_pLineEdit->setFocus();
         m_pLineEdit->selectAll();
         return;

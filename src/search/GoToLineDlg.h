@@ -23,6 +23,8 @@ public:
     QPushButton* OkButton() const { return m_pOkButton; }
 
     int m_nLine = 0;
+    // The highest line accepted: the text's last line index.
+    int m_nLastLine = 0;
 
 public slots:
     // Keeps the dialog open with the field selected while its text is refused.

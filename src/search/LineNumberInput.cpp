@@ -14,24 +14,24 @@ bool IsBlank(QChar ch)
 
 }  // namespace
 
-CLineNumberInput::SResult CLineNumberInput::Parse(const QString& strField)
+CLineNumberInput::SResult CLineNumberInput::Parse(const QString& strField, int nLastLine)
 {
     long long nValue = 0;
     if (!ReadInteger(strField.left(kMaxCharsRead), nValue))
         return {EStatus::NotInteger, 0};
-    if (nValue < kMinLine || nValue > kMaxLine)
+    if (nValue < kMinLine || nValue > nLastLine)
         return {EStatus::OutOfRange, 0};
     return {EStatus::Ok, static_cast<int>(nValue)};
 }
 
-QString CLineNumberInput::Message(EStatus eStatus)
+QString CLineNumberInput::Message(EStatus eStatus, int nLastLine)
 {
     switch (eStatus) {
     case EStatus::NotInteger:
         return LoadString(AFX_IDP_PARSE_INT);
     case EStatus::OutOfRange:
         return FormatString2(LoadString(AFX_IDP_PARSE_INT_RANGE), QString::number(kMinLine),
-                             QString::number(kMaxLine));
+                             QString::number(nLastLine));
     case EStatus::Ok:
         break;
     }

@@ -20,13 +20,13 @@ public:
     };
 
     static constexpr int kMinLine = 0;
-    static constexpr int kMaxLine = 99999;
     static constexpr int kMaxCharsRead = 31;
 
-    static SResult Parse(const QString& strField);
+    // Accepts kMinLine to `nLastLine`, the text's last line index.
+    static SResult Parse(const QString& strField, int nLastLine);
 
-    // The message for a refused entry; empty for Ok.
-    static QString Message(EStatus eStatus);
+    // The message for a refused entry, naming the range up to `nLastLine`; empty for Ok.
+    static QString Message(EStatus eStatus, int nLastLine);
 
 private:
     static bool ReadInteger(const QString& strText, long long& nValue);

@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DataFileLocator.h"
+#include "ElementSnippet.h"
 #include "TemplateNode.h"
 
 #include <QPalette>
@@ -24,6 +25,10 @@ CLeftView::CLeftView(ITemplateHost* pDocument, QWidget* parent)
     connect(this, &QTreeWidget::currentItemChanged, this, &CLeftView::SelectCurrentItem);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CLeftView::SelectCurrentItem);
     OnCommand(ID_TAG_INSERT_INLINE, [this] { m_pDocument->InsertElement(false); });
+    // Double-click (or the platform's activation) and Enter insert as Alt+T does; a double-click
+    // that also opened or closed the item would move the tree under the user's pointer.
+    setExpandsOnDoubleClick(false);
+    connect(this, &QTreeWidget::itemActivated, this, [this] { m_pDocument->InsertElement(false); });
 }
 
 void CLeftView::SelectCurrentItem()
@@ -72,8 +77,11 @@ ITemplateTree::Item CLeftView::InsertItem(const std::string& text, Item parent)
 
 void CLeftView::SetItemData(Item item, TemplateNode* node)
 {
-    static_cast<QTreeWidgetItem*>(item)->setData(0, Qt::UserRole,
-                                                 QVariant::fromValue(static_cast<void*>(node)));
+    auto* pItem = static_cast<QTreeWidgetItem*>(item);
+    pItem->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(node)));
+    // What Alt+T puts in place of an empty selection.
+    const std::string snippet = ComposeElementText(node, std::string(), false);
+    pItem->setToolTip(0, QString::fromUtf8(snippet.data(), static_cast<qsizetype>(snippet.size())));
 }
 
 void CLeftView::DeleteAllItems()

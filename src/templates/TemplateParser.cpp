@@ -1,6 +1,7 @@
 #include "TemplateParser.h"
 
 #include "DocumentFile.h"
+#include "TemplateLabels.h"
 #include "TemplateNode.h"
 #include "XmlParserPtr.h"
 
@@ -180,13 +181,20 @@ void CTemplateParser::InsertIntoTree(TemplateNode* node, ITemplateTree* tree,
     if (!node || !tree)
         return;
     // Pre-order with an explicit stack, children pushed last-first so they come out in order.
-    std::vector<std::pair<TemplateNode*, ITemplateTree::Item>> pending{{node, parent}};
+    struct SPending
+    {
+        TemplateNode* node;
+        ITemplateTree::Item parentItem;
+        std::string label;
+    };
+    std::vector<SPending> pending{{node, parent, node->name}};
     while (!pending.empty()) {
-        const auto [current, parentItem] = pending.back();
+        SPending current = std::move(pending.back());
         pending.pop_back();
-        ITemplateTree::Item item = tree->InsertItem(current->name, parentItem);
-        tree->SetItemData(item, current);
-        for (std::int32_t i = current->childCount; i-- > 0;)
-            pending.emplace_back(current->children[i], item);
+        ITemplateTree::Item item = tree->InsertItem(current.label, current.parentItem);
+        tree->SetItemData(item, current.node);
+        std::vector<std::string> labels = ChildLabels(*current.node);
+        for (std::int32_t i = current.node->childCount; i-- > 0;)
+            pending.push_back({current.node->children[i], item, std::move(labels[i])});
     }
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 
 class CScratchFolder
 {
@@ -38,6 +39,14 @@ private:
 
 inline const QByteArray kSampleTemplate =
     "<html><b/><p class=\"note\"/><br tarn:single=\"yes\"/></html>";
+
+// The caption as the window system shows it: Qt's "[*]" is "*" while modified.
+inline QString ShownCaption(const QWidget& window)
+{
+    QString title = window.windowTitle();
+    return title.replace(QStringLiteral("[*]"),
+                         window.isWindowModified() ? QStringLiteral("*") : QString());
+}
 
 // Counts the pages of a PDF written by Qt.
 inline int CountPdfPages(const QString& path)

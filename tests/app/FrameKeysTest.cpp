@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidgetItem>
@@ -105,8 +106,9 @@ TEST_F(FrameKeysTest, EveryCommandFollowsTheRouteWithEitherPaneActive)
                               ID_FILE_MRU_FILE1, ID_TOOLS_NEXT_ERROR, ID_TOOLS_PREV_ERROR};
     const QList<int> editorOnly = {ID_VIEW_RECOLOR, ID_TAG_INSERT_COMMENT, ID_EDIT_SELECT_ALL,
                                    ID_EDIT_FIND, ID_EDIT_REPLACE};
-    const QList<int> editorWithState = {ID_EDIT_UNDO,  ID_EDIT_CUT,           ID_EDIT_COPY,
-                                        ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_REPEAT};
+    const QList<int> editorWithState = {ID_EDIT_UNDO,  ID_EDIT_REDO,  ID_EDIT_CUT,
+                                        ID_EDIT_COPY,  ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL,
+                                        ID_EDIT_REPEAT};
 
     for (int nID : always + never + editorOnly + editorWithState)
         EXPECT_EQ(IsEnabled(nID), always.contains(nID)) << "tree active, command " << nID;
@@ -318,6 +320,79 @@ TEST_F(FrameKeysTest, CtrlGGoesToTheLineAndCancelLeavesTheSelectionAlone)
     const long nCaret = Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
     EXPECT_EQ(nCaret, Editor()->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 5));
     EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), nCaret);
+}
+
+TEST_F(FrameKeysTest, CtrlGAcceptsEveryLineTheTextHasAndNoMore)
+{
+    Key(Qt::Key_F6);
+    for (int i = 0; i < 20; ++i)
+        Editor()->ReplaceSelection("line " + QByteArray::number(i) + "\n");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CGoToLineDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (const char* text : {"21", "20"}) {
+            dialog->LineEdit()->setText(QString::fromLatin1(text));
+            QTest::keyClick(dialog->LineEdit(), Qt::Key_Return);
+        }
+    });
+    Key(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(m_messages.Messages(),
+              QStringList{QStringLiteral("Please enter an integer between 0 and 20.")});
+    EXPECT_EQ(Editor()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), Editor()->length());
+}
+
+TEST_F(FrameKeysTest, CtrlYAndCtrlShiftZRedoWhatCtrlZUndid)
+{
+    Key(Qt::Key_F6);
+    QTest::keyClicks(Editor(), "text");
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> redoKeys[] = {
+        {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : redoKeys) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Editor()->TextBytes(), QByteArray());
+        Key(key, modifiers);
+        EXPECT_EQ(Editor()->TextBytes(), QByteArray("text")) << key;
+    }
+}
+TEST_F(FrameKeysTest, OpenStartsInTheDocumentsFolderWithXmlFilesFirst)
+{
+    CDialogAnswers answers(*m_app.Document());
+    Frame()->SendCommand(ID_FILE_OPEN);
+    EXPECT_EQ(answers.m_strSuggested, QString());
+    EXPECT_TRUE(answers.m_strFilter.startsWith(QStringLiteral("XML files (*.xml ")));
+
+    const QString path = m_folder.Write("doc.xml", "<a/>");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Frame()->SendCommand(ID_FILE_OPEN);
+    EXPECT_EQ(answers.m_nOpenDialogs, 2);
+    EXPECT_EQ(answers.m_strSuggested, QFileInfo(path).absolutePath() + '/');
+}
+
+TEST_F(FrameKeysTest, TreeItemsTellLookAlikesApartShowTheirSnippetAndInsertOnEnterOrDoubleClick)
+{
+    m_app.Document()->LoadTemplate(m_folder.Write(
+        "look.xml", "<html><p/><p class=\"note\"/><br tarn:single=\"yes\"/></html>"));
+    CLeftView* pTree = Frame()->LeftView();
+    QTreeWidgetItem* pRoot = pTree->topLevelItem(0);
+    ASSERT_NE(pRoot, nullptr);
+    ASSERT_EQ(pRoot->childCount(), 3);
+    EXPECT_EQ(pRoot->child(0)->text(0), QStringLiteral("p"));
+    EXPECT_EQ(pRoot->child(1)->text(0), QStringLiteral("p class=\"note\""));
+    EXPECT_EQ(pRoot->child(1)->toolTip(0), QStringLiteral("<p class=\"note\" ></p>"));
+    EXPECT_EQ(pRoot->child(2)->toolTip(0), QStringLiteral("<br/>"));
+
+    pTree->setFocus();
+    pTree->setCurrentItem(pRoot->child(1));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<p class=\"note\" ></p>"));
+    EXPECT_EQ(QApplication::focusWidget(), pTree);
+
+    Editor()->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    pTree->scrollToItem(pRoot->child(2));
+    const QPoint center = pTree->visualItemRect(pRoot->child(2)).center();
+    QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, center);
+    QTest::mouseDClick(pTree->viewport(), Qt::LeftButton, {}, center);
+    EXPECT_EQ(Editor()->TextBytes(), QByteArray("<p class=\"note\" ></p><br/>"));
 }
 
 }  // namespace

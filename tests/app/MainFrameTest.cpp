@@ -7,6 +7,7 @@
 #include "PrintPreviewDlg.h"
 #include "Profile.h"
 #include "SettingsKeys.h"
+#include "StatusNote.h"
 #include "TarnelDoc.h"
 #include "TarnelView.h"
 
@@ -385,12 +386,31 @@ TEST_F(MainFrameTest, LoadTemplateTakesATypedNameWithOrWithoutItsExtension)
     }
 }
 
-TEST_F(MainFrameTest, CaptionNamesTheDocument)
+TEST_F(MainFrameTest, CaptionNamesTheDocumentAndShowsChangesAndAWriteProtectedFile)
 {
-    EXPECT_EQ(m_pFrame->windowTitle(), "Untitled - Tarnel");
     const QString path = m_folder.Write("notes.xml", "<a/>");
-    ASSERT_TRUE(m_doc.OnOpenDocument(path));
-    EXPECT_EQ(m_pFrame->windowTitle(), "notes.xml - Tarnel");
+    const QString locked = m_folder.Write("locked.xml", "<a/>");
+    QFile::setPermissions(locked, QFile::ReadOwner);
+    const struct
+    {
+        std::function<void()> step;
+        const char* caption;
+    } steps[] = {
+        {[] {}, "Untitled - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnOpenDocument(path)); }, "notes.xml - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("x"); }, "notes.xml* - Tarnel"},
+        {[&] { m_pFrame->EditView()->undo(); }, "notes.xml - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("y"); }, "notes.xml* - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnSaveDocument(path)); }, "notes.xml - Tarnel"},
+        {[&] { ASSERT_TRUE(m_doc.OnOpenDocument(locked)); }, "locked.xml [read-only] - Tarnel"},
+        {[&] { m_pFrame->EditView()->ReplaceSelection("z"); }, "locked.xml* [read-only] - Tarnel"},
+    };
+    int nStep = 0;
+    for (const auto& s : steps) {
+        s.step();
+        EXPECT_EQ(ShownCaption(*m_pFrame), QString::fromLatin1(s.caption)) << "step " << nStep++;
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 }  // namespace
@@ -484,6 +504,38 @@ TEST_F(MainFrameTest, TheStatusBarShowsTheCaretsLineAndColumn)
     m_pFrame->EditView()->ReplaceSelection("<a>\n\tb\xc3\xa9");
     QApplication::processEvents();
     EXPECT_EQ(shown(), QStringLiteral("Ln 2, Col 4"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ALongStatusNoteEndsWithAnEllipsisBeforeThePanesAndTheTooltipHoldsItAll)
+{
+    m_pFrame->resize(640, 400);
+    m_pFrame->show();
+    QCoreApplication::processEvents();
+    QStatusBar* pBar = m_pFrame->statusBar();
+    const QString longNote = QStringLiteral("notes.xml has a line of 2000000 characters: wrapping "
+                                            "its lines would keep the editor busy for a long "
+                                            "time, so they are shown unwrapped.");
+    const QLabel* pCaret = pBar->findChild<QLabel*>(QStringLiteral("caretPosition"));
+    ASSERT_NE(pCaret, nullptr);
+    const struct
+    {
+        QString note;
+        bool bCut;
+    } cases[] = {{longNote, true}, {QStringLiteral("Short note"), false}, {longNote, true}};
+    for (const auto& c : cases) {
+        ShowStatusNote(m_pFrame->EditView(), c.note, false);
+        const QString shown = pBar->currentMessage();
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.bCut) << shown.toStdString();
+        EXPECT_EQ(shown == c.note, !c.bCut);
+        EXPECT_LT(pBar->fontMetrics().horizontalAdvance(shown), pCaret->x());
+        EXPECT_EQ(pBar->toolTip(), c.bCut ? c.note : QString());
+    }
+    pBar->clearMessage();
+    EXPECT_EQ(pBar->toolTip(), QString());
 }
 
 }  // namespace

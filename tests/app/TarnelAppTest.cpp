@@ -81,7 +81,7 @@ TEST_F(TarnelAppTest, PlainStartShowsAnEmptyUntitledDocumentTheTreeAndTheTip)
 {
     CTarnelApp app;
     ASSERT_TRUE(app.InitInstance({}));
-    EXPECT_EQ(app.MainFrame()->windowTitle(), "Untitled - Tarnel");
+    EXPECT_EQ(ShownCaption(*app.MainFrame()), "Untitled - Tarnel");
     EXPECT_EQ(app.MainFrame()->EditView()->TextLength(), 0);
     EXPECT_FALSE(app.Document()->IsModified());
     EXPECT_EQ(app.MainFrame()->GetActiveView(), app.MainFrame()->LeftView());
@@ -119,7 +119,7 @@ TEST_F(TarnelAppTest, FileArgumentIsOpenedColouredAndHeadsTheRecentFiles)
     const QString path = m_folder.Write("a.xml", "<a x=\"1\">t</a>\n");
     CTarnelApp app;
     ASSERT_TRUE(app.InitInstance({path}));
-    EXPECT_EQ(app.MainFrame()->windowTitle(), "a.xml - Tarnel");
+    EXPECT_EQ(ShownCaption(*app.MainFrame()), "a.xml - Tarnel");
     for (int i = 0; i < 1000 && app.MainFrame()->EditView()->ColoursPending(); ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(StyleAt(app.MainFrame()->EditView(), 1), STYLE_TAG_TEXT);

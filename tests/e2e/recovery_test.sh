@@ -38,7 +38,7 @@ cmp -s doc.xml expected.xml && fail "the file was saved before the kill"
 tarnel_pid=$!
 focus_window "Tarnel" 25
 xdotool key Return
-focus_window "doc.xml - Tarnel" 15
+focus_window "doc.xml\\* - Tarnel" 15
 xdotool key ctrl+s
 saved_as_typed() { cmp -s doc.xml expected.xml; }
 wait_until 10 "doc.xml to hold what was typed before the kill" saved_as_typed

@@ -26,17 +26,19 @@ public:
         m_docs << &doc;
     }
 
-    QString SaveFileName(const QString&, const QString&, const QString& filter,
+    QString SaveFileName(const QString&, const QString& suggested, const QString& filter,
                          const QString&) override
     {
         ++m_nSaveDialogs;
+        m_strSuggested = suggested;
         m_strFilter = filter;
         return m_strSavePath;
     }
-    QString OpenFileName(const QString&, const QString&, const QString& filter,
+    QString OpenFileName(const QString&, const QString& suggested, const QString& filter,
                          const QString& ext) override
     {
         ++m_nOpenDialogs;
+        m_strSuggested = suggested;
         m_strFilter = filter;
         m_strDefaultExt = ext;
         return m_strOpenPath;
@@ -69,6 +71,7 @@ public:
     int m_nSaveDialogs = 0;
     int m_nOpenDialogs = 0;
     QString m_strFilter;
+    QString m_strSuggested;
     QString m_strDefaultExt;
     QStringList m_questions;
 

@@ -65,15 +65,27 @@ TEST_F(DocumentEncodingTest, TheDeclaredEncodingChoosesTheModeAndUtf16IsReadOnly
     EXPECT_TRUE(m_messages.Messages().isEmpty());
 }
 
-TEST_F(DocumentEncodingTest, AUtf16FileSaysItIsReadOnlyAndANewDocumentIsEditableAgain)
+TEST_F(DocumentEncodingTest, AUtf16FileWithOrWithoutAMarkSaysItIsReadOnlyAndANewDocumentIsEditable)
 {
-    const QString path =
-        WriteFile(QStringLiteral("wide.xml"), QByteArray("\xff\xfe<\0a\0/\0>\0", 10));
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    ASSERT_EQ(m_notes.Notes().size(), 1);
-    EXPECT_TRUE(m_notes.Notes()[0].startsWith(path + QStringLiteral(" is UTF-16 text")));
-    EXPECT_TRUE(m_notes.Notes()[0].contains(QStringLiteral("read-only")));
-
+    const QByteArray kForms[] = {
+        QByteArray("\xff\xfe<\0a\0/\0>\0", 10),
+        QByteArray("\xfe\xff\0<\0a\0/\0>", 10),
+        QByteArray("<\0?\0x\0m\0l\0 \0?\0>\0<\0a\0/\0>\0", 22),
+        QByteArray("\0<\0?\0x\0m\0l\0 \0?\0>\0<\0a\0/\0>", 22),
+    };
+    int nCase = 0;
+    for (const QByteArray& bytes : kForms) {
+        const QString path = WriteFile(QStringLiteral("wide%1.xml").arg(nCase), bytes);
+        m_notes.Clear();
+        ASSERT_TRUE(doc.OnOpenDocument(path)) << nCase;
+        EXPECT_TRUE(view.isReadOnly()) << nCase;
+        ASSERT_EQ(m_notes.Notes().size(), 1) << nCase;
+        EXPECT_TRUE(m_notes.Notes()[0].startsWith(path + QStringLiteral(" is UTF-16 text")));
+        EXPECT_TRUE(m_notes.Notes()[0].contains(QStringLiteral("read-only")));
+        ASSERT_TRUE(doc.OnSaveDocument(path)) << nCase;
+        EXPECT_EQ(ReadFile(path), bytes) << nCase;
+        ++nCase;
+    }
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(view.isReadOnly());
     EXPECT_EQ(Text(), CTarnelDoc::HeaderComment());

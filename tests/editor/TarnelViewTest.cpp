@@ -353,6 +353,7 @@ TEST_F(TarnelViewTest, EditCommandsAreEnabledByTheirState)
     EXPECT_FALSE(enabled(ID_EDIT_CUT));
     EXPECT_FALSE(enabled(ID_EDIT_COPY));
     EXPECT_FALSE(enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(enabled(ID_EDIT_REDO));
     EXPECT_FALSE(enabled(ID_OLE_EDIT_PROPERTIES));
     EXPECT_TRUE(enabled(ID_VIEW_RECOLOR));
     EXPECT_TRUE(enabled(ID_TAG_INSERT_COMMENT));
@@ -364,6 +365,11 @@ TEST_F(TarnelViewTest, EditCommandsAreEnabledByTheirState)
     EXPECT_TRUE(enabled(ID_EDIT_UNDO));
     EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_UNDO, nullptr));
     EXPECT_EQ(Text(), QByteArray("abc"));
+    EXPECT_TRUE(enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_REDO, nullptr));
+    EXPECT_NE(Text(), QByteArray("abc"));
+    EXPECT_FALSE(enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(view.OnCmdMsg(ID_EDIT_UNDO, nullptr));
 
     QApplication::clipboard()->setText(QStringLiteral("caf\u00e9"));
     EXPECT_TRUE(enabled(ID_EDIT_PASTE_SPECIAL));

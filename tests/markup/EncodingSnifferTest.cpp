@@ -47,6 +47,9 @@ TEST(EncodingSnifferTest, ReadsTheByteOrderMarkAndTheDeclaredEncodingWhateverThe
         {std::string("\0\0\xFE\xFF", 4), E::Wide},
         {std::string("<\0?\0x\0m\0l\0", 10), E::Wide},
         {std::string("\0<\0?\0x\0m\0l", 10), E::Wide},
+        {std::string("\0\0\0<\0\0\0?", 8), E::Wide},
+        {std::string("<\0\0\0?\0\0\0", 8), E::Wide},
+        {std::string("<\0a\0/\0>\0", 8), E::Unstated},  // no "<?": UTF-8 as the recommendation says
     };
     int nCase = 0;
     for (const SSniffCase& test : cases) {

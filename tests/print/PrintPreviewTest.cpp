@@ -2,12 +2,16 @@
 
 #include "DocumentPrinter.h"
 #include "PageIndex.h"
+#include "PreviewPane.h"
 #include "PrintPreviewDlg.h"
 
 #include <Qsci/qsciprinter.h>
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScrollArea>
+#include <QTest>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -127,3 +131,68 @@ TEST_F(PrintPreviewTest, PagesArePrintedAsQsciPrinterPrintsThemAndCancelStops)
     EXPECT_EQ(nCalls, 2);
     EXPECT_TRUE(error.isEmpty());
 }
+
+namespace {
+
+QAction* ToolAction(QWidget& dialog, const QString& text)
+{
+    for (QAction* pAction : dialog.findChild<QToolBar*>()->actions())
+        if (pAction->text() == text)
+            return pAction;
+    return nullptr;
+}
+
+TEST_F(PrintPreviewTest, PageKeysTurnPagesWhereverTheFocusIs)
+{
+    SetText(Lines(400, "<item name=\"x\">some text</item> "));
+    for (int nShown : {1, 2}) {
+        CPrintPreviewDlg preview(&view, printer, nShown);
+        preview.show();
+        preview.CountAllPages();
+        const int nLast = preview.Index().KnownPages() - 1;
+        ASSERT_GE(nLast, 4);
+        QWidget* pScroll = preview.findChild<QScrollArea*>();
+        pScroll->setFocus();
+        const struct
+        {
+            Qt::Key key;
+            int nPage;
+        } steps[] = {
+            {Qt::Key_PageDown, nShown},
+            {Qt::Key_PageDown, 2 * nShown},
+            {Qt::Key_PageUp, nShown},
+            {Qt::Key_End, nLast - nLast % nShown},
+            {Qt::Key_PageDown, nLast - nLast % nShown},
+            {Qt::Key_Home, 0},
+            {Qt::Key_PageUp, 0},
+        };
+        for (const auto& step : steps) {
+            QTest::keyClick(pScroll, step.key);
+            EXPECT_EQ(preview.CurrentPage(), step.nPage) << nShown << " shown, key " << step.key;
+        }
+    }
+}
+
+TEST_F(PrintPreviewTest, ZoomInAndOutChangeTheScaleAndFitPageTakesItBack)
+{
+    SetText(Lines(400, "<item name=\"x\">some text</item> "));
+    CPrintPreviewDlg preview(&view, printer, 1);
+    preview.show();
+    QCoreApplication::processEvents();
+    const CPreviewPane* pPane = preview.findChild<CPreviewPane*>();
+    ToolAction(preview, QStringLiteral("Fit page"))->trigger();
+    QCoreApplication::processEvents();
+    const double fitted = pPane->Scale();
+    ToolAction(preview, QStringLiteral("Zoom in"))->trigger();
+    QCoreApplication::processEvents();  // scroll bars come and the viewport shrinks
+    EXPECT_DOUBLE_EQ(pPane->Scale(), fitted * 1.25);
+    ToolAction(preview, QStringLiteral("Zoom out"))->trigger();
+    ToolAction(preview, QStringLiteral("Zoom out"))->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(pPane->Scale(), fitted / 1.25);
+    ToolAction(preview, QStringLiteral("Fit page"))->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(pPane->Scale(), fitted);
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,7 @@ protected:
         dialog.FindEdit()->setText(strFind);
         dialog.WholeWordCheckBox()->setChecked(false);
         dialog.MatchCaseCheckBox()->setChecked(false);
+        dialog.RegexCheckBox()->setChecked(false);
         dialog.DownButton()->setChecked(true);
         return dialog;
     }
@@ -236,6 +238,166 @@ TEST_F(FindReplaceDlgTest, TextAnEightBitDocumentCannotHoldIsNeitherFoundNorWrit
         }
         dialog.close();
     }
+}
+
+}  // namespace
+
+namespace {
+
+enum class EAction
+{
+    FindNext,
+    Replace,
+    ReplaceAll
+};
+
+struct SRegexCase
+{
+    const char* name;
+    const char* text;
+    long nCaret;
+    const char* find;
+    const char* replace;
+    std::vector<EAction> actions;
+    const char* expected;  // the text afterwards
+    Range selection;
+    const char* note;     // the status bar's, afterwards
+    const char* message;  // the one message box, if any
+};
+
+TEST_F(FindReplaceDlgTest, RegularExpressionsFindAndReplaceWithGroups)
+{
+    using A = EAction;
+    const SRegexCase cases[] = {
+        {"groups in replace all",
+         "<a id=\"1\"/>\n<bb id=\"22\"/>",
+         0,
+         "<(\\w+) id=\"(\\d+)\"",
+         "<\\1 n=\"\\2\"",
+         {A::ReplaceAll},
+         "<a n=\"1\"/>\n<bb n=\"22\"/>",
+         {0, 0},
+         "Replaced 2 occurrences",
+         ""},
+        {"caret stays on its text",
+         "x1 x2 x3",
+         3,
+         "x(\\d)",
+         "\\1\\1\\1",
+         {A::ReplaceAll},
+         "111 222 333",
+         {4, 4},
+         "Replaced 3 occurrences",
+         ""},
+        {"caret inside a match",
+         "x1 x2",
+         4,
+         "x\\d",
+         "y",
+         {A::ReplaceAll},
+         "y y",
+         {3, 3},
+         "Replaced 2 occurrences",
+         ""},
+        {"one replaced",
+         "ab",
+         0,
+         "b$",
+         "c",
+         {A::ReplaceAll},
+         "ac",
+         {0, 0},
+         "Replaced 1 occurrence",
+         ""},
+        {"case-blind class",
+         "one Two two",
+         0,
+         "t.o",
+         "",
+         {A::FindNext},
+         "one Two two",
+         {4, 7},
+         "",
+         ""},
+        {"empty matches",
+         "a\nb",
+         0,
+         "^",
+         "> ",
+         {A::ReplaceAll},
+         "> a\n> b",
+         {0, 0},
+         "Replaced 2 occurrences",
+         ""},
+        {"empty match moves on",
+         "a\nb",
+         0,
+         "^",
+         "",
+         {A::FindNext, A::FindNext},
+         "a\nb",
+         {0, 0},
+         "Passed the end of the text",
+         ""},
+        {"replace one with groups",
+         "me@home x@y",
+         0,
+         "(\\w+)@(\\w+)",
+         "\\2 at \\1",
+         {A::Replace, A::Replace},
+         "home at me x@y",
+         {11, 14},
+         "",
+         ""},
+        {"looking ahead",
+         "ab ab",
+         0,
+         "a(?=b)",
+         "X",
+         {A::Replace, A::Replace},
+         "Xb ab",
+         {3, 4},
+         "",
+         ""},
+        {"invalid pattern",
+         "a(b",
+         1,
+         "(",
+         "x",
+         {A::ReplaceAll},
+         "a(b",
+         {1, 1},
+         "",
+         "Cannot search the document for '(': it is not a valid regular expression"},
+    };
+    QMainWindow window;
+    window.setCentralWidget(m_pEditor.release());
+    m_pEditor.reset(static_cast<QsciScintilla*>(window.centralWidget()));
+    for (const SRegexCase& test : cases) {
+        m_pEditor->setText(QString::fromUtf8(test.text));
+        Select(test.nCaret, test.nCaret);
+        m_messages.Clear();
+        window.statusBar()->clearMessage();
+        CFindReplaceDlg& dialog = Open(true, QString::fromUtf8(test.find));
+        dialog.RegexCheckBox()->setChecked(true);
+        dialog.ReplaceEdit()->setText(QString::fromUtf8(test.replace));
+        for (EAction action : test.actions) {
+            if (action == A::FindNext)
+                dialog.OnFindNext();
+            else if (action == A::Replace)
+                dialog.OnReplace();
+            else
+                dialog.OnReplaceAll();
+        }
+        EXPECT_EQ(m_pEditor->text().toStdString(), test.expected) << test.name;
+        EXPECT_EQ(Selection(), test.selection) << test.name;
+        EXPECT_EQ(window.statusBar()->currentMessage().toStdString(), test.note) << test.name;
+        EXPECT_EQ(m_messages.Messages().size(), *test.message ? 1 : 0) << test.name;
+        const QString message = QString::fromUtf8(test.message);
+        EXPECT_EQ(m_messages.Messages().value(0).left(message.size()), message) << test.name;
+        dialog.close();
+    }
+    (void)m_pEditor.release();  // the window owns it
 }
 
 }  // namespace

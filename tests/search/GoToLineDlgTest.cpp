@@ -59,6 +59,7 @@ TEST(GoToLineDlgTest, RefusedEntryKeepsDialogOpenWithTextSelected)
     for (const SCase& c : cases) {
         CMessageCapture messages;
         CGoToLineDlg dialog;
+        dialog.m_nLastLine = 99999;
         dialog.show();
         dialog.LineEdit()->setText(QString::fromLatin1(c.szText));
         dialog.LineEdit()->deselect();
@@ -74,12 +75,13 @@ TEST(GoToLineDlgTest, DoModalGivesOkWithNumberOrCancelLeavingLine)
 {
     CMessageCapture messages;
     CGoToLineDlg dialog;
+    dialog.m_nLastLine = 674489;
     QTimer::singleShot(0, [&] {
-        dialog.LineEdit()->setText(QStringLiteral("99999"));
+        dialog.LineEdit()->setText(QStringLiteral("500000"));
         PressKey(dialog.LineEdit(), Qt::Key_Return);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.m_nLine, 99999);
+    EXPECT_EQ(dialog.m_nLine, 500000);
 
     CGoToLineDlg cancelled;
     QTimer::singleShot(0, [&] {

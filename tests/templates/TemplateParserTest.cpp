@@ -151,3 +151,18 @@ TEST_F(TemplateFixture, InsertIntoTreePlacesSubtreeUnderGivenParent)
     EXPECT_EQ(tree.Entries()[0].parent, parent);
     EXPECT_EQ(tree.Entries()[1].parent, CRecordingTree::ItemOf(0));
 }
+
+TEST_F(TemplateFixture, SiblingsOfTheSameNameShowTheirAttributesInTheTree)
+{
+    auto root = Load("<r><p/><p class=\"note\"  id='x'/><b k=\"1\"/><d><p a=\"1\"/></d>"
+                     "<p tarn:single=\"yes\"/><i/><i/></r>");
+    ASSERT_TRUE(root);
+    CRecordingTree tree;
+    CTemplateParser::InsertIntoTree(root->children[0], &tree, nullptr);
+    std::vector<std::string> labels;
+    for (const CRecordingTree::Entry& entry : tree.Entries())
+        labels.push_back(entry.text);
+    const std::vector<std::string> expected = {
+        "r", "p", "p class=\"note\" id=\"x\"", "b", "d", "p", "p", "i", "i"};
+    EXPECT_EQ(labels, expected);
+}
