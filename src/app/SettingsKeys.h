@@ -12,5 +12,6 @@ inline const QString kPreviewPages = QStringLiteral("PreviewPages");
 inline const QString kEditorZoom = QStringLiteral("EditorZoom");
 inline const QString kLineNumbers = QStringLiteral("LineNumbers");
 inline const QString kColourAsYouType = QStringLiteral("ColourAsYouType");
+inline const QString kFolding = QStringLiteral("Folding");
 
 }  // namespace SettingsKeys

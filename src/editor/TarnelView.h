@@ -8,8 +8,10 @@
 #include "EditorPane.h"
 #include "EditNotifier.h"
 #include "ErrorMarker.h"
+#include "FoldPolicy.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
+#include "MatchingTags.h"
 #include "ColourPass.h"
 #include "ColourPolicy.h"
 #include "ViewInserter.h"
@@ -133,6 +135,9 @@ public:
     // Off: the text is coloured on opening, New, Alt+R and insertions only.
     void SetColourAsYouType(bool bOn) override;
     bool ColourAsYouType() const override { return m_colours.TypingColours(); }
+    void SetFolding(bool bOn) override { m_folds.SetOn(bOn); }
+    bool Folding() const override { return m_folds.IsOn(); }
+    CFoldPolicy& Folds() { return m_folds; }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
@@ -191,6 +196,8 @@ private:
     CEditNotifier m_edits{*this};
     CErrorMarker m_errorMarker{this, *this};
     CColourPolicy m_colours{*this, *this};
+    CFoldPolicy m_folds{*this, *this};
+    CMatchingTags m_matching{*this, m_folds};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;

@@ -68,3 +68,10 @@ void CFoldLevels::Finish()
     while (!Run(LLONG_MAX / 2)) {
     }
 }
+
+CFoldCheckpoints::SCheckpoint CFoldLevels::CheckpointBefore(long long position) const
+{
+    if (m_bPending)
+        position = std::min(position, m_scan ? m_scan->FreshBefore() : m_nRestart);
+    return m_checkpoints.Before(position);
+}

@@ -26,11 +26,9 @@ public:
     bool Run(long long nBytes);
     void Finish();
 
-    // The elements open at the last checkpoint before `position`, for the element path.
-    CFoldCheckpoints::SCheckpoint CheckpointBefore(long long position) const
-    {
-        return m_checkpoints.Before(position);
-    }
+    // The last checkpoint before `position` that the edits since have left right, for the
+    // questions about elements: a scan from it gives what a whole pass would.
+    CFoldCheckpoints::SCheckpoint CheckpointBefore(long long position) const;
 
 private:
     const IStyledText& m_text;

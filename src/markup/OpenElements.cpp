@@ -22,14 +22,34 @@ void COpenElements::Open(std::string_view name, long long nStart)
 
 bool COpenElements::Close(std::string_view name)
 {
-    const SOpenElement* pElement = m_pTop.get();
-    for (int i = 0; pElement && i < kSearchDepth; ++i, pElement = pElement->pParent.get()) {
+    if (!CloseInside(name))
+        return false;
+    CloseInnermost();
+    return true;
+}
+
+bool COpenElements::CloseInside(std::string_view name)
+{
+    std::shared_ptr<const SOpenElement> pElement = m_pTop;
+    for (int i = 0; pElement && i < kSearchDepth; ++i, pElement = pElement->pParent) {
         if (pElement->name == name) {
-            m_pTop = pElement->pParent;
+            m_pTop = std::move(pElement);
             return true;
         }
     }
     return false;
+}
+
+void COpenElements::CloseDeeperThan(int nDepth)
+{
+    while (Depth() > nDepth)
+        CloseInnermost();
+}
+
+void COpenElements::CloseInnermost()
+{
+    if (m_pTop)
+        m_pTop = m_pTop->pParent;
 }
 
 COpenElements& COpenElements::operator=(const COpenElements& other)

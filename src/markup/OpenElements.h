@@ -38,6 +38,11 @@ public:
     void Open(std::string_view name, long long nStart);
     // False when no element of that name is open within reach.
     bool Close(std::string_view name);
+    // As Close, but the element of that name stays open, innermost.
+    bool CloseInside(std::string_view name);
+    void CloseInnermost();
+    // Closes the elements deeper than `nDepth`.
+    void CloseDeeperThan(int nDepth);
 
     bool operator==(const COpenElements& other) const { return m_pTop == other.m_pTop; }
 

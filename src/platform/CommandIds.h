@@ -23,6 +23,14 @@ constexpr int ID_VIEW_ZOOM_IN = 32792;
 constexpr int ID_VIEW_ZOOM_OUT = 32793;
 constexpr int ID_VIEW_ZOOM_RESET = 32794;
 constexpr int ID_VIEW_WORD_WRAP = 32795;
+// Structure: folding, matching tags, the element path, formatting.
+constexpr int ID_VIEW_FOLDING = 32900;
+constexpr int ID_VIEW_FOLD = 32901;
+constexpr int ID_VIEW_UNFOLD = 32902;
+constexpr int ID_VIEW_FOLD_ALL = 32903;
+constexpr int ID_VIEW_UNFOLD_ALL = 32904;
+constexpr int ID_EDIT_GOTO_MATCH = 32905;
+constexpr int ID_EDIT_SELECT_ELEMENT = 32906;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;
