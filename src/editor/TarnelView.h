@@ -7,6 +7,7 @@
 #include "EditorOptions.h"
 #include "EditorPane.h"
 #include "EditNotifier.h"
+#include "ElementPath.h"
 #include "ErrorMarker.h"
 #include "FoldPolicy.h"
 #include "InputFilter.h"
@@ -138,6 +139,7 @@ public:
     void SetFolding(bool bOn) override { m_folds.SetOn(bOn); }
     bool Folding() const override { return m_folds.IsOn(); }
     CFoldPolicy& Folds() { return m_folds; }
+    CElementPath& Path() { return m_path; }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
@@ -198,6 +200,7 @@ private:
     CColourPolicy m_colours{*this, *this};
     CFoldPolicy m_folds{*this, *this};
     CMatchingTags m_matching{*this, m_folds};
+    CElementPath m_path{*this, m_folds};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;

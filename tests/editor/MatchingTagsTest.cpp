@@ -79,3 +79,15 @@ TEST_F(MatchingTagsTest, CtrlShiftMSelectsTheElementThenItsParent)
     EXPECT_EQ(SelStart(), 0);
     EXPECT_EQ(SelEnd(), 31);
 }
+
+TEST_F(MatchingTagsTest, ThePathNamesTheElementsAtTheCaretAndAStepSelectsItsElement)
+{
+    SetText("<catalog><book/><book><title>T</title></book></catalog>");
+    Caret(30);
+    EXPECT_EQ(view.Path().StepsAtCaret(), QStringList({"catalog", "book[2]", "title"}));
+    view.Path().SelectStep(1);
+    EXPECT_EQ(SelStart(), 16);
+    EXPECT_EQ(SelEnd(), 45);
+    Caret(0);
+    EXPECT_EQ(view.Path().StepsAtCaret(), QStringList({"catalog"}));
+}
