@@ -12,6 +12,9 @@ void CViewOptions::Restore()
     m_view.SetColourAsYouType(
         GetProfileInt(SettingsKeys::kSection, SettingsKeys::kColourAsYouType, 0) != 0);
     m_view.SetFolding(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kFolding, 1) != 0);
+    m_view.SetAutoIndent(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kAutoIndent, 1) != 0);
+    m_view.SetCloseStartTags(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kCloseStartTags, 0)
+                             != 0);
 }
 
 CViewOptions::CViewOptions(IEditorOptions& view) : m_view(view)
@@ -29,6 +32,22 @@ CViewOptions::CViewOptions(IEditorOptions& view) : m_view(view)
     OnCommand(
         ID_VIEW_FOLDING, [this] { OnFolding(); },
         [this](CCmdUI& ui) { ui.SetCheck(m_view.Folding() ? 1 : 0); });
+    OnCommand(
+        ID_VIEW_AUTO_INDENT,
+        [this] {
+            m_view.SetAutoIndent(!m_view.AutoIndent());
+            WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kAutoIndent,
+                            m_view.AutoIndent() ? 1 : 0);
+        },
+        [this](CCmdUI& ui) { ui.SetCheck(m_view.AutoIndent() ? 1 : 0); });
+    OnCommand(
+        ID_VIEW_CLOSE_START_TAGS,
+        [this] {
+            m_view.SetCloseStartTags(!m_view.CloseStartTags());
+            WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kCloseStartTags,
+                            m_view.CloseStartTags() ? 1 : 0);
+        },
+        [this](CCmdUI& ui) { ui.SetCheck(m_view.CloseStartTags() ? 1 : 0); });
 }
 
 void CViewOptions::OnFolding()

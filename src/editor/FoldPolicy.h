@@ -32,7 +32,7 @@ public:
     // Brings every level up to date now.
     void Finish();
 
-    const IStyledText& Text() const { return m_buffer; }
+    const ITextBuffer& Text() const { return m_buffer; }
     const CFoldLevels& Levels() const { return m_levels; }
 
     // The element holding the caret's line, or starting on it.

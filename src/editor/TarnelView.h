@@ -15,6 +15,7 @@
 #include "MatchingTags.h"
 #include "ColourPass.h"
 #include "ColourPolicy.h"
+#include "TypingAids.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
 #include "WordWrap.h"
@@ -140,6 +141,10 @@ public:
     bool Folding() const override { return m_folds.IsOn(); }
     CFoldPolicy& Folds() { return m_folds; }
     CElementPath& Path() { return m_path; }
+    void SetAutoIndent(bool bOn) override { m_typing.SetAutoIndent(bOn); }
+    bool AutoIndent() const override { return m_typing.AutoIndentOn(); }
+    void SetCloseStartTags(bool bOn) override { m_typing.SetCloseStartTags(bOn); }
+    bool CloseStartTags() const override { return m_typing.CloseStartTagsOn(); }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
@@ -201,6 +206,7 @@ private:
     CFoldPolicy m_folds{*this, *this};
     CMatchingTags m_matching{*this, m_folds};
     CElementPath m_path{*this, m_folds};
+    CTypingAids m_typing{*this, m_folds};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;

@@ -31,6 +31,8 @@ constexpr int ID_VIEW_FOLD_ALL = 32903;
 constexpr int ID_VIEW_UNFOLD_ALL = 32904;
 constexpr int ID_EDIT_GOTO_MATCH = 32905;
 constexpr int ID_EDIT_SELECT_ELEMENT = 32906;
+constexpr int ID_VIEW_AUTO_INDENT = 32907;
+constexpr int ID_VIEW_CLOSE_START_TAGS = 32908;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;
