@@ -64,6 +64,8 @@ const std::vector<SCommandDef>& MainCommands()
         {ID_EDIT_GOTO_LINE, kEdit, "&GoTo", "Ctrl+G", nullptr},
         {ID_EDIT_GOTO_MATCH, kEdit, "Go to &Matching Tag", "Ctrl+M",
          "Move the caret to the other tag of the element\nMatching Tag"},
+        {ID_EDIT_FORMAT_XML, kEdit, "Format &XML", "Ctrl+Shift+F",
+         "Indent the text one element per line\nFormat XML"},
         {ID_EDIT_SELECT_ELEMENT, kEdit, "Select E&lement", "Ctrl+Shift+M",
          "Select the element around the selection\nSelect Element"},
 

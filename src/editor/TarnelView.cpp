@@ -5,6 +5,7 @@
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
+#include "FormatXml.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
@@ -76,6 +77,9 @@ void CTarnelView::RegisterCommands()
         ID_VIEW_UNFOLD_ALL, [this] { m_folds.UnfoldAll(); }, needFolding);
     OnCommand(ID_EDIT_GOTO_MATCH, [this] { m_matching.GoToPartner(); });
     OnCommand(ID_EDIT_SELECT_ELEMENT, [this] { m_matching.SelectElement(); });
+    OnCommand(
+        ID_EDIT_FORMAT_XML, [this] { CFormatXml::Run(*this); },
+        [this](CCmdUI& ui) { ui.Enable(!isReadOnly()); });
     // No embedded objects here: mapped only so the command shows disabled.
     OnCommand(ID_OLE_EDIT_PROPERTIES, nullptr);
     const auto needSelection = [this](CCmdUI& ui) { ui.Enable(hasSelectedText()); };

@@ -2,6 +2,9 @@
 // a start tag's ">"; one Undo takes each addition back.
 #include "editor/EditorTestSupport.h"
 
+#include "CommandIds.h"
+#include "MessageBox.h"
+
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -100,4 +103,22 @@ TEST_F(TypingAidsTest, TypingOnAsIfThereWereNoCompletionGivesWhatWasTyped)
         TypeAtEnd(c.text, c.typed);
         EXPECT_EQ(Text(), c.expected) << c.text << " + " << c.typed;
     }
+}
+
+TEST_F(TypingAidsTest, FormatXmlReindentsInOneUndoStepAndRefusesMalformedText)
+{
+    CMessageCapture messages;
+    SetText("<a><b>x</b><c/></a>\n");
+    view.OnCmdMsg(ID_EDIT_FORMAT_XML, nullptr);
+    EXPECT_EQ(Text(), "<a>\n  <b>x</b>\n  <c/>\n</a>\n");
+    view.undo();
+    EXPECT_EQ(Text(), "<a><b>x</b><c/></a>\n");
+    EXPECT_TRUE(messages.Messages().isEmpty());
+
+    SetText("<a><b></a>\n");
+    view.OnCmdMsg(ID_EDIT_FORMAT_XML, nullptr);
+    EXPECT_EQ(Text(), "<a><b></a>\n");
+    ASSERT_EQ(messages.Messages().size(), 1);
+    EXPECT_EQ(messages.Messages().first(),
+              "The text is not well-formed and was not formatted: mismatched tag at line 1\n");
 }
