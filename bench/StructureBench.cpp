@@ -2,6 +2,7 @@
 // keystroke, and the element path at the caret near the end.
 #include "FoldLevels.h"
 #include "TagMatcher.h"
+#include "XmlFormatter.h"
 
 #include "CatalogText.h"
 
@@ -115,5 +116,20 @@ void BM_ElementPathNearTheEnd(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ElementPathNearTheEnd)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// Beside `xmllint --format` on the same 100 MB catalogue.
+void BM_FormatOneHundredMegabytes(benchmark::State& state)
+{
+    const std::string text = GenerateCatalogText(kSize);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(XmlFormatter::Format(text, "  ", "\n"));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations())
+                            * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_FormatOneHundredMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
