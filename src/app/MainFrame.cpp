@@ -186,7 +186,9 @@ void CMainFrame::OnCreateClient()
     connect(m_pEditView, &QsciScintilla::cursorPositionChanged, this, [this] {
         const auto [nLine, nColumn] = m_pEditView->CaretLineColumn();
         m_pStatusPanes->ShowCaretPosition(nLine, nColumn);
+        m_pStatusPanes->ShowElementPath(m_pEditView->Path().StepsAtCaret());
     });
+    m_pStatusPanes->OnPathStepClicked([this](int nStep) { m_pEditView->Path().SelectStep(nStep); });
     connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {
         WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, nZoom);
     });

@@ -12,5 +12,8 @@ inline const QString kPreviewPages = QStringLiteral("PreviewPages");
 inline const QString kEditorZoom = QStringLiteral("EditorZoom");
 inline const QString kLineNumbers = QStringLiteral("LineNumbers");
 inline const QString kColourAsYouType = QStringLiteral("ColourAsYouType");
+inline const QString kFolding = QStringLiteral("Folding");
+inline const QString kAutoIndent = QStringLiteral("AutoIndent");
+inline const QString kCloseStartTags = QStringLiteral("CloseStartTags");
 
 }  // namespace SettingsKeys

@@ -19,6 +19,15 @@ const LockKey kIndicatorKeys[3] = {LockKey::Caps, LockKey::Num, LockKey::Scroll}
 CStatusPanes::CStatusPanes(QStatusBar* pBar)
 {
     pBar->addWidget(new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), pBar), 1);
+    m_pElementPath = new QLabel(pBar);
+    m_pElementPath->setObjectName(QStringLiteral("elementPath"));
+    m_pElementPath->setTextFormat(Qt::RichText);
+    QObject::connect(m_pElementPath, &QLabel::linkActivated, m_pElementPath,
+                     [this](const QString& link) {
+                         if (m_onStepClicked)
+                             m_onStepClicked(link.toInt());
+                     });
+    pBar->addPermanentWidget(m_pElementPath);
     m_pCaretPosition = new QLabel(pBar);
     m_pCaretPosition->setObjectName(QStringLiteral("caretPosition"));
     m_pCaretPosition->setMinimumWidth(
@@ -41,6 +50,16 @@ CStatusPanes::CStatusPanes(QStatusBar* pBar)
 void CStatusPanes::ShowCaretPosition(long long nLine, long long nColumn)
 {
     m_pCaretPosition->setText(QStringLiteral("Ln %1, Col %2").arg(nLine).arg(nColumn));
+}
+
+void CStatusPanes::ShowElementPath(const QStringList& steps)
+{
+    QString html;
+    for (int i = 0; i < steps.size(); ++i)
+        html += QStringLiteral("/<a href=\"%1\" style=\"text-decoration:none\">%2</a>")
+                    .arg(i)
+                    .arg(steps.at(i).toHtmlEscaped());
+    m_pElementPath->setText(html);
 }
 
 void CStatusPanes::UpdateIndicators()

@@ -1,4 +1,4 @@
-// The View menu's options for the editor: line numbers, colour as you type and zoom, each kept
+// The View menu's options for the editor: line numbers, colour as you type, folding and zoom, each kept
 // in "Settings" between runs, and word wrap, which each text's length decides anew.
 #pragma once
 
@@ -17,6 +17,7 @@ public:
 private:
     void OnLineNumbers();
     void OnColourAsYouType();
+    void OnFolding();
     void OnZoom(int nID);
 
     IEditorOptions& m_view;

@@ -11,6 +11,15 @@ public:
     virtual bool ColourAsYouType() const = 0;
     virtual void SetWordWrap(bool bOn) = 0;
     virtual bool WordWrap() const = 0;
+    // The fold margin and folding by element.
+    virtual void SetFolding(bool bOn) = 0;
+    virtual bool Folding() const = 0;
+    // Enter keeps the indentation, one level deeper after a start tag.
+    virtual void SetAutoIndent(bool bOn) = 0;
+    virtual bool AutoIndent() const = 0;
+    // Typing a start tag's ">" adds its end tag after the caret.
+    virtual void SetCloseStartTags(bool bOn) = 0;
+    virtual bool CloseStartTags() const = 0;
     // One step larger (nStep > 0) or smaller (< 0), or back to the font's own size (0).
     virtual void ZoomStep(int nStep) = 0;
 

@@ -5,6 +5,7 @@
 #include "EditorAccessibility.h"
 #include "EditorSetup.h"
 #include "FindReplaceDlg.h"
+#include "FormatXml.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
@@ -65,6 +66,20 @@ void CTarnelView::RegisterCommands()
     OnCommand(ID_TAG_INSERT_BLOCK, [this] { InsertElement(true); });
     OnCommand(ID_VIEW_RECOLOR, [this] { OnRecolor(); });
     OnCommand(ID_TAG_INSERT_COMMENT, [this] { m_inserter.InsertComment(); });
+    const auto needFolding = [this](CCmdUI& ui) { ui.Enable(m_folds.IsOn()); };
+    OnCommand(
+        ID_VIEW_FOLD, [this] { m_folds.FoldAtCaret(); }, needFolding);
+    OnCommand(
+        ID_VIEW_UNFOLD, [this] { m_folds.UnfoldAtCaret(); }, needFolding);
+    OnCommand(
+        ID_VIEW_FOLD_ALL, [this] { m_folds.FoldAll(); }, needFolding);
+    OnCommand(
+        ID_VIEW_UNFOLD_ALL, [this] { m_folds.UnfoldAll(); }, needFolding);
+    OnCommand(ID_EDIT_GOTO_MATCH, [this] { m_matching.GoToPartner(); });
+    OnCommand(ID_EDIT_SELECT_ELEMENT, [this] { m_matching.SelectElement(); });
+    OnCommand(
+        ID_EDIT_FORMAT_XML, [this] { CFormatXml::Run(*this); },
+        [this](CCmdUI& ui) { ui.Enable(!isReadOnly()); });
     // No embedded objects here: mapped only so the command shows disabled.
     OnCommand(ID_OLE_EDIT_PROPERTIES, nullptr);
     const auto needSelection = [this](CCmdUI& ui) { ui.Enable(hasSelectedText()); };
@@ -338,6 +353,7 @@ void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     m_colours.StopSlices();
     m_loader.LoadBytes(bytes, bUtf8);
+    m_folds.Restart();
 }
 
 bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error,
@@ -351,6 +367,7 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     // The previous text back after a failure or Cancel is coloured like an opened one.
     if (bLoaded ? bColour && !bColourNow : TextLength() > kLongestWrappedText)
         m_colours.StartSlices();
+    m_folds.Restart();
     return bLoaded;
 }
 

@@ -7,11 +7,15 @@
 #include "EditorOptions.h"
 #include "EditorPane.h"
 #include "EditNotifier.h"
+#include "ElementPath.h"
 #include "ErrorMarker.h"
+#include "FoldPolicy.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
+#include "MatchingTags.h"
 #include "ColourPass.h"
 #include "ColourPolicy.h"
+#include "TypingAids.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
 #include "WordWrap.h"
@@ -137,6 +141,14 @@ public:
     // Off: the text is coloured on opening, New, Alt+R and insertions only.
     void SetColourAsYouType(bool bOn) override;
     bool ColourAsYouType() const override { return m_colours.TypingColours(); }
+    void SetFolding(bool bOn) override { m_folds.SetOn(bOn); }
+    bool Folding() const override { return m_folds.IsOn(); }
+    CFoldPolicy& Folds() { return m_folds; }
+    CElementPath& Path() { return m_path; }
+    void SetAutoIndent(bool bOn) override { m_typing.SetAutoIndent(bOn); }
+    bool AutoIndent() const override { return m_typing.AutoIndentOn(); }
+    void SetCloseStartTags(bool bOn) override { m_typing.SetCloseStartTags(bOn); }
+    bool CloseStartTags() const override { return m_typing.CloseStartTagsOn(); }
     // Colours what was typed since the last time, when colouring as you type.
     void FlushTypingColours() { m_colours.FlushTyping(); }
     // The caret's line and column, both from 1: lines as the file counts them, the column in
@@ -195,6 +207,10 @@ private:
     CEditNotifier m_edits{*this};
     CErrorMarker m_errorMarker{this, *this};
     CColourPolicy m_colours{*this, *this};
+    CFoldPolicy m_folds{*this, *this};
+    CMatchingTags m_matching{*this, m_folds};
+    CElementPath m_path{*this, m_folds};
+    CTypingAids m_typing{*this, m_folds};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;

@@ -29,6 +29,17 @@ constexpr int ID_TOOLS_PREV_ERROR = 32951;
 constexpr int ID_TOOLS_CHOOSE_SCHEMA = 32952;
 constexpr int ID_TOOLS_CHOOSE_STYLESHEET = 32953;
 constexpr int ID_VIEW_CHECK_AS_YOU_TYPE = 32954;
+// Structure: folding, matching tags, the element path, formatting.
+constexpr int ID_VIEW_FOLDING = 32900;
+constexpr int ID_VIEW_FOLD = 32901;
+constexpr int ID_VIEW_UNFOLD = 32902;
+constexpr int ID_VIEW_FOLD_ALL = 32903;
+constexpr int ID_VIEW_UNFOLD_ALL = 32904;
+constexpr int ID_EDIT_GOTO_MATCH = 32905;
+constexpr int ID_EDIT_SELECT_ELEMENT = 32906;
+constexpr int ID_VIEW_AUTO_INDENT = 32907;
+constexpr int ID_VIEW_CLOSE_START_TAGS = 32908;
+constexpr int ID_EDIT_FORMAT_XML = 32909;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;
