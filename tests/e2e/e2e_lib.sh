@@ -49,9 +49,10 @@ wait_until() {
     done
 }
 
-# xvfb-run waits for the server without any limit.
+# xvfb-run waits for the server without any limit. -noreset: a server that resets when its last
+# client leaves (a killed tarnel) refuses the next one for a moment.
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     wait_until 10 "the X server to start" grep -q '[0-9]' "$work/display"
     export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
