@@ -1,4 +1,5 @@
 #include "CheckCommand.h"
+#include "check/CheckRun.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,13 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CommandResult
-{
-    int nStatus;
-    QString strOut;
-    QString strErr;
-};
 
 class CheckCommandTest : public ::testing::Test
 {
@@ -27,18 +21,9 @@ protected:
         return path;
     }
 
-    static CommandResult Run(const QStringList& args, const QByteArray& input = QByteArray())
+    static SCheckRun Run(const QStringList& args, const QByteArray& input = QByteArray())
     {
-        QByteArray inBytes = input;
-        QBuffer in(&inBytes);
-        in.open(QIODevice::ReadOnly);
-        CommandResult result;
-        QTextStream out(&result.strOut);
-        QTextStream err(&result.strErr);
-        result.nStatus = RunCheckCommand(args, in, out, err);
-        out.flush();
-        err.flush();
-        return result;
+        return RunCheck(args, input);
     }
 
     QTemporaryDir m_dir;
@@ -72,12 +57,12 @@ QByteArray Lines(int nCount)
 TEST_F(CheckCommandTest, WellFormedFilesPrintNothingUnlessVerbose)
 {
     const QString path = WriteFile("good.xml", Lines(1000) + "</r>\n");
-    const CommandResult quiet = Run({path});
+    const SCheckRun quiet = Run({path});
     EXPECT_EQ(quiet.nStatus, 0);
     EXPECT_TRUE(quiet.strOut.isEmpty());
     EXPECT_TRUE(quiet.strErr.isEmpty());
 
-    const CommandResult verbose = Run({"-v", path});
+    const SCheckRun verbose = Run({"-v", path});
     EXPECT_EQ(verbose.nStatus, 0);
     EXPECT_EQ(verbose.strOut, path + ": Everything is fine!\n");
     EXPECT_TRUE(verbose.strErr.isEmpty());
@@ -86,7 +71,7 @@ TEST_F(CheckCommandTest, WellFormedFilesPrintNothingUnlessVerbose)
 TEST_F(CheckCommandTest, FirstErrorIsReportedAsFileLineColumnMessage)
 {
     const QString path = WriteFile("bad.xml", "<r>\n  <a></b>\n</r>\n<late>");
-    const CommandResult result = Run({path});
+    const SCheckRun result = Run({path});
     EXPECT_EQ(result.nStatus, 1);
     EXPECT_TRUE(result.strOut.isEmpty());
     EXPECT_EQ(result.strErr, path + ":2:8: mismatched tag\n");
@@ -108,7 +93,7 @@ TEST_F(CheckCommandTest, PositionsBeyondTheFirstChunkAreExpatsOwn)
     for (const QByteArray& bytes : texts) {
         ASSERT_GT(bytes.size(), 10240);
         const QString path = WriteFile(QStringLiteral("chunked%1.xml").arg(nIndex++), bytes);
-        const CommandResult result = Run({path});
+        const SCheckRun result = Run({path});
         EXPECT_EQ(result.nStatus, 1) << path.toStdString();
         EXPECT_EQ(result.strErr, DirectExpatReport(path, bytes));
     }
@@ -119,7 +104,7 @@ TEST_F(CheckCommandTest, UnreadableFileExitsTwoAndTheRestAreStillChecked)
     const QString missing = m_dir.filePath("missing.xml");
     const QString bad = WriteFile("bad.xml", "<a>");
     const QString good = WriteFile("good.xml", "<a/>");
-    const CommandResult result = Run({"-v", missing, m_dir.path(), bad, good});
+    const SCheckRun result = Run({"-v", missing, m_dir.path(), bad, good});
     EXPECT_EQ(result.nStatus, 2);
     EXPECT_EQ(result.strOut, good + ": Everything is fine!\n");
     EXPECT_EQ(result.strErr,
@@ -140,7 +125,7 @@ TEST_F(CheckCommandTest, AnyFileNotWellFormedExitsOne)
 TEST_F(CheckCommandTest, DashReadsStandardInput)
 {
     EXPECT_EQ(Run({"-v", "-"}, "<a/>").strOut, QStringLiteral("-: Everything is fine!\n"));
-    const CommandResult result = Run({"-"}, Lines(500));
+    const SCheckRun result = Run({"-"}, Lines(500));
     EXPECT_EQ(result.nStatus, 1);
     EXPECT_EQ(result.strErr, DirectExpatReport("-", Lines(500)));
 }
@@ -153,25 +138,25 @@ TEST_F(CheckCommandTest, NulByteDoesNotEndTheCheck)
 
 TEST_F(CheckCommandTest, UsageGoesToStdoutForHelpAndToStderrForMistakes)
 {
-    const CommandResult help = Run({"--help"});
+    const SCheckRun help = Run({"--help"});
     EXPECT_EQ(help.nStatus, 0);
     EXPECT_TRUE(
         help.strOut.startsWith("Usage: tarnel-check [-v] [--valid | --schema GRAMMAR] FILE..."));
     EXPECT_TRUE(help.strErr.isEmpty());
 
-    const CommandResult none = Run({});
+    const SCheckRun none = Run({});
     EXPECT_EQ(none.nStatus, 2);
     EXPECT_TRUE(none.strOut.isEmpty());
     EXPECT_TRUE(none.strErr.startsWith("Usage: tarnel-check"));
 
-    const CommandResult unknown = Run({"-q", "x.xml"});
+    const SCheckRun unknown = Run({"-q", "x.xml"});
     EXPECT_EQ(unknown.nStatus, 2);
     EXPECT_TRUE(unknown.strErr.startsWith("tarnel-check: unknown option -q\n"));
 }
 
 TEST_F(CheckCommandTest, VersionIsShownInsteadOfCheckingAnyFile)
 {
-    const CommandResult version = Run({"--version", m_dir.filePath("missing.xml")});
+    const SCheckRun version = Run({"--version", m_dir.filePath("missing.xml")});
     EXPECT_EQ(version.nStatus, 0);
     EXPECT_TRUE(version.strOut.startsWith("tarnel-check (Tarnel) 1."))
         << version.strOut.toStdString();

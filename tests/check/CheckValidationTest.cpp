@@ -1,4 +1,5 @@
 #include "CheckCommand.h"
+#include "check/CheckRun.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -8,27 +9,6 @@
 namespace {
 
 const QString kDataDir = QStringLiteral(TEST_DATA_DIR "/validate/");
-
-struct SCommandResult
-{
-    int nStatus;
-    QString strOut;
-    QString strErr;
-};
-
-SCommandResult RunCheck(const QStringList& args, const QByteArray& input = QByteArray())
-{
-    QByteArray inBytes = input;
-    QBuffer in(&inBytes);
-    in.open(QIODevice::ReadOnly);
-    SCommandResult result;
-    QTextStream out(&result.strOut);
-    QTextStream err(&result.strErr);
-    result.nStatus = RunCheckCommand(args, in, out, err);
-    out.flush();
-    err.flush();
-    return result;
-}
 
 // xmllint's verdict: true when it finds the file valid.
 bool XmllintAccepts(const QStringList& args)
@@ -57,7 +37,7 @@ TEST_P(ValidationVerdictsTest, ExitStatusAgreesWithXmllint)
     const QString file = kDataDir + c.file;
     const QStringList args = *c.grammar ? QStringList{"--schema", kDataDir + c.grammar, file}
                                         : QStringList{"--valid", file};
-    const SCommandResult result = RunCheck(args);
+    const SCheckRun result = RunCheck(args);
     EXPECT_EQ(result.nStatus, c.nStatus) << result.strErr.toStdString();
     if (result.nStatus != 0) {
         EXPECT_TRUE(result.strErr.startsWith(file + ':')) << result.strErr.toStdString();
@@ -98,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, ValidationVerdictsTest, ::testing::ValuesIn(kCa
 TEST(CheckValidationTest, ReportsEveryErrorAsFileLineColumn)
 {
     const QString file = kDataDir + "xsd-invalid.xml";
-    const SCommandResult result = RunCheck({"--valid", file});
+    const SCheckRun result = RunCheck({"--valid", file});
     const QStringList lines = result.strErr.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << result.strErr.toStdString();
     EXPECT_TRUE(lines[0].startsWith(file + ":3:1: ")) << lines[0].toStdString();
@@ -115,15 +95,15 @@ TEST(CheckValidationTest, WellFormednessIsReportedAsWithoutValidation)
 
 TEST(CheckValidationTest, VerboseSaysValidAndTheWorstStatusWins)
 {
-    const SCommandResult result = RunCheck({"-v", "--valid", kDataDir + "dtd-valid.xml",
-                                            kDataDir + "plain.xml", kDataDir + "dtd-invalid.xml"});
+    const SCheckRun result = RunCheck({"-v", "--valid", kDataDir + "dtd-valid.xml",
+                                       kDataDir + "plain.xml", kDataDir + "dtd-invalid.xml"});
     EXPECT_EQ(result.nStatus, 2);
     EXPECT_EQ(result.strOut, kDataDir + "dtd-valid.xml: Everything is valid\n");
 }
 
 TEST(CheckValidationTest, SchemaWithoutGrammarIsAUsageError)
 {
-    const SCommandResult result = RunCheck({"--schema"});
+    const SCheckRun result = RunCheck({"--schema"});
     EXPECT_EQ(result.nStatus, 2);
     EXPECT_TRUE(result.strErr.contains("unknown option --schema")) << result.strErr.toStdString();
 }
