@@ -16,7 +16,8 @@ const char kEntry[] = "CheckAsYouType";
 
 }  // namespace
 
-CLiveCheck::CLiveCheck(CTarnelView& view, QObject* pParent) : QObject(pParent), m_view(view)
+CLiveCheck::CLiveCheck(CTarnelView& view, QObject* pParent)
+    : QObject(pParent), m_view(view), m_snapshot(view)
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMs);
@@ -39,6 +40,7 @@ void CLiveCheck::SetOn(bool bOn)
     WriteProfileInt(kSection, kEntry, bOn ? 1 : 0);
     if (!bOn) {
         m_pause.stop();
+        m_snapshot.Cancel();
         m_job.Cancel();
     }
 }
@@ -46,6 +48,7 @@ void CLiveCheck::SetOn(bool bOn)
 void CLiveCheck::OnTextEdit(const STextEdit&)
 {
     ++m_nTextVersion;
+    m_snapshot.Cancel();
     m_job.Cancel();
     if (m_bOn)
         m_pause.start();
@@ -53,7 +56,11 @@ void CLiveCheck::OnTextEdit(const STextEdit&)
 
 void CLiveCheck::CheckNow()
 {
-    const auto pText = std::make_shared<const QByteArray>(m_view.TextBytes());
+    m_snapshot.Start([this](std::shared_ptr<const QByteArray> pText) { Check(std::move(pText)); });
+}
+
+void CLiveCheck::Check(std::shared_ptr<const QByteArray> pText)
+{
     auto pOutcome = std::make_shared<CheckOutcome>();
     const quint64 nVersion = m_nTextVersion;
     m_job.Start(

@@ -18,9 +18,10 @@ protected:
     }
     void Finish()
     {
-        m_check.Job().Wait();
-        for (int i = 0; i < 1000 && m_check.Job().IsRunning(); ++i)
+        for (int i = 0; i < 100000 && m_check.IsBusy(); ++i) {
+            m_check.Job().Wait();
             QCoreApplication::processEvents();
+        }
     }
     void Append(const char* bytes)
     {
@@ -78,6 +79,24 @@ TEST_F(LiveCheckTest, ACheckOfAnOlderTextIsDropped)
     Finish();
     EXPECT_TRUE(m_check.LastError().isEmpty());
     EXPECT_EQ(m_editor.view.ErrorMarker().Position(), -1);
+}
+
+TEST_F(LiveCheckTest, ABigTextIsCopiedBetweenKeysAndAnEditStartsTheCopyOver)
+{
+    const QByteArray line = QByteArray(63, ' ') + '\n';
+    QByteArray text = "<r>" + line.repeated(2 * CTextSnapshot::kSliceBytes / 64) + "<a></r>";
+    m_editor.SetText(text);
+    m_check.CheckNow();
+    EXPECT_TRUE(m_check.IsBusy());
+    EXPECT_FALSE(m_check.Job().IsRunning()) << "the copy takes more than one turn";
+    QCoreApplication::processEvents();                                      // a slice copied
+    m_editor.Send(QsciScintillaBase::SCI_DELETERANGE, text.size() - 7, 3);  // "<a>" gone
+    EXPECT_FALSE(m_check.IsBusy()) << "the edit dropped the copy";
+    CheckAndWait();
+    EXPECT_TRUE(m_check.LastError().isEmpty()) << m_check.LastError().toStdString();
+    Append("<");
+    CheckAndWait();
+    EXPECT_EQ(m_editor.view.ErrorMarker().Position(), text.size() - 3);
 }
 
 TEST_F(LiveCheckTest, RunsAfterAPauseInTypingUnlessTurnedOff)
