@@ -67,7 +67,10 @@ const std::vector<SCommandDef>& MainCommands()
         {ID_EDIT_GOTO_MATCH, kEdit, "Go to &Matching Tag", "Ctrl+M",
          "Move the caret to the other tag of the element\nMatching Tag"},
         {ID_EDIT_FORMAT_XML, kEdit, "Format &XML", "Ctrl+Shift+F",
-         "Indent the text one element per line\nFormat XML"},
+         "Indent the selected elements, or the whole text, one element per line\nFormat XML"},
+        {ID_EDIT_JOIN_MARKUP, kEdit, "&Join Lines of Markup", "Ctrl+Shift+J",
+         "Remove the indentation between tags of the selected elements, or the whole text\n"
+         "Join Lines"},
         {ID_EDIT_SELECT_ELEMENT, kEdit, "Select E&lement", "Ctrl+Shift+M",
          "Select the element around the selection\nSelect Element"},
 

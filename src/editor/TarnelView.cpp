@@ -80,6 +80,9 @@ void CTarnelView::RegisterCommands()
     OnCommand(
         ID_EDIT_FORMAT_XML, [this] { CFormatXml::Run(*this); },
         [this](CCmdUI& ui) { ui.Enable(!isReadOnly()); });
+    OnCommand(
+        ID_EDIT_JOIN_MARKUP, [this] { CFormatXml::Run(*this, XmlFormatter::EMode::Join); },
+        [this](CCmdUI& ui) { ui.Enable(!isReadOnly()); });
     // No embedded objects here: mapped only so the command shows disabled.
     OnCommand(ID_OLE_EDIT_PROPERTIES, nullptr);
     const auto needSelection = [this](CCmdUI& ui) { ui.Enable(hasSelectedText()); };

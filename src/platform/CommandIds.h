@@ -40,6 +40,7 @@ constexpr int ID_EDIT_SELECT_ELEMENT = 32906;
 constexpr int ID_VIEW_AUTO_INDENT = 32907;
 constexpr int ID_VIEW_CLOSE_START_TAGS = 32908;
 constexpr int ID_EDIT_FORMAT_XML = 32909;
+constexpr int ID_EDIT_JOIN_MARKUP = 32910;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;

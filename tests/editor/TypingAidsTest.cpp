@@ -105,14 +105,35 @@ TEST_F(TypingAidsTest, TypingOnAsIfThereWereNoCompletionGivesWhatWasTyped)
     }
 }
 
-TEST_F(TypingAidsTest, FormatXmlReindentsInOneUndoStepAndRefusesMalformedText)
+TEST_F(TypingAidsTest, FormatAndJoinChangeTheSelectedElementsOrAllInOneUndoStep)
 {
     CMessageCapture messages;
-    SetText("<a><b>x</b><c/></a>\n");
-    view.OnCmdMsg(ID_EDIT_FORMAT_XML, nullptr);
-    EXPECT_EQ(Text(), "<a>\n  <b>x</b>\n  <c/>\n</a>\n");
-    view.undo();
-    EXPECT_EQ(Text(), "<a><b>x</b><c/></a>\n");
+    const struct
+    {
+        int nCommand;
+        const char* text;
+        const char* selected;  // the start of the selection; null: none
+        long long nSelected;
+        const char* expected;
+    } cases[] = {
+        {ID_EDIT_FORMAT_XML, "<a><b>x</b><c/></a>\n", nullptr, 0,
+         "<a>\n  <b>x</b>\n  <c/>\n</a>\n"},
+        {ID_EDIT_FORMAT_XML, "<a>\n  <b><e/></b>\n  <c><d/></c>\n</a>\n", "<c>", 4,
+         "<a>\n  <b><e/></b>\n  <c>\n    <d/>\n  </c>\n</a>\n"},
+        {ID_EDIT_JOIN_MARKUP, "<a>\n  <b>x</b>\n  <c/>\n</a>\n", nullptr, 0,
+         "<a><b>x</b><c/></a>\n"},
+        {ID_EDIT_JOIN_MARKUP, "<a>\n  <b>\n    <e/>\n  </b>\n  <c>\n    <d/>\n  </c>\n</a>\n",
+         "<c>", 3, "<a>\n  <b>\n    <e/>\n  </b>\n  <c><d/></c>\n</a>\n"},
+    };
+    for (const auto& c : cases) {
+        SetText(c.text);
+        const long long nAt = c.selected ? QByteArray(c.text).indexOf(c.selected) : 0;
+        view.SendScintilla(QsciScintillaBase::SCI_SETSEL, nAt, nAt + c.nSelected);
+        view.OnCmdMsg(c.nCommand, nullptr);
+        EXPECT_EQ(Text().toStdString(), c.expected);
+        view.undo();
+        EXPECT_EQ(Text().toStdString(), c.text);
+    }
     EXPECT_TRUE(messages.Messages().isEmpty());
 
     SetText("<a><b></a>\n");

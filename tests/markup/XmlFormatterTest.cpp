@@ -14,6 +14,13 @@ std::string WithoutWhitespace(const std::string& text)
     return out;
 }
 
+std::string Laid(std::string_view text, const XmlFormatter::SJob& job)
+{
+    std::string out;
+    EXPECT_EQ(XmlFormatter::Run(text, job, out), XmlFormatter::EOutcome::Done);
+    return out;
+}
+
 TEST(XmlFormatterTest, ReindentsElementContentAndKeepsEveryOtherByte)
 {
     const struct
@@ -42,7 +49,67 @@ TEST(XmlFormatterTest, ReindentsElementContentAndKeepsEveryOtherByte)
         EXPECT_EQ(once, c.formatted) << c.what;
         EXPECT_EQ(XmlFormatter::Format(once, "  ", "\n"), once) << c.what << ": idempotent";
         EXPECT_EQ(WithoutWhitespace(once), WithoutWhitespace(c.text)) << c.what;
+        const std::string joined = Laid(c.text, {XmlFormatter::EMode::Join});
+        EXPECT_EQ(WithoutWhitespace(joined), WithoutWhitespace(c.text)) << c.what;
+        EXPECT_EQ(XmlFormatter::Format(joined, "  ", "\n"), once) << c.what << ": joined";
     }
+}
+
+TEST(XmlFormatterTest, JoinRemovesOnlyTheWhitespaceFormattingWouldChange)
+{
+    EXPECT_EQ(Laid("<a>\n  <b>x</b>\n  <c/>\n</a>\n", {XmlFormatter::EMode::Join}),
+              "<a><b>x</b><c/></a>\n");
+    EXPECT_EQ(Laid("<p>\n  Hello <b>w</b>\n</p>", {XmlFormatter::EMode::Join}),
+              "<p>\n  Hello <b>w</b>\n</p>");
+}
+
+// "|" marks the selection's two ends.
+TEST(XmlFormatterTest, ASelectionFormatsOnlyTheNodesItCoversAtTheirIndentation)
+{
+    const struct
+    {
+        const char* what;
+        const char* text;
+        const char* formatted;  // null: nothing covered
+    } cases[] = {
+        {"one element", "<r>\n  |<a><b/></a>|\n  <d><e/></d>\n</r>",
+         "<r>\n  <a>\n    <b/>\n  </a>\n  <d><e/></d>\n</r>"},
+        {"overlapped siblings", "<r>\n  <a><b/></a>\n  <d><e/>|</d>  <f/>|\n</r>",
+         "<r>\n  <a><b/></a>\n  <d>\n    <e/>\n  </d>\n  <f/>\n</r>"},
+        {"the line's own indentation", "<r>\n\t\t|<a><b/></a>|\n</r>",
+         "<r>\n\t\t<a>\n\t\t  <b/>\n\t\t</a>\n</r>"},
+        {"not first on its line", "<r><a>|<b><c/></b>|</a></r>",
+         "<r><a><b>\n      <c/>\n    </b></a></r>"},
+        {"preserved ancestor", "<r xml:space='preserve'><a>|<b><c/></b>|</a></r>",
+         "<r xml:space='preserve'><a><b><c/></b></a></r>"},
+        {"whitespace only", "<r>\n  |  |<a/>\n</r>", nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        const std::size_t nStart = text.find('|');
+        text.erase(nStart, 1);
+        const std::size_t nEnd = text.find('|');
+        text.erase(nEnd, 1);
+        std::string out;
+        XmlFormatter::SJob job;
+        job.nStart = nStart;
+        job.nEnd = nEnd;
+        const XmlFormatter::EOutcome eOutcome = XmlFormatter::Run(text, job, out);
+        if (!c.formatted) {
+            EXPECT_EQ(eOutcome, XmlFormatter::EOutcome::NothingCovered) << c.what;
+            continue;
+        }
+        EXPECT_EQ(out, c.formatted) << c.what;
+        EXPECT_EQ(WithoutWhitespace(out), WithoutWhitespace(text)) << c.what;
+    }
+}
+
+TEST(XmlFormatterTest, StopsWhenItsProgressSaysSo)
+{
+    std::string out;
+    const XmlFormatter::SJob job{
+        XmlFormatter::EMode::Indent, "  ", "\n", 0, 0, [](long long, long long) { return false; }};
+    EXPECT_EQ(XmlFormatter::Run("<a><b/></a>", job, out), XmlFormatter::EOutcome::Stopped);
 }
 
 TEST(XmlFormatterTest, UsesTheGivenUnitAndLineEnd)
