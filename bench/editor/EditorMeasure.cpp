@@ -1,5 +1,6 @@
 #include "EditorMeasure.h"
 
+#include "CommandIds.h"
 #include "DocumentPrinter.h"
 #include "MessageBox.h"
 #include "PrintPreviewDlg.h"
@@ -116,6 +117,7 @@ private:
     bool MeasureCheck();
     bool MeasureSave();
     void MeasureCaretAndKeys();
+    void MeasureFolding();
     void MeasurePreview();
     void MeasureTypingColours();
     bool MeasureRecovery();
@@ -135,6 +137,7 @@ bool CEditorRun::Run()
         return false;
     Print("color_all", BestOf(kRepeats, [this] { m_view.ColorAll(); }));
     MeasureCaretAndKeys();
+    MeasureFolding();
     MeasurePreview();
     MeasureTypingColours();
     if (!MeasureRecovery())
@@ -156,6 +159,10 @@ bool CEditorRun::MeasureOpen()
         return Fail(QStringLiteral("the opened document counts as modified"));
     Print("first_paint", Seconds(ProcessEvents));
     Print("colour_rest", Seconds([this] { m_view.BackgroundColours().Finish(); }));
+    Print("fold_rest", Seconds([this] {
+              while (m_view.Folds().IsPending())
+                  ProcessEvents();
+          }));
     const QByteArray background = StylesDigest(m_view);
     m_view.ColorAll();
     if (StylesDigest(m_view) != background)
@@ -220,6 +227,24 @@ void CEditorRun::MeasureCaretAndKeys()
     Print("key_max", keys.dMax);
     if (m_view.TextLength() != nLength + kCaretMoves)
         Fail(QStringLiteral("the typed keys did not reach the text"));
+}
+
+// Folding and unfolding the element at a caret near the end, then every element.
+void CEditorRun::MeasureFolding()
+{
+    m_view.SendScintilla(Sci::SCI_GOTOPOS,
+                         static_cast<unsigned long>(std::max(0LL, m_view.TextLength() - 3000)));
+    ProcessEvents();
+    const auto run = [this](int nFold, int nUnfold) {
+        return BestOf(kRepeats, [&] {
+            m_view.OnCmdMsg(nFold, nullptr);
+            ProcessEvents();
+            m_view.OnCmdMsg(nUnfold, nullptr);
+            ProcessEvents();
+        });
+    };
+    Print("fold_toggle", run(ID_VIEW_FOLD, ID_VIEW_UNFOLD));
+    Print("fold_all", run(ID_VIEW_FOLD_ALL, ID_VIEW_UNFOLD_ALL));
 }
 
 // Keystrokes near the end with colour as you type on: the key, the re-colouring of what it

@@ -1,6 +1,7 @@
 #include "FoldPolicy.h"
 
 #include "JobGuard.h"
+#include "JobProgressDlg.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -48,10 +49,23 @@ void CFoldPolicy::Restart()
     m_timer.start();
 }
 
-void CFoldPolicy::Finish()
+bool CFoldPolicy::Finish()
 {
-    m_levels.Finish();
+    if (CJobGuard::IsRunning()) {
+        m_levels.Finish();
+    } else {
+        const CJobGuard guard;
+        CJobProgressDlg dialog(QStringLiteral("Finding the elements to fold..."),
+                               m_editor.window());
+        while (!m_levels.Run(4 * kEditBytes)) {
+            if (!dialog.Step(m_levels.Reached(), m_buffer.Length())) {
+                m_timer.start();  // the rest follows while idle
+                return false;
+            }
+        }
+    }
     m_timer.stop();
+    return true;
 }
 
 void CFoldPolicy::OnTextEdit(const STextEdit& edit)
@@ -99,9 +113,8 @@ long long CFoldPolicy::HeaderAtCaret() const
 
 void CFoldPolicy::FoldAtCaret()
 {
-    if (!m_bOn)
+    if (!m_bOn || !Finish())
         return;
-    Finish();
     const long long nHeader = HeaderAtCaret();
     if (nHeader < 0)
         return;
@@ -116,9 +129,8 @@ void CFoldPolicy::FoldAtCaret()
 
 void CFoldPolicy::UnfoldAtCaret()
 {
-    if (!m_bOn)
+    if (!m_bOn || !Finish())
         return;
-    Finish();
     const long long nHeader = HeaderAtCaret();
     if (nHeader >= 0)
         m_editor.SendScintilla(Sci::SCI_FOLDLINE, static_cast<unsigned long>(nHeader),
@@ -127,9 +139,8 @@ void CFoldPolicy::UnfoldAtCaret()
 
 void CFoldPolicy::FoldAll()
 {
-    if (!m_bOn)
+    if (!m_bOn || !Finish())
         return;
-    Finish();
     m_editor.SendScintilla(Sci::SCI_FOLDALL,
                            static_cast<unsigned long>(Sci::SC_FOLDACTION_CONTRACT));
     const long long nCaretLine = m_editor.SendScintilla(

@@ -29,8 +29,9 @@ public:
     bool IsPending() const { return m_levels.IsPending(); }
     // After the whole text was replaced without announcing it: levels from the start.
     void Restart();
-    // Brings every level up to date now.
-    void Finish();
+    // Brings every level up to date, with progress and Cancel when it takes long; false when
+    // cancelled.
+    bool Finish();
 
     const ITextBuffer& Text() const { return m_buffer; }
     const CFoldLevels& Levels() const { return m_levels; }

@@ -25,6 +25,8 @@ public:
     // Scans up to `nBytes`; true once every level is right.
     bool Run(long long nBytes);
     void Finish();
+    // How far the running scan has read; 0 when none runs.
+    long long Reached() const { return m_scan ? m_scan->End() : 0; }
 
     // The last checkpoint before `position` that the edits since have left right, for the
     // questions about elements: a scan from it gives what a whole pass would.
