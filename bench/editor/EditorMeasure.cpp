@@ -100,6 +100,7 @@ public:
     {
         m_view.resize(900, 700);
         m_view.OnInitialUpdate();
+        m_view.SetFolding(true);  // on by default in the window
         m_view.show();
         ProcessEvents();
     }
