@@ -92,6 +92,21 @@ void CColourPolicy::ColourShownLines()
         CColourPass::ColourAround(m_text, nFrom, nTo);
 }
 
+void CColourPolicy::ColourReplaced(long long start, long long end)
+{
+    constexpr long long kAtOnceBytes = 1 << 20;
+    if (!m_sliced.IsPending() && end - start <= kAtOnceBytes) {
+        CColourPass::ColourAround(m_text, start, end);
+        return;
+    }
+    if (!m_sliced.IsPending()) {
+        // The styles before `start` are a whole pass's: the slices may begin there.
+        m_sliced.Start();
+        m_timer.start();
+    }
+    m_sliced.ColourAgainFrom(start);
+}
+
 void CColourPolicy::SetTypingColours(bool bEnabled)
 {
     m_bTyping = bEnabled;

@@ -51,6 +51,9 @@ public:
     // Colours the lines on screen now when the slices have not reached them: a jump to the end
     // of a big text shows it coloured at once. The styles are those the slices will set.
     void ColourShownLines();
+    // Colours [start, end), which a command just put in place of other text, as a whole pass
+    // would: at once when it is short, else by the idle slices from `start` on.
+    void ColourReplaced(long long start, long long end);
 
     // Off by default. The styles must be a whole pass's when it is turned on.
     void SetTypingColours(bool bEnabled);

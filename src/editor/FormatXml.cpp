@@ -45,6 +45,8 @@ void ReplaceChanged(CTarnelView& view, const std::string& text, const std::strin
                  static_cast<long long>(text.size() - nPrefix - nSuffix),
                  formatted.data() + nPrefix, nMiddle);
     view.EndUndoGroup();
+    view.BackgroundColours().ColourReplaced(static_cast<long long>(nPrefix),
+                                            static_cast<long long>(nPrefix + nMiddle));
     view.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(nPrefix));
 }
 

@@ -129,8 +129,13 @@ TEST_F(TypingAidsTest, FormatAndJoinChangeTheSelectedElementsOrAllInOneUndoStep)
         SetText(c.text);
         const long long nAt = c.selected ? QByteArray(c.text).indexOf(c.selected) : 0;
         view.SendScintilla(QsciScintillaBase::SCI_SETSEL, nAt, nAt + c.nSelected);
+        view.ColorAll();
         view.OnCmdMsg(c.nCommand, nullptr);
         EXPECT_EQ(Text().toStdString(), c.expected);
+        WaitForColours();
+        const QByteArray styled = StyledText(view);
+        view.ColorAll();
+        EXPECT_EQ(StyledText(view), styled) << "coloured as a whole pass would";
         view.undo();
         EXPECT_EQ(Text().toStdString(), c.text);
     }
