@@ -166,7 +166,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
     if (m_pEditView->isReadOnly())
-        ShowStatusNote(m_pEditView, CViewLoader::WideTextNote(path), false);
+        ShowStatusNote(m_pEditView, m_pEditView->ReadOnlyNote(path), false);
     else if (IsWriteProtected(path))
         ShowStatusNote(m_pEditView, WriteProtectedNote(path), false);
     else if (m_pEditView->LeftUnwrapped())
@@ -326,7 +326,8 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
             AfxMessageBox(strError);
             return false;
         }
-        // UTF-16 now, which cannot be edited: the edits go where a new document finds them.
+        // Opens read-only now, which could not be undone: the edits go where a new document
+        // finds them.
         const QByteArray text = m_pEditView->TextBytes();
         if (!CRecoveryStore(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
                  .LeaveAsNewDocument(text, strError)) {
@@ -335,9 +336,9 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
         }
         if (!OnOpenDocument(path))
             return false;
-        AfxMessageBox(QStringLiteral("%1 is UTF-16 text now, which Tarnel cannot edit. The text "
-                                     "it replaced is kept: File > New offers to recover it.")
-                          .arg(path));
+        AfxMessageBox(QStringLiteral("%1 The text it replaced is kept: File > New offers to "
+                                     "recover it.")
+                          .arg(m_pEditView->ReadOnlyNote(path)));
         return true;
     }
     m_pEditView->SetSavePoint();

@@ -1,5 +1,6 @@
 #include "TarnelView.h"
 
+#include "DocumentCodec.h"
 #include "CommandIds.h"
 #include "DocumentReader.h"
 #include "EditorAccessibility.h"
@@ -42,7 +43,7 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
     connect(this, &QsciScintillaBase::SCN_ZOOM, this,
             [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
     connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
-            [this] { ShowStatusNote(this, CViewLoader::WideTextNote(DocumentName()), true); });
+            [this] { ShowStatusNote(this, ReadOnlyNote(DocumentName()), true); });
     if (m_pDocument)
         m_pDocument->AddView(this);
 }
@@ -101,7 +102,8 @@ void CTarnelView::RegisterCommands()
         ID_EDIT_PASTE_SPECIAL,
         [this] {
             QByteArray bytes;
-            if (CPasteSpecialDlg::Choose(this, isUtf8(), DocumentName(), bytes))
+            if (CPasteSpecialDlg::Choose(this, isUtf8(), DocumentName(), bytes,
+                                         DocumentCodec(*this)))
                 ReplaceSelection(bytes);
         },
         [](CCmdUI& ui) { ui.Enable(CPasteSpecialDlg::CanPaste()); });

@@ -135,6 +135,10 @@ public:
     void ZoomStep(int nStep) override;
     // True when the text last loaded was left unwrapped for its length.
     bool LeftUnwrapped() const { return m_loader.LeftUnwrapped(); }
+    QString ReadOnlyNote(const QString& strName) const override
+    {
+        return m_loader.ReadOnlyNote(strName);
+    }
 
     void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
     bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }
