@@ -1,9 +1,11 @@
 #include "TarnelDoc.h"
 
 #include "CommandIds.h"
+#include "DocumentCodec.h"
 #include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
+#include "FileCodec.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
@@ -23,11 +25,23 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+
 CTarnelDoc* g_pDocument = nullptr;
 
 namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
+
+CheckReader StringReader(const std::string& bytes)
+{
+    return [&bytes](char* buffer, long long offset, int count) {
+        const auto nStart = std::min(static_cast<std::size_t>(offset), bytes.size());
+        const std::size_t nCount = std::min(static_cast<std::size_t>(count), bytes.size() - nStart);
+        std::copy_n(bytes.data() + nStart, nCount, buffer);
+        return static_cast<int>(nCount);
+    };
+}
 
 QString WriteProtectedNote(const QString& path)
 {
@@ -435,13 +449,27 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
         return;
     const CJobGuard guard;
     CTarnelView& view = *m_pEditView;
-    const long long nLength = view.TextLength();
+    // A text decoded for editing is checked as its file's bytes, as other programs read them.
+    const CFileCodec* pCodec = DocumentCodec(view);
+    std::string text;
+    std::string fileBytes;
+    if (pCodec) {
+        text = view.Text(0, view.TextLength());
+        std::string strReason;
+        if (!pCodec->Encode(text, fileBytes, strReason)) {
+            view.ShowMessage(QStringLiteral("%1 was not checked: %2.")
+                                 .arg(view.DocumentName(), QString::fromStdString(strReason)));
+            return;
+        }
+    }
+    const long long nLength = pCodec ? static_cast<long long>(fileBytes.size()) : view.TextLength();
+    const CheckReader readView = [&view](char* buffer, long long offset, int count) {
+        return view.ReadTextChunk(buffer, offset, count);
+    };
     view.SaveSelection();
-    const CheckOutcome outcome = RunWellFormedCheck(
-        [&view](char* buffer, long long offset, int count) {
-            return view.ReadTextChunk(buffer, offset, count);
-        },
-        kCheckChunkSize, [&](long long nFed) { return CarryOn(progress, nFed, nLength); });
+    const CheckOutcome outcome =
+        RunWellFormedCheck(pCodec ? StringReader(fileBytes) : readView, kCheckChunkSize,
+                           [&](long long nFed) { return CarryOn(progress, nFed, nLength); });
     if (outcome.cancelled) {
         view.RestoreSelection();
         return;
@@ -459,6 +487,8 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
     }
     view.GoToLine(static_cast<int>(outcome.line - 1));
     if (outcome.byteIndex >= 0)
-        view.ErrorMarker().Mark(outcome.byteIndex);
+        view.ErrorMarker().Mark(pCodec ? static_cast<long long>(pCodec->TextOffset(
+                                    text, static_cast<std::size_t>(outcome.byteIndex)))
+                                       : outcome.byteIndex);
     view.ShowMessage(FormatCheckError(outcome));
 }

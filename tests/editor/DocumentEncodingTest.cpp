@@ -167,4 +167,37 @@ TEST_F(DocumentEncodingTest, BytesThatCouldNotBeWrittenBackOpenReadOnlyWithTheRe
     EXPECT_FALSE(view.isReadOnly());
 }
 
+// Little-endian UTF-16, as QString holds it on this machine.
+QByteArray Utf16Le(const QByteArray& utf8)
+{
+    const QString text = QString::fromUtf8(utf8);
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+}
+
+TEST_F(DocumentEncodingTest, F5ChecksTheFilesBytesAndPointsIntoTheTextAsShown)
+{
+    const QByteArray kBody = "<a>\n\xe2\x82\xac\xc3\xa9\xf0\x9d\x84\x9e</b>\n";  // "€é𝄞</b>"
+    const struct
+    {
+        const char* name;
+        QByteArray file;
+    } cases[] = {
+        {"UTF-16LE BOM", "\xff\xfe" + Utf16Le(kBody)},
+        {"windows-1252", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a>\n\x80\xe9</b>\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(doc.OnOpenDocument(WriteFile(QStringLiteral("f5.xml"), c.file)));
+        m_messages.Clear();
+        doc.CheckWellFormed();
+        ASSERT_EQ(m_messages.Messages().size(), 1);
+        const bool bUtf16 = c.file.startsWith("\xff\xfe");
+        EXPECT_TRUE(
+            m_messages.Messages()[0].endsWith(QStringLiteral(" at line %1\n").arg(bUtf16 ? 2 : 3)))
+            << m_messages.Messages()[0].toStdString();
+        // Expat points into "</b>", two characters on.
+        EXPECT_EQ(view.ErrorMarker().Position(), Text().indexOf("</b>") + 2);
+    }
+}
+
 }  // namespace
