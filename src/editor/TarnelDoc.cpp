@@ -451,12 +451,10 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
     CTarnelView& view = *m_pEditView;
     // A text decoded for editing is checked as its file's bytes, as other programs read them.
     const CFileCodec* pCodec = DocumentCodec(view);
-    std::string text;
     std::string fileBytes;
     if (pCodec) {
-        text = view.Text(0, view.TextLength());
         std::string strReason;
-        if (!pCodec->Encode(text, fileBytes, strReason)) {
+        if (!pCodec->Encode(view.Text(0, view.TextLength()), fileBytes, strReason)) {
             view.ShowMessage(QStringLiteral("%1 was not checked: %2.")
                                  .arg(view.DocumentName(), QString::fromStdString(strReason)));
             return;
@@ -487,8 +485,6 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
     }
     view.GoToLine(static_cast<int>(outcome.line - 1));
     if (outcome.byteIndex >= 0)
-        view.ErrorMarker().Mark(pCodec ? static_cast<long long>(pCodec->TextOffset(
-                                    text, static_cast<std::size_t>(outcome.byteIndex)))
-                                       : outcome.byteIndex);
+        view.ErrorMarker().Mark(view.TextOffsetOf(outcome.byteIndex));
     view.ShowMessage(FormatCheckError(outcome));
 }

@@ -155,12 +155,16 @@ bool CViewLoader::ReplaceWithFile(CDocumentReader& reader, QString& error)
     if (pipeline.IsWide())
         return false;
     const CFileCodec* pCodec = pipeline.Codec();
-    if (pCodec) {
+    try {
         std::string utf8;
         std::string strReason;
-        if (!pCodec->Decode(bytes.toStdString(), utf8, strReason))
+        if (pCodec && !pCodec->Decode(bytes.toStdString(), utf8, strReason))
             return false;
-        bytes = QByteArray::fromStdString(utf8);
+        if (pCodec)
+            bytes = QByteArray::fromStdString(utf8);
+    } catch (const std::bad_alloc&) {
+        error = OutOfMemorySentence(reader.Path());
+        return false;
     }
     m_errorMarker.Clear();
     m_pane.BeginUndoGroup();
@@ -214,7 +218,13 @@ bool CViewLoader::DecodeText(const CFileCodec& codec, QString& error)
 {
     std::string utf8;
     std::string strReason;
-    if (!codec.Decode(WholeText().toStdString(), utf8, strReason)) {
+    bool bDecoded = false;
+    try {
+        bDecoded = codec.Decode(WholeText().toStdString(), utf8, strReason);
+    } catch (const std::bad_alloc&) {
+        strReason = "this computer's memory cannot hold its text beside its bytes";
+    }
+    if (!bDecoded) {
         error = QStringLiteral("it cannot be edited as %1 text, as %2")
                     .arg(QString::fromStdString(codec.Label()), QString::fromStdString(strReason));
         return false;

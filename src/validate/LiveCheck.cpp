@@ -53,7 +53,7 @@ void CLiveCheck::OnTextEdit(const STextEdit&)
 
 void CLiveCheck::CheckNow()
 {
-    const auto pText = std::make_shared<const QByteArray>(m_view.TextBytes());
+    const auto pText = std::make_shared<const QByteArray>(m_view.FileBytes());
     auto pOutcome = std::make_shared<CheckOutcome>();
     const quint64 nVersion = m_nTextVersion;
     m_job.Start(
@@ -74,7 +74,7 @@ void CLiveCheck::CheckNow()
             m_strLastError =
                 pOutcome->wellFormed ? QString() : FormatCheckError(*pOutcome).trimmed();
             if (!m_strLastError.isEmpty()) {
-                m_view.ErrorMarker().Mark(pOutcome->byteIndex);
+                m_view.ErrorMarker().Mark(m_view.TextOffsetOf(pOutcome->byteIndex));
                 ShowStatusNote(&m_view, m_strLastError, false);
             } else if (bHadError) {
                 ShowStatusNote(&m_view, QString(), false);
