@@ -123,7 +123,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     const CFileCodec* pCodec = pipeline.Codec();
     m_strReadOnlyReason.clear();
     if (pipeline.IsWide())
-        m_strReadOnlyReason = QStringLiteral("it is UTF-32 text, which Tarnel cannot edit");
+        m_strReadOnlyReason = QStringLiteral("is UTF-32 text, which Tarnel cannot edit");
     else if (pCodec && !DecodeText(*pCodec, m_strReadOnlyReason))
         pCodec = nullptr;
     SetDocumentCodec(m_editor, pCodec);
@@ -210,7 +210,8 @@ QString CViewLoader::ReadOnlyNote(const QString& strName) const
 {
     if (m_strReadOnlyReason.isEmpty())
         return QString();
-    return QStringLiteral("%1 is shown byte for byte, read-only, and saved unchanged: %2.")
+    // The reason first: the status bar may not show the whole sentence.
+    return QStringLiteral("%1 %2: it is shown byte for byte, read-only, and saved unchanged.")
         .arg(strName, m_strReadOnlyReason);
 }
 
@@ -225,7 +226,7 @@ bool CViewLoader::DecodeText(const CFileCodec& codec, QString& error)
         strReason = "this computer's memory cannot hold its text beside its bytes";
     }
     if (!bDecoded) {
-        error = QStringLiteral("it cannot be edited as %1 text, as %2")
+        error = QStringLiteral("cannot be edited as %1 text (%2)")
                     .arg(QString::fromStdString(codec.Label()), QString::fromStdString(strReason));
         return false;
     }

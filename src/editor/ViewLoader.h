@@ -54,8 +54,9 @@ private:
     bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
                     const JobProgress& progress, bool& bCancelled);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
-    // Turns the file's bytes the control holds into UTF-8 text; false, with `error` saying why,
-    // when they cannot be written back as they are, which leaves them.
+    // Turns the file's bytes the control holds into UTF-8 text; false, with `error` saying why
+    // ("cannot be edited as ..."), when they cannot be written back as they are, which leaves
+    // them.
     bool DecodeText(const CFileCodec& codec, QString& error);
     QByteArray WholeText() const;
 
