@@ -3,12 +3,12 @@
 // changed.
 #pragma once
 
+#include "Utf16Codec.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <unordered_map>
-
-#include "Utf16Codec.h"
 
 class CFileCodec
 {
