@@ -1,5 +1,6 @@
 #include "WellFormedCheck.h"
 
+#include "FileCodec.h"
 #include "XmlParserPtr.h"
 
 #include <algorithm>
@@ -18,6 +19,20 @@ CheckOutcome ErrorOutcome(XML_Parser parser)
     return outcome;
 }
 
+// Expat knows UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself; the single-byte encodings the
+// editor decodes (windows-125x, the other ISO-8859 parts) it reads from the editor's own tables.
+int OnUnknownEncoding(void* /*data*/, const XML_Char* name, XML_Encoding* info)
+{
+    const CFileCodec* pCodec = CFileCodec::Named(name);
+    if (!pCodec || !pCodec->IsSingleByte())
+        return XML_STATUS_ERROR;
+    std::copy(pCodec->ByteMap().begin(), pCodec->ByteMap().end(), info->map);
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
 }  // namespace
 
 CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize, const CheckCarryOn& carryOn)
@@ -31,6 +46,7 @@ CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize, const Ch
         return outcome;
     }
     XML_SetUserData(parser.get(), nullptr);
+    XML_SetUnknownEncodingHandler(parser.get(), OnUnknownEncoding, nullptr);
 
     std::vector<char> buffer(static_cast<std::size_t>(chunkSize) + 1);
     long long nOffset = 0;

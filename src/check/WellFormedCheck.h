@@ -32,6 +32,7 @@ using CheckCarryOn = std::function<bool(long long nFed)>;
 // Feeds the text to a fresh parser chunk by chunk. The first read shorter than `chunkSize` is
 // the final chunk (so an empty text, and a text of a multiple of the chunk size, end with an
 // empty final chunk); the first error ends the reading. A NUL byte is data like any other.
+// Besides expat's own encodings, declared single-byte encodings CFileCodec knows are read.
 CheckOutcome RunWellFormedCheck(const CheckReader& read, int chunkSize = kCheckChunkSize,
                                 const CheckCarryOn& carryOn = {});
 

@@ -1,5 +1,7 @@
 #include "PasteFormats.h"
 
+#include "FileCodec.h"
+
 #include <QMimeData>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -124,4 +126,26 @@ bool CPasteFormats::ToDocumentBytes(const QString& text, bool bUtf8, QByteArray&
     if (bFits)
         bytes = text.toLatin1();
     return bFits;
+}
+
+bool CPasteFormats::ToDocumentBytes(const QString& text, bool bUtf8, const CFileCodec* pCodec,
+                                    QByteArray& bytes)
+{
+    if (!bUtf8 || !pCodec)
+        return ToDocumentBytes(text, bUtf8, bytes);
+    QByteArray utf8 = text.toUtf8();
+    if (pCodec->FirstUnheld(utf8.toStdString()) != CFileCodec::npos)
+        return false;
+    bytes = std::move(utf8);
+    return true;
+}
+
+QString CPasteFormats::DocumentKind(const CFileCodec* pCodec)
+{
+    if (!pCodec)
+        return QStringLiteral("an 8-bit (Latin-1) document");
+    const QString strLabel = QString::fromStdString(pCodec->Label());
+    return (strLabel.startsWith(QLatin1Char('I')) ? QStringLiteral("an %1 document")
+                                                  : QStringLiteral("a %1 document"))
+        .arg(strLabel);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+class CFileCodec;
 class QMimeData;
 
 struct SPasteFormat
@@ -32,6 +33,13 @@ public:
     // `text` as a document's bytes: UTF-8, or Latin-1 in an 8-bit document. False, with
     // `bytes` untouched, when an 8-bit document cannot hold one of its characters.
     static bool ToDocumentBytes(const QString& text, bool bUtf8, QByteArray& bytes);
+    // The same for a document whose file is in `pCodec`'s encoding (null: none), decoded into
+    // UTF-8 for editing: false when that encoding cannot hold one of the characters.
+    static bool ToDocumentBytes(const QString& text, bool bUtf8, const CFileCodec* pCodec,
+                                QByteArray& bytes);
+    // The kind of document that cannot store a character, for messages: "an 8-bit (Latin-1)
+    // document", "a windows-1252 document".
+    static QString DocumentKind(const CFileCodec* pCodec);
 
 private:
     static QString LocalFileNames(const QMimeData& data);

@@ -88,7 +88,7 @@ bool CPasteSpecialDlg::CanPaste()
 }
 
 bool CPasteSpecialDlg::Choose(QWidget* pParent, bool bUtf8, const QString& documentName,
-                              QByteArray& bytes)
+                              QByteArray& bytes, const CFileCodec* pCodec)
 {
     CPasteSpecialDlg dialog(ClipboardPasteFormats(), pParent);
     if (dialog.Formats().empty() || dialog.DoModal() != IDOK)
@@ -106,10 +106,11 @@ bool CPasteSpecialDlg::Choose(QWidget* pParent, bool bUtf8, const QString& docum
                           .arg(documentName));
         return false;
     }
-    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), bUtf8, bytes)) {
+    if (!CPasteFormats::ToDocumentBytes(CPasteFormats::TextOf(*pData, strType), bUtf8, pCodec,
+                                        bytes)) {
         AfxMessageBox(QStringLiteral("Nothing was pasted into %1: the text holds characters that "
-                                     "an 8-bit (Latin-1) document cannot store.")
-                          .arg(documentName));
+                                     "%2 cannot store.")
+                          .arg(documentName, CPasteFormats::DocumentKind(pCodec)));
         return false;
     }
     return true;

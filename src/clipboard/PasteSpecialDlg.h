@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class CFileCodec;
 class QListWidget;
 class QPushButton;
 
@@ -27,8 +28,10 @@ public:
     // Asks for the form and gives the clipboard's text in it as the document's bytes; false,
     // after a message naming `documentName` where the user should know why, when nothing is to
     // be pasted.
-    static bool Choose(QWidget* pParent, bool bUtf8, const QString& documentName,
-                       QByteArray& bytes);
+    // `pCodec`: the encoding of a document decoded for editing, as for
+    // CPasteFormats::ToDocumentBytes.
+    static bool Choose(QWidget* pParent, bool bUtf8, const QString& documentName, QByteArray& bytes,
+                       const CFileCodec* pCodec = nullptr);
 
     // IDOK or IDCANCEL; on IDOK m_nSelected is a valid index into Formats().
     int DoModal();

@@ -24,6 +24,8 @@ public:
     // The text as the control holds it, in up to two pieces, without copying it; valid until
     // the next change.
     virtual std::vector<SByteSpan> TextPieces() const = 0;
+    // Why the text is read-only, as a sentence naming `strName`; empty when it is editable.
+    virtual QString ReadOnlyNote(const QString& strName) const = 0;
 
 protected:
     ~IEditorPane() = default;

@@ -1,5 +1,6 @@
 #include "InputFilter.h"
 
+#include "DocumentCodec.h"
 #include "EditorSetup.h"
 #include "KeyChord.h"
 #include "MessageBox.h"
@@ -28,7 +29,8 @@ bool CInputFilter::Refuses(const QString& text) const
 {
     QByteArray bytes;
     return !m_editor.isReadOnly()
-           && !CPasteFormats::ToDocumentBytes(text, m_editor.isUtf8(), bytes);
+           && !CPasteFormats::ToDocumentBytes(text, m_editor.isUtf8(), DocumentCodec(m_editor),
+                                              bytes);
 }
 
 bool CInputFilter::RefusesMime(const QMimeData* pData) const
@@ -47,18 +49,19 @@ bool CInputFilter::AdmitsClipboard(QClipboard::Mode mode) const
 
 void CInputFilter::TellRefused(const QString& strVerb) const
 {
-    AfxMessageBox(QStringLiteral("Nothing was %1 into %2: the text holds characters that an 8-bit "
-                                 "(Latin-1) document cannot store.")
-                      .arg(strVerb, m_pane.DocumentName()));
+    AfxMessageBox(
+        QStringLiteral("Nothing was %1 into %2: the text holds characters that %3 cannot store.")
+            .arg(strVerb, m_pane.DocumentName(),
+                 CPasteFormats::DocumentKind(DocumentCodec(m_editor))));
 }
 
 void CInputFilter::NoteRefusedTyping(const QString& text) const
 {
-    ShowStatusNote(&m_editor,
-                   QStringLiteral("\"%1\" cannot be typed into %2: an 8-bit (Latin-1) document "
-                                  "cannot store it.")
-                       .arg(text, m_pane.DocumentName()),
-                   true);
+    ShowStatusNote(
+        &m_editor,
+        QStringLiteral("\"%1\" cannot be typed into %2: %3 cannot store it.")
+            .arg(text, m_pane.DocumentName(), CPasteFormats::DocumentKind(DocumentCodec(m_editor))),
+        true);
 }
 
 bool CInputFilter::eventFilter(QObject* pWatched, QEvent* pEvent)

@@ -25,7 +25,8 @@ public:
     // Installs itself on the pane's control and its viewport.
     explicit CInputFilter(IEditorPane& pane);
 
-    // Whether the document is editable 8-bit text and `text` holds a character beyond Latin-1.
+    // Whether the document is editable and `text` holds a character its encoding cannot: beyond
+    // Latin-1 in 8-bit text, or beyond what a decoded file's encoding holds.
     bool Refuses(const QString& text) const;
     // Whether the clipboard's text in `mode` may be pasted; tells the user when not.
     bool AdmitsClipboard(QClipboard::Mode mode) const;

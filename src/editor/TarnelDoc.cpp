@@ -1,9 +1,11 @@
 #include "TarnelDoc.h"
 
 #include "CommandIds.h"
+#include "DocumentCodec.h"
 #include "DocumentFile.h"
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
+#include "FileCodec.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
@@ -23,11 +25,23 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+
 CTarnelDoc* g_pDocument = nullptr;
 
 namespace {
 
 const char kHomePage[] = "http://tarnel.example.org/";
+
+CheckReader StringReader(const std::string& bytes)
+{
+    return [&bytes](char* buffer, long long offset, int count) {
+        const auto nStart = std::min(static_cast<std::size_t>(offset), bytes.size());
+        const std::size_t nCount = std::min(static_cast<std::size_t>(count), bytes.size() - nStart);
+        std::copy_n(bytes.data() + nStart, nCount, buffer);
+        return static_cast<int>(nCount);
+    };
+}
 
 QString WriteProtectedNote(const QString& path)
 {
@@ -166,7 +180,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
     if (m_pEditView->isReadOnly())
-        ShowStatusNote(m_pEditView, CViewLoader::WideTextNote(path), false);
+        ShowStatusNote(m_pEditView, m_pEditView->ReadOnlyNote(path), false);
     else if (IsWriteProtected(path))
         ShowStatusNote(m_pEditView, WriteProtectedNote(path), false);
     else if (m_pEditView->LeftUnwrapped())
@@ -326,7 +340,8 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
             AfxMessageBox(strError);
             return false;
         }
-        // UTF-16 now, which cannot be edited: the edits go where a new document finds them.
+        // Opens read-only now, which could not be undone: the edits go where a new document
+        // finds them.
         const QByteArray text = m_pEditView->TextBytes();
         if (!CRecoveryStore(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
                  .LeaveAsNewDocument(text, strError)) {
@@ -335,9 +350,9 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
         }
         if (!OnOpenDocument(path))
             return false;
-        AfxMessageBox(QStringLiteral("%1 is UTF-16 text now, which Tarnel cannot edit. The text "
-                                     "it replaced is kept: File > New offers to recover it.")
-                          .arg(path));
+        AfxMessageBox(QStringLiteral("%1 The text it replaced is kept: File > New offers to "
+                                     "recover it.")
+                          .arg(m_pEditView->ReadOnlyNote(path)));
         return true;
     }
     m_pEditView->SetSavePoint();
@@ -434,13 +449,25 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
         return;
     const CJobGuard guard;
     CTarnelView& view = *m_pEditView;
-    const long long nLength = view.TextLength();
+    // A text decoded for editing is checked as its file's bytes, as other programs read them.
+    const CFileCodec* pCodec = DocumentCodec(view);
+    std::string fileBytes;
+    if (pCodec) {
+        std::string strReason;
+        if (!pCodec->Encode(view.Text(0, view.TextLength()), fileBytes, strReason)) {
+            view.ShowMessage(QStringLiteral("%1 was not checked: %2.")
+                                 .arg(view.DocumentName(), QString::fromStdString(strReason)));
+            return;
+        }
+    }
+    const long long nLength = pCodec ? static_cast<long long>(fileBytes.size()) : view.TextLength();
+    const CheckReader readView = [&view](char* buffer, long long offset, int count) {
+        return view.ReadTextChunk(buffer, offset, count);
+    };
     view.SaveSelection();
-    const CheckOutcome outcome = RunWellFormedCheck(
-        [&view](char* buffer, long long offset, int count) {
-            return view.ReadTextChunk(buffer, offset, count);
-        },
-        kCheckChunkSize, [&](long long nFed) { return CarryOn(progress, nFed, nLength); });
+    const CheckOutcome outcome =
+        RunWellFormedCheck(pCodec ? StringReader(fileBytes) : readView, kCheckChunkSize,
+                           [&](long long nFed) { return CarryOn(progress, nFed, nLength); });
     if (outcome.cancelled) {
         view.RestoreSelection();
         return;
@@ -458,6 +485,6 @@ void CTarnelDoc::CheckWellFormed(const JobProgress& progress)
     }
     view.GoToLine(static_cast<int>(outcome.line - 1));
     if (outcome.byteIndex >= 0)
-        view.ErrorMarker().Mark(outcome.byteIndex);
+        view.ErrorMarker().Mark(view.TextOffsetOf(outcome.byteIndex));
     view.ShowMessage(FormatCheckError(outcome));
 }

@@ -1,5 +1,7 @@
 #include "TarnelView.h"
 
+#include "DocumentCodec.h"
+#include "FileCodec.h"
 #include "CommandIds.h"
 #include "DocumentReader.h"
 #include "EditorAccessibility.h"
@@ -42,7 +44,7 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
     connect(this, &QsciScintillaBase::SCN_ZOOM, this,
             [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
     connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
-            [this] { ShowStatusNote(this, CViewLoader::WideTextNote(DocumentName()), true); });
+            [this] { ShowStatusNote(this, ReadOnlyNote(DocumentName()), true); });
     if (m_pDocument)
         m_pDocument->AddView(this);
 }
@@ -104,7 +106,8 @@ void CTarnelView::RegisterCommands()
         ID_EDIT_PASTE_SPECIAL,
         [this] {
             QByteArray bytes;
-            if (CPasteSpecialDlg::Choose(this, isUtf8(), DocumentName(), bytes))
+            if (CPasteSpecialDlg::Choose(this, isUtf8(), DocumentName(), bytes,
+                                         DocumentCodec(*this)))
                 ReplaceSelection(bytes);
         },
         [](CCmdUI& ui) { ui.Enable(CPasteSpecialDlg::CanPaste()); });
@@ -223,6 +226,28 @@ long long CTarnelView::TextLength() const
 QByteArray CTarnelView::TextBytes() const
 {
     return TextRange(0, TextLength());
+}
+
+QByteArray CTarnelView::FileBytes() const
+{
+    const CFileCodec* pCodec = DocumentCodec(*this);
+    if (!pCodec)
+        return TextBytes();
+    std::string bytes;
+    std::string strReason;
+    // Text that cannot be encoded (none can be typed in) goes as it is: the reader then says why.
+    if (!pCodec->Encode(Text(0, TextLength()), bytes, strReason))
+        return TextBytes();
+    return QByteArray::fromStdString(bytes);
+}
+
+long long CTarnelView::TextOffsetOf(long long nFileOffset) const
+{
+    const CFileCodec* pCodec = DocumentCodec(*this);
+    if (!pCodec || nFileOffset < 0)
+        return nFileOffset;
+    return static_cast<long long>(
+        pCodec->TextOffset(Text(0, TextLength()), static_cast<std::size_t>(nFileOffset)));
 }
 
 std::vector<SByteSpan> CTarnelView::TextPieces() const

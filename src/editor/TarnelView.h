@@ -88,6 +88,11 @@ public:
     // Whole-text access for the document's loading and saving.
     long long TextLength() const;
     QByteArray TextBytes() const;
+    // The text as its file holds it, for whatever reads it as XML (validation, XSLT, the live
+    // check, the browser): a text decoded for editing is encoded back as Save would write it.
+    QByteArray FileBytes() const;
+    // Where the character at `nFileOffset` in FileBytes() is in the text.
+    long long TextOffsetOf(long long nFileOffset) const;
     // The text as the control holds it, in up to two pieces, without copying it; valid until
     // the next change.
     std::vector<SByteSpan> TextPieces() const override;
@@ -135,6 +140,10 @@ public:
     void ZoomStep(int nStep) override;
     // True when the text last loaded was left unwrapped for its length.
     bool LeftUnwrapped() const { return m_loader.LeftUnwrapped(); }
+    QString ReadOnlyNote(const QString& strName) const override
+    {
+        return m_loader.ReadOnlyNote(strName);
+    }
 
     void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
     bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }

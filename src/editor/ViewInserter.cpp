@@ -1,5 +1,7 @@
 #include "ViewInserter.h"
 
+#include "DocumentCodec.h"
+#include "FileCodec.h"
 #include "EditorPane.h"
 #include "MessageBox.h"
 #include "PasteFormats.h"
@@ -61,7 +63,8 @@ bool CViewInserter::ComposeForDocument(bool block, QByteArray& snippet) const
     CTarnelDoc* pDocument = m_pane.GetDocument();
     if (m_editor.isUtf8()) {
         snippet = pDocument->ComposeElement(SelectedBytes(), block);
-        return true;
+        const CFileCodec* pCodec = DocumentCodec(m_editor);
+        return !pCodec || pCodec->FirstUnheld(snippet.toStdString()) == CFileCodec::npos;
     }
     // Composed in UTF-8 and brought back: the selected Latin-1 bytes make the round trip
     // unchanged, so only the template's own characters can fail to fit.
@@ -75,7 +78,7 @@ void CViewInserter::InsertElement(bool block)
     if (!m_pane.GetDocument())
         return;
     if (m_editor.isReadOnly()) {
-        ShowStatusNote(&m_editor, CViewLoader::WideTextNote(m_pane.DocumentName()), true);
+        ShowStatusNote(&m_editor, m_pane.ReadOnlyNote(m_pane.DocumentName()), true);
         return;
     }
     ToMainStreamSelection();
@@ -83,8 +86,8 @@ void CViewInserter::InsertElement(bool block)
     if (!ComposeForDocument(block, snippet)) {
         AfxMessageBox(
             QStringLiteral("Nothing was inserted into %1: the element's name or attributes "
-                           "hold characters that an 8-bit (Latin-1) document cannot store.")
-                .arg(m_pane.DocumentName()));
+                           "hold characters that %2 cannot store.")
+                .arg(m_pane.DocumentName(), CPasteFormats::DocumentKind(DocumentCodec(m_editor))));
         return;
     }
     const long long nStart = Send(Sci::SCI_GETSELECTIONSTART);

@@ -5,6 +5,8 @@
 #include "EditorPane.h"
 #include "EditorSetup.h"
 #include "ErrorMarker.h"
+#include "DocumentCodec.h"
+#include "FileCodec.h"
 #include "LoadPipeline.h"
 #include "ColourPolicy.h"
 #include "WordWrap.h"
@@ -65,6 +67,8 @@ void CViewLoader::EndLoad()
 void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     BeginLoad(bytes.size());
+    SetDocumentCodec(m_editor, nullptr);
+    m_strReadOnlyReason.clear();
     Send(Sci::SCI_SETCODEPAGE, bUtf8 ? Sci::SC_CP_UTF8 : 0);
     m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
                            bytes.constData());
@@ -94,6 +98,8 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
     const bool bPreviousModified = Send(Sci::SCI_GETMODIFY) != 0;
     const bool bPreviousReadOnly = m_editor.isReadOnly();
+    const CFileCodec* pPreviousCodec = DocumentCodec(m_editor);
+    const QString strPreviousReason = m_strReadOnlyReason;
 
     bool bLoaded = false;
     bool bCancelled = false;
@@ -110,14 +116,23 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
         Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
+        SetDocumentCodec(m_editor, pPreviousCodec);
+        m_strReadOnlyReason = strPreviousReason;
         return false;
     }
+    const CFileCodec* pCodec = pipeline.Codec();
+    m_strReadOnlyReason.clear();
+    if (pipeline.IsWide())
+        m_strReadOnlyReason = QStringLiteral("is UTF-32 text, which Tarnel cannot edit");
+    else if (pCodec && !DecodeText(*pCodec, m_strReadOnlyReason))
+        pCodec = nullptr;
+    SetDocumentCodec(m_editor, pCodec);
     // Known only now; changing it keeps the text and its line index.
-    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
+    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() || pCodec ? Sci::SC_CP_UTF8 : 0);
     if (bColour)
         m_colorizer.ColorAll();
     EndLoad();
-    Send(Sci::SCI_SETREADONLY, pipeline.IsWide());
+    Send(Sci::SCI_SETREADONLY, !m_strReadOnlyReason.isEmpty());
     CarryOn(progress, m_pane.Length(), m_pane.Length());
     return true;
 }
@@ -139,11 +154,24 @@ bool CViewLoader::ReplaceWithFile(CDocumentReader& reader, QString& error)
     }
     if (pipeline.IsWide())
         return false;
+    const CFileCodec* pCodec = pipeline.Codec();
+    try {
+        std::string utf8;
+        std::string strReason;
+        if (pCodec && !pCodec->Decode(bytes.toStdString(), utf8, strReason))
+            return false;
+        if (pCodec)
+            bytes = QByteArray::fromStdString(utf8);
+    } catch (const std::bad_alloc&) {
+        error = OutOfMemorySentence(reader.Path());
+        return false;
+    }
     m_errorMarker.Clear();
     m_pane.BeginUndoGroup();
     m_pane.Replace(0, m_pane.Length(), bytes.constData(), static_cast<std::size_t>(bytes.size()));
     m_pane.EndUndoGroup();
-    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() ? Sci::SC_CP_UTF8 : 0);
+    SetDocumentCodec(m_editor, pCodec);
+    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() || pCodec ? Sci::SC_CP_UTF8 : 0);
     return true;
 }
 
@@ -178,11 +206,34 @@ QString CViewLoader::UnwrappedNote(const QString& strName)
         .arg(strName);
 }
 
-QString CViewLoader::WideTextNote(const QString& strName)
+QString CViewLoader::ReadOnlyNote(const QString& strName) const
 {
-    return QStringLiteral("%1 is UTF-16 text, which Tarnel cannot edit: it is shown byte for byte, "
-                          "read-only, and saved unchanged.")
-        .arg(strName);
+    if (m_strReadOnlyReason.isEmpty())
+        return QString();
+    // The reason first: the status bar may not show the whole sentence.
+    return QStringLiteral("%1 %2: it is shown byte for byte, read-only, and saved unchanged.")
+        .arg(strName, m_strReadOnlyReason);
+}
+
+bool CViewLoader::DecodeText(const CFileCodec& codec, QString& error)
+{
+    std::string utf8;
+    std::string strReason;
+    bool bDecoded = false;
+    try {
+        bDecoded = codec.Decode(WholeText().toStdString(), utf8, strReason);
+    } catch (const std::bad_alloc&) {
+        strReason = "this computer's memory cannot hold its text beside its bytes";
+    }
+    if (!bDecoded) {
+        error = QStringLiteral("cannot be edited as %1 text (%2)")
+                    .arg(QString::fromStdString(codec.Label()), QString::fromStdString(strReason));
+        return false;
+    }
+    Send(Sci::SCI_CLEARALL);
+    Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+    m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(utf8.size()), utf8.data());
+    return true;
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

@@ -8,6 +8,7 @@
 #include <QString>
 
 class CDocumentReader;
+class CFileCodec;
 class CErrorMarker;
 class CLoadPipeline;
 struct SLoadPiece;
@@ -25,7 +26,8 @@ public:
     // Replaces the whole text, editable; the caret goes to offset 0.
     void LoadBytes(const QByteArray& bytes, bool bUtf8);
     // Replaces the whole text with the rest of `reader`'s opened file, the code page chosen by
-    // its UTF-8 test and declared encoding, read-only when it is UTF-16, coloured when
+    // its UTF-8 test and declared encoding: UTF-16 and declared single-byte encodings decoded
+    // into UTF-8, UTF-32 and undecodable bytes shown as they are, read-only; coloured when
     // `bColour` (before it is wrapped: a style change would lay its lines out again). When a
     // piece cannot be read, returns false with `error` naming the file and the previous text back,
     // coloured if it is to be wrapped. `progress` may stop it, which leaves the previous text back and `error` empty.
@@ -33,11 +35,12 @@ public:
                   const JobProgress& progress = {});
     // Replaces the whole text with the rest of `reader`'s opened file as one undo step, so that
     // Undo brings the previous text back. False with `error` naming the file when it cannot be
-    // read, and false with `error` empty when it is UTF-16, which is read-only and so could not
-    // be undone; either leaves the text as it was.
+    // read, and false with `error` empty when the file would open read-only (ReadOnlyNote says
+    // why), which could not be undone; either leaves the text as it was.
     bool ReplaceWithFile(CDocumentReader& reader, QString& error);
-    // What the user is told of a UTF-16 file, opened read-only.
-    static QString WideTextNote(const QString& strName);
+    // What the user is told of a file the editor shows read-only: UTF-32, or bytes its encoding
+    // could not write back as they are. Empty while the text is editable.
+    QString ReadOnlyNote(const QString& strName) const;
     // What the user is told of a text left unwrapped for its length.
     static QString UnwrappedNote(const QString& strName);
     // True when the text last loaded was left unwrapped for its length.
@@ -51,6 +54,10 @@ private:
     bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
                     const JobProgress& progress, bool& bCancelled);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
+    // Turns the file's bytes the control holds into UTF-8 text; false, with `error` saying why
+    // ("cannot be edited as ..."), when they cannot be written back as they are, which leaves
+    // them.
+    bool DecodeText(const CFileCodec& codec, QString& error);
     QByteArray WholeText() const;
 
     IEditorPane& m_pane;
@@ -59,5 +66,6 @@ private:
     CColourPolicy& m_colorizer;
     CWordWrap& m_wrap;
     bool m_bLeftUnwrapped = false;
+    QString m_strReadOnlyReason;     // why the text loaded last is read-only; empty when it is not
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
 };

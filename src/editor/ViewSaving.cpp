@@ -1,6 +1,8 @@
 #include "ViewSaving.h"
 
+#include "DocumentCodec.h"
 #include "EditorPane.h"
+#include "FileCodec.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "SafeSaver.h"
@@ -35,9 +37,23 @@ bool SaveViewText(IEditorPane& pane, CSafeSaver& saver, const QString& path, QSt
     // should anything change the text all the same, the save stops before the file is replaced.
     const CEditWatch watch(pane);
     const CJobGuard guard;
+    // A decoded text goes back into its file's encoding: a copy, which no change can move.
+    std::string encoded;
+    std::vector<SByteSpan> pieces;
+    if (const CFileCodec* pCodec = DocumentCodec(pane.Control())) {
+        std::string strReason;
+        if (!pCodec->Encode(pane.Text(0, pane.Length()), encoded, strReason)) {
+            error = QStringLiteral("Could not save %1: %2. The file was left as it was.")
+                        .arg(path, QString::fromStdString(strReason));
+            return false;
+        }
+        pieces.push_back({encoded.data(), encoded.size()});
+    } else {
+        pieces = pane.TextPieces();
+    }
     CJobProgressDlg dialog(QStringLiteral("Saving %1...").arg(path), pane.Control().window());
     const bool bSaved =
-        saver.Save(pane.TextPieces(), error, [&dialog, &watch](long long nDone, long long nTotal) {
+        saver.Save(pieces, error, [&dialog, &watch](long long nDone, long long nTotal) {
             return dialog.Step(nDone, nTotal) && !watch.Edited();
         });
     dialog.Finish();

@@ -41,6 +41,8 @@ void CLoadPipeline::Run()
     m_bFailed = nRead < 0;
     m_strError = strError;
     m_eDeclared = m_sniffer.Result();
+    if (m_eDeclared == EDeclaredEncoding::Coded)
+        m_pCodec = CFileCodec::ForHead(m_sniffer.Prefix());
     m_bDone = true;
     m_changed.notify_all();
 }

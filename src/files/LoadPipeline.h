@@ -3,6 +3,7 @@
 
 #include "DocumentReader.h"
 #include "EncodingSniffer.h"
+#include "FileCodec.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,8 +38,10 @@ public:
     const QString& Error() const { return m_strError; }
     // UTF-8 mode: valid UTF-8 that declares no 8-bit encoding and is not UTF-16.
     bool IsUtf8() const { return m_eDeclared == EDeclaredEncoding::Unstated && m_reader.IsUtf8(); }
-    // UTF-16 or UTF-32: shown byte for byte, which is no text to edit.
+    // UTF-32: shown byte for byte, which is no text to edit.
     bool IsWide() const { return m_eDeclared == EDeclaredEncoding::Wide; }
+    // UTF-16 or a declared single-byte encoding, to decode for editing; null for the others.
+    const CFileCodec* Codec() const { return m_pCodec; }
 
 private:
     static constexpr std::size_t kAhead = 4;
@@ -58,5 +61,6 @@ private:
     QString m_strError;
     CEncodingSniffer m_sniffer;
     EDeclaredEncoding m_eDeclared = EDeclaredEncoding::Unstated;
+    const CFileCodec* m_pCodec = nullptr;
     std::thread m_worker;
 };

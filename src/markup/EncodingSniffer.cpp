@@ -1,5 +1,7 @@
 #include "EncodingSniffer.h"
 
+#include "FileCodec.h"
+
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -7,9 +9,8 @@
 namespace {
 
 const char* const kEightBitNames[] = {
-    "iso-8859-1",  "iso8859-1",    "iso_8859-1", "iso_8859-1:1987", "latin1",
-    "latin-1",     "l1",           "cp819",      "ibm819",          "iso-ir-100",
-    "csisolatin1", "windows-1252", "cp1252",     "x-cp1252",
+    "iso-8859-1", "iso8859-1", "iso_8859-1", "iso_8859-1:1987", "latin1",      "latin-1",
+    "l1",         "cp819",     "ibm819",     "iso-ir-100",      "csisolatin1",
 };
 
 bool StartsWith(const std::string& text, const char* prefix, std::size_t length)
@@ -19,12 +20,10 @@ bool StartsWith(const std::string& text, const char* prefix, std::size_t length)
 
 bool IsWide(const std::string& prefix)
 {
-    // Byte order marks of UTF-16 and UTF-32 (FF FE also starts UTF-32 LE), then "<?" in UTF-16
-    // and "<" in UTF-32 without one, as the XML recommendation's appendix F tells them apart.
-    return StartsWith(prefix, "\xFF\xFE", 2) || StartsWith(prefix, "\xFE\xFF", 2)
-           || StartsWith(prefix, "\0\0\xFE\xFF", 4) || StartsWith(prefix, "<\0?\0", 4)
-           || StartsWith(prefix, "\0<\0?", 4) || StartsWith(prefix, "\0\0\0<", 4)
-           || StartsWith(prefix, "<\0\0\0", 4);
+    // Byte order marks of UTF-32, then "<" in UTF-32 without one, as the XML recommendation's
+    // appendix F tells them apart; UTF-16 is known by its codec before.
+    return StartsWith(prefix, "\xFF\xFE\0\0", 4) || StartsWith(prefix, "\0\0\xFE\xFF", 4)
+           || StartsWith(prefix, "\0\0\0<", 4) || StartsWith(prefix, "<\0\0\0", 4);
 }
 
 bool IsXmlSpace(char c)
@@ -33,7 +32,7 @@ bool IsXmlSpace(char c)
 }
 
 // The value of the declaration's encoding pseudo-attribute, lower case; empty when absent.
-std::string DeclaredName(const std::string& declaration)
+std::string ValueOfEncoding(const std::string& declaration)
 {
     const std::size_t nKey = declaration.find("encoding");
     if (nKey == std::string::npos)
@@ -65,19 +64,26 @@ void CEncodingSniffer::Feed(const char* data, std::size_t length)
     m_prefix.append(data, std::min(nRoom, length));
 }
 
+std::string CEncodingSniffer::DeclaredName(const std::string& head)
+{
+    // The declaration, if any, stands at the very start, after a UTF-8 byte order mark at most.
+    const std::size_t nStart = StartsWith(head, "\xEF\xBB\xBF", 3) ? 3 : 0;
+    if (head.compare(nStart, 5, "<?xml") != 0 || head.size() <= nStart + 5
+        || !IsXmlSpace(head[nStart + 5]))
+        return std::string();
+    const std::size_t nEnd = head.find("?>", nStart);
+    if (nEnd == std::string::npos)
+        return std::string();
+    return ValueOfEncoding(head.substr(nStart, nEnd - nStart));
+}
+
 EDeclaredEncoding CEncodingSniffer::Result() const
 {
+    if (CFileCodec::ForHead(m_prefix))
+        return EDeclaredEncoding::Coded;
     if (IsWide(m_prefix))
         return EDeclaredEncoding::Wide;
-    // The declaration, if any, stands at the very start, after a UTF-8 byte order mark at most.
-    const std::size_t nStart = StartsWith(m_prefix, "\xEF\xBB\xBF", 3) ? 3 : 0;
-    if (m_prefix.compare(nStart, 5, "<?xml") != 0 || m_prefix.size() <= nStart + 5
-        || !IsXmlSpace(m_prefix[nStart + 5]))
-        return EDeclaredEncoding::Unstated;
-    const std::size_t nEnd = m_prefix.find("?>", nStart);
-    if (nEnd == std::string::npos)
-        return EDeclaredEncoding::Unstated;
-    const std::string name = DeclaredName(m_prefix.substr(nStart, nEnd - nStart));
+    const std::string name = DeclaredName(m_prefix);
     const bool bEightBit = std::any_of(std::begin(kEightBitNames), std::end(kEightBitNames),
                                        [&](const char* known) { return name == known; });
     return bEightBit ? EDeclaredEncoding::EightBit : EDeclaredEncoding::Unstated;

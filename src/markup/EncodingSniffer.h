@@ -8,8 +8,9 @@
 enum class EDeclaredEncoding
 {
     Unstated,  // no declaration, UTF-8 or a name not listed: the UTF-8 test decides
-    EightBit,  // ISO-8859-1, latin1, windows-1252 and their aliases
-    Wide       // UTF-16 or UTF-32, by byte order mark or by the shape of "<?"
+    EightBit,  // ISO-8859-1, latin1 and their aliases: the editor's own 8-bit text
+    Coded,     // UTF-16, windows-125x or another ISO-8859 encoding: CFileCodec::ForHead decodes it
+    Wide       // UTF-32, by byte order mark or by the shape of "<"
 };
 
 // Keeps the first bytes of a stream fed in pieces and reads them.
@@ -23,6 +24,11 @@ public:
     void Feed(const char* data, std::size_t length);
 
     EDeclaredEncoding Result() const;
+    // The first bytes fed, up to kPrefixSize.
+    const std::string& Prefix() const { return m_prefix; }
+
+    // The encoding named by the XML declaration that starts `head`, lower case; empty when none.
+    static std::string DeclaredName(const std::string& head);
 
 private:
     std::string m_prefix;

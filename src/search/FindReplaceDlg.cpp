@@ -1,5 +1,8 @@
 #include "FindReplaceDlg.h"
 
+#include "DocumentCodec.h"
+#include "PasteFormats.h"
+
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
@@ -87,15 +90,16 @@ bool Fits(QsciScintilla* pEditor, const SSearch& search, bool bReplacing)
         return false;
     }
     if (!textSearch.FindFits()) {
-        AfxMessageBox(QStringLiteral("Cannot find the string '%1' in %2: an 8-bit (Latin-1) "
-                                     "document cannot contain it.")
-                          .arg(search.strFind, DocumentName(pEditor)));
+        AfxMessageBox(QStringLiteral("Cannot find the string '%1' in %2: %3 cannot contain it.")
+                          .arg(search.strFind, DocumentName(pEditor),
+                               CPasteFormats::DocumentKind(DocumentCodec(*pEditor))));
         return false;
     }
     if (bReplacing && !textSearch.ReplacementFits()) {
-        AfxMessageBox(QStringLiteral("Nothing was replaced in %1: '%2' holds characters that an "
-                                     "8-bit (Latin-1) document cannot store.")
-                          .arg(DocumentName(pEditor), search.strReplace));
+        AfxMessageBox(QStringLiteral("Nothing was replaced in %1: '%2' holds characters that %3 "
+                                     "cannot store.")
+                          .arg(DocumentName(pEditor), search.strReplace,
+                               CPasteFormats::DocumentKind(DocumentCodec(*pEditor))));
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "TextSearch.h"
 
+#include "DocumentCodec.h"
 #include "JobGuard.h"
 #include "PasteFormats.h"
 #include "RegexReplacement.h"
@@ -22,20 +23,22 @@ constexpr long kSearchStep = 1 << 20;
 QByteArray CTextSearch::EditorBytes(const QString& strText) const
 {
     QByteArray bytes;
-    CPasteFormats::ToDocumentBytes(strText, m_editor.isUtf8(), bytes);
+    CPasteFormats::ToDocumentBytes(strText, m_editor.isUtf8(), DocumentCodec(m_editor), bytes);
     return bytes;
 }
 
 bool CTextSearch::FindFits() const
 {
     QByteArray bytes;
-    return CPasteFormats::ToDocumentBytes(m_search.strFind, m_editor.isUtf8(), bytes);
+    return CPasteFormats::ToDocumentBytes(m_search.strFind, m_editor.isUtf8(),
+                                          DocumentCodec(m_editor), bytes);
 }
 
 bool CTextSearch::ReplacementFits() const
 {
     QByteArray bytes;
-    return CPasteFormats::ToDocumentBytes(m_search.strReplace, m_editor.isUtf8(), bytes);
+    return CPasteFormats::ToDocumentBytes(m_search.strReplace, m_editor.isUtf8(),
+                                          DocumentCodec(m_editor), bytes);
 }
 
 long CTextSearch::Send(unsigned int nMsg, unsigned long wParam, long lParam) const

@@ -97,7 +97,7 @@ void CToolsCommands::SetOpeners(Opener resultOpener, Opener browserOpener)
 void CToolsCommands::HardCheck()
 {
     auto pResult = std::make_shared<SValidationResult>();
-    const SValidationRequest request{m_view.TextBytes(), m_document.GetPathName(),
+    const SValidationRequest request{m_view.FileBytes(), m_document.GetPathName(),
                                      m_schemas.ChoiceFor(m_document.GetPathName())};
     m_job.Start(
         [request, pResult](const std::atomic_bool& bCancel) {
@@ -119,7 +119,7 @@ void CToolsCommands::ValidateQuietly()
     if (m_job.IsRunning())
         return;
     auto pResult = std::make_shared<SValidationResult>();
-    const SValidationRequest request{m_view.TextBytes(), m_document.GetPathName(),
+    const SValidationRequest request{m_view.FileBytes(), m_document.GetPathName(),
                                      m_schemas.ChoiceFor(m_document.GetPathName())};
     m_quietJob.Start(
         [request, pResult](const std::atomic_bool& bCancel) {
@@ -191,7 +191,7 @@ void CToolsCommands::ChooseFile(CGrammarChoices& choices, const QString& strCapt
 void CToolsCommands::TransformWithXslt()
 {
     auto pResult = std::make_shared<STransformResult>();
-    const STransformRequest request{m_view.TextBytes(), m_document.GetPathName(),
+    const STransformRequest request{m_view.FileBytes(), m_document.GetPathName(),
                                     m_stylesheets.ChoiceFor(m_document.GetPathName())};
     m_job.Start(
         [request, pResult](const std::atomic_bool& bCancel) {
@@ -245,7 +245,7 @@ void CToolsCommands::ShowInBrowser()
     const QString strName = bResult ? ResultFileName(m_lastTransformation)
                                     : QStringLiteral("browser-view.") + strSuffix;
     m_strBrowserCopy =
-        WritePrivateCopy(strName, bResult ? m_lastTransformation : m_view.TextBytes());
+        WritePrivateCopy(strName, bResult ? m_lastTransformation : m_view.FileBytes());
     if (m_strBrowserCopy.isEmpty())
         return;
     if (!m_browserOpener(m_strBrowserCopy))

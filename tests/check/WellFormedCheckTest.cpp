@@ -194,6 +194,26 @@ TEST(WellFormedCheckTest, DeclaredEncodingDecidesHowBytesAreRead)
     EXPECT_EQ(outcome.errorText, "unknown encoding");
 }
 
+TEST(WellFormedCheckTest, SingleByteEncodingsExpatLacksAreReadFromTheEditorsTables)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray body;
+        bool bWellFormed;
+    } cases[] = {
+        {"windows-1252", "<a>\x80\x81\x9f</a>", true},  // 0x81 stands for U+0081
+        {"cp1250", "<a>\x8a</a>", true},
+        {"ISO-8859-2", "<a \xb3=\"\xa1\"/>", true},  // a letter may start a name
+        {"ISO-8859-7", "<a>\xff</a>", false},        // stands for no character
+        {"windows-1252", "<a>\x80</b>", false},
+    };
+    for (const auto& c : cases) {
+        CFakeText text(QByteArray("<?xml version=\"1.0\" encoding=\"") + c.name + "\"?>" + c.body);
+        EXPECT_EQ(text.Check().wellFormed, c.bWellFormed) << c.name << " " << c.body.constData();
+    }
+}
+
 TEST(WellFormedCheckTest, ErrorPositionDoesNotDependOnTheChunkSize)
 {
     const QByteArray texts[] = {

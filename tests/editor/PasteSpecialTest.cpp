@@ -2,6 +2,7 @@
 
 #include "CmdUI.h"
 #include "CommandIds.h"
+#include "FileCodec.h"
 #include "MessageBox.h"
 #include "PasteFormats.h"
 #include "PasteSpecialDlg.h"
@@ -102,6 +103,32 @@ TEST(PasteFormatsTest, EightBitDocumentsRefuseWhatLatin1CannotHold)
     EXPECT_FALSE(CPasteFormats::ToDocumentBytes(QStringLiteral("5 \u20ac"), false, bytes));
     EXPECT_FALSE(CPasteFormats::ToDocumentBytes(QString::fromUcs4(U"\U0001F600"), false, bytes));
     EXPECT_EQ(bytes, QByteArray("kept"));
+}
+
+TEST(PasteFormatsTest, DecodedDocumentsRefuseWhatTheirFilesEncodingCannotHold)
+{
+    const struct
+    {
+        const char* codec;
+        QString text;
+        bool bFits;
+        const char* kind;
+    } cases[] = {
+        {"windows-1252", QStringLiteral("\u20ac\u0152"), true, "a windows-1252 document"},
+        {"windows-1252", QStringLiteral("5 \u03a9"), false, "a windows-1252 document"},
+        {"ISO-8859-2", QStringLiteral("\u0142"), true, "an ISO-8859-2 document"},
+        {"ISO-8859-2", QStringLiteral("\u00e0"), false, "an ISO-8859-2 document"},
+        {"UTF-16LE BOM", QString::fromUcs4(U"\U0001F600"), true, "a UTF-16 document"},
+    };
+    for (const auto& c : cases) {
+        const CFileCodec* pCodec = CFileCodec::Named(c.codec);
+        ASSERT_NE(pCodec, nullptr) << c.codec;
+        QByteArray bytes("kept");
+        EXPECT_EQ(CPasteFormats::ToDocumentBytes(c.text, true, pCodec, bytes), c.bFits) << c.codec;
+        EXPECT_EQ(bytes, c.bFits ? c.text.toUtf8() : QByteArray("kept")) << c.codec;
+        EXPECT_EQ(CPasteFormats::DocumentKind(pCodec), QString::fromLatin1(c.kind));
+    }
+    EXPECT_EQ(CPasteFormats::DocumentKind(nullptr), QStringLiteral("an 8-bit (Latin-1) document"));
 }
 
 TEST(PasteSpecialDlgTest, ListsTheFormsWithTheFirstSelectedAndOkAsDefault)

@@ -212,6 +212,26 @@ TEST_F(TarnelDocFilesTest, ActivationOffersToReloadAChangedFileAndNeverReloadsUn
     }
 }
 
+TEST_F(TarnelDocFilesTest, AReloadOverEditsDecodesAFileThatBecameWindows1252)
+{
+    const QByteArray kTheirs = "<?xml version=\"1.0\" encoding=\"windows-1252\"?><t>\x80</t>";
+    const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    TypeAt(0, "typed ");
+    const QByteArray before = Text();
+    WriteRaw(path, kTheirs);
+    m_answers.m_yesNoAnswer = IDocumentQuestions::EAnswer::Yes;
+    doc.CheckDiskChanges();
+    EXPECT_EQ(Text(), "<?xml version=\"1.0\" encoding=\"windows-1252\"?><t>\xe2\x82\xac</t>");
+    EXPECT_FALSE(doc.IsModified());
+    view.undo();
+    EXPECT_EQ(Text(), before);
+    view.redo();
+    ASSERT_TRUE(doc.DoSave(path));
+    EXPECT_EQ(RawContents(path), kTheirs);
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
 TEST_F(TarnelDocFilesTest, ActivationSaysOnceThatTheFileWasDeleted)
 {
     const QString path = Write(QStringLiteral("doc.xml"), "<mine/>");

@@ -3,6 +3,7 @@
 
 #include "CmdUI.h"
 #include "CommandIds.h"
+#include "DocumentCodec.h"
 #include "DocumentReader.h"
 #include "MessageBox.h"
 
@@ -82,7 +83,9 @@ TEST_F(TarnelDocTest, OpenAndSaveKeepEveryByte)
     for (const QByteArray& bytes : samples) {
         const QString source = WriteFile(QStringLiteral("in%1.xml").arg(nSample), bytes);
         ASSERT_TRUE(doc.OnOpenDocument(source)) << nSample;
-        EXPECT_EQ(Text(), bytes) << nSample;
+        if (!DocumentCodec(view)) {  // else decoded: UTF-16, windows-1252...
+            EXPECT_EQ(Text(), bytes) << nSample;
+        }
         EXPECT_FALSE(doc.IsModified()) << nSample;
         EXPECT_EQ(SelStart(), 0);
         EXPECT_EQ(SelEnd(), 0);

@@ -33,20 +33,23 @@ TEST(EncodingSnifferTest, ReadsTheByteOrderMarkAndTheDeclaredEncodingWhateverThe
         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a/>", E::Unstated},
         {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>", E::EightBit},
         {"<?xml version='1.0' encoding='latin1'?>", E::EightBit},
-        {"<?xml version=\"1.0\" encoding = \"Windows-1252\" ?>", E::EightBit},
+        {"<?xml version=\"1.0\" encoding = \"Windows-1252\" ?>", E::Coded},
         {"<?xml\r\n  encoding=\"iso-8859-1\"?>", E::EightBit},
         {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", E::EightBit},
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>", E::Unstated},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>", E::Coded},
+        {"<?xml version=\"1.0\" encoding=\"cp1250\"?>", E::Coded},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-12\"?>", E::Unstated},  // no such thing
         {"<?xml version=\"1.0\" encoding=\"ISO-8859-1'?>", E::Unstated},    // quotes differ
         {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"", E::Unstated},     // never ends
         {" <?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", E::Unstated},  // not at the start
         {"<?xml-stylesheet encoding=\"ISO-8859-1\"?>", E::Unstated},
         {"<?xml version=\"1.0\"" + kLong + " encoding=\"latin1\"?>", E::Unstated},
-        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), E::Wide},
-        {std::string("\xFE\xFF\0<\0a\0/\0>", 10), E::Wide},
+        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), E::Coded},
+        {std::string("\xFE\xFF\0<\0a\0/\0>", 10), E::Coded},
+        {std::string("\xFF\xFE\0\0<\0\0\0", 8), E::Wide},
         {std::string("\0\0\xFE\xFF", 4), E::Wide},
-        {std::string("<\0?\0x\0m\0l\0", 10), E::Wide},
-        {std::string("\0<\0?\0x\0m\0l", 10), E::Wide},
+        {std::string("<\0?\0x\0m\0l\0", 10), E::Coded},
+        {std::string("\0<\0?\0x\0m\0l", 10), E::Coded},
         {std::string("\0\0\0<\0\0\0?", 8), E::Wide},
         {std::string("<\0\0\0?\0\0\0", 8), E::Wide},
         {std::string("<\0a\0/\0>\0", 8), E::Unstated},  // no "<?": UTF-8 as the recommendation says

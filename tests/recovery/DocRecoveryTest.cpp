@@ -133,6 +133,36 @@ TEST_F(DocRecoveryTest, RecoveredTextIsByteForByteWhatWasTyped)
     EXPECT_TRUE(m_messages.Messages().isEmpty());
 }
 
+// The journal counts in the text as the editor holds it (UTF-8) and knows the file by its bytes.
+TEST_F(DocRecoveryTest, EditsOnADecodedFileAreRecoveredIntoTheTextAsShown)
+{
+    const QByteArray kFiles[] = {
+        QByteArray("\xff\xfe<\0d\0>\0\xe9\0\x34\xd8\x1e\xdd<\0/\0d\0>\0\n\0", 26),
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<doc>\x80\x81\xe9</doc>\n",
+    };
+    for (const QByteArray& file : kFiles) {
+        SCOPED_TRACE(file.size());
+        WriteRaw(m_strPath, file);
+        QByteArray typed;
+        {
+            SSession first;
+            ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
+            ASSERT_FALSE(first.view.isReadOnly());
+            EditAtRandom(first, 4);
+            typed = first.Text();
+            first.Crash();
+        }
+        SSession second;
+        ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
+        m_answers.m_recoveryAnswer = EAnswer::Recover;
+        m_answers.AnswerFor(second.doc);
+        EXPECT_TRUE(second.doc.OfferRecovery());
+        EXPECT_EQ(second.Text(), typed);
+        TearDown();
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
 TEST_F(DocRecoveryTest, TheRecoveredTextIsKeptForRecoveryAgain)
 {
     CrashedSession("<again/>");

@@ -3,6 +3,8 @@
 #include "WellFormedCheck.h"
 #include "editor/EditorTestSupport.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -55,6 +57,33 @@ TEST_F(LiveCheckTest, MarksTheFirstErrorWhereTheCheckFindsIt)
         SCOPED_TRACE(c.text.right(30).toStdString());
         EXPECT_EQ(m_check.LastError(), QString::fromLatin1(c.error));
         EXPECT_EQ(m_editor.view.ErrorMarker().Position(), c.nMarked);
+    }
+}
+
+QByteArray Utf16Le(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+}
+
+// Read as its file's bytes, as the declaration says; the mark goes on the character shown.
+TEST_F(LiveCheckTest, ADecodedDocumentIsCheckedAsItsFileAndMarkedInTheTextShown)
+{
+    const QByteArray files[] = {
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?><r>\x81\xe9<a></r>",
+        "\xff\xfe"
+            + Utf16Le(QStringLiteral("<?xml version='1.0' encoding='UTF-16'?>"
+                                     "<r>\u20ac<a></r>")),
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("coded.xml"));
+    for (const QByteArray& file : files) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+        out.close();
+        ASSERT_TRUE(m_editor.doc.OnOpenDocument(path));
+        CheckAndWait();
+        EXPECT_EQ(m_check.LastError(), QStringLiteral("mismatched tag at line 1"));
+        EXPECT_EQ(m_editor.view.ErrorMarker().Position(), m_editor.Text().indexOf("</r>") + 2);
     }
 }
 
