@@ -8,6 +8,8 @@
 #include "TemplateParser.h"
 #include "XsdGrammarReader.h"
 
+#include <QFileInfo>
+
 namespace {
 
 STemplateLoad FromRead(SGrammarRead read, const QString& strKind)
@@ -34,7 +36,9 @@ STemplateLoad TemplateFromGrammar(SGrammarModel model, const QString& strKind)
 STemplateLoad LoadTemplateSource(const QString& strPath, ITemplateTree* tree)
 {
     STemplateLoad load;
-    const EGrammarKind kind = GrammarKindOfFile(strPath);
+    // A pipe or a device is never waited for: the template loader refuses it with its message.
+    const bool bRegular = QFileInfo(strPath).isFile();
+    const EGrammarKind kind = bRegular ? GrammarKindOfFile(strPath) : EGrammarKind::None;
     if (kind == EGrammarKind::XmlSchema)
         load = FromRead(ReadXsdGrammar(strPath), GrammarKindName(kind));
     else if (kind == EGrammarKind::RelaxNg)
@@ -51,6 +55,8 @@ STemplateLoad LoadTemplateSource(const QString& strPath, ITemplateTree* tree)
     // Not XML: a DTD, or a template that is broken. A file that is neither gets the template
     // loader's message, which says where the XML went wrong.
     load.strError = parser.ErrorMessage();
+    if (!bRegular)
+        return load;
     SGrammarRead dtd = ReadDtdGrammar(strPath);
     if (!dtd.strError.isEmpty())
         return load;

@@ -168,4 +168,22 @@ TEST_P(GrammarTemplateTest, BuildsTheTreeAndSavesAFileThatLoadsBackTheSame)
 INSTANTIATE_TEST_SUITE_P(Forms, GrammarTemplateTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
+TEST_F(GrammarTemplateTest, NeitherTemplateNorGrammarGetsAMessageNamingTheProblem)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"<a><b></a>", "mismatched tag at line 1"},
+        {"plain text", "syntax error at line 1"},
+        {"<grammar xmlns=\"http://relaxng.org/ns/structure/1.0\"><include href=\"gone.rng\"/>"
+         "</grammar>",
+         "gone.rng"},
+        {"<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"/>", "declares no elements"},
+    };
+    for (const auto& [text, message] : cases) {
+        const STemplateLoad load = LoadTemplateSource(Write("bad.xml", text), nullptr);
+        EXPECT_FALSE(load.root) << text;
+        EXPECT_TRUE(load.strError.contains(QString::fromUtf8(message)))
+            << text << ": " << load.strError.toStdString();
+    }
+}
+
 }  // namespace
