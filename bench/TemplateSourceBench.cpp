@@ -1,6 +1,7 @@
 // Template trees from sources: the elements of a 100 MB document in one pass, and the DocBook
 // 4.5 DTD (when installed) read and turned into a tree.
 #include "DocumentTemplate.h"
+#include "StyledText.h"
 #include "TemplateNode.h"
 #include "TemplateSource.h"
 
