@@ -211,6 +211,10 @@ void CMainFrame::OnCreateClient()
         m_pStatusPanes->ShowElementPath(steps);
         m_pLeftView->FollowCaret(steps, m_pDocument->TemplateGrammar());
     });
+    connect(m_pDocument, &CTarnelDoc::templateChanged, this, [this] {
+        m_pLeftView->FollowCaret(m_pEditView->Path().StepsAtCaret(),
+                                 m_pDocument->TemplateGrammar());
+    });
     m_pStatusPanes->OnPathStepClicked([this](int nStep) { m_pEditView->Path().SelectStep(nStep); });
     connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {
         WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, nZoom);

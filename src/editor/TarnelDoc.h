@@ -99,6 +99,8 @@ public:
 signals:
     // Title, path or modified state changed.
     void documentChanged();
+    // Another template tree is in the pane.
+    void templateChanged();
 
 private:
     void SetPathName(const QString& path);

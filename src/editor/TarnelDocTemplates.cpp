@@ -57,6 +57,7 @@ void CTarnelDoc::InstallTemplate(STemplateLoad& load)
         m_pTreeView->DeleteAllItems();
         CTemplateParser::InsertTopLevel(*m_pTemplateRoot, m_pTreeView);
     }
+    emit templateChanged();
 }
 
 void CTarnelDoc::TemplateFromDocument()
