@@ -1,8 +1,11 @@
 // Grammars Debian ships, read as templates: skipped when the package is not installed.
 #include "TemplateNode.h"
 #include "TemplateSource.h"
+#include "TemplateWriter.h"
+#include "TreeDump.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,6 +93,13 @@ TEST_P(PackagedGrammarTest, ReadsTheShippedGrammar)
     }
     EXPECT_EQ(node->attributes, p.attributes);
     EXPECT_EQ(node->single, p.single);
+
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.xml"));
+    ASSERT_EQ(SaveTemplateFile(*load.root, saved), QString());
+    const STemplateLoad again = LoadTemplateSource(saved, nullptr);
+    ASSERT_TRUE(again.root) << again.strError.toStdString();
+    EXPECT_EQ(DumpTree(*again.root), DumpTree(*load.root));
 }
 
 INSTANTIATE_TEST_SUITE_P(Debian, PackagedGrammarTest, ::testing::ValuesIn(kPackaged),
