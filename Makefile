@@ -16,7 +16,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # What `make memcheck` runs under valgrind, the longest first (":2": in two shards).
 MEMCHECK_TESTS ?= editor/editor_ui_tests:2 app/app_ui_tests tips/tips_ui_tests check/check_tests \
-                  templates/templates_tests markup/markup_tests files/files_tests \
+                  templates/templates_tests templates/templates_grammar_tests \
+                  templates/templates_ui_tests markup/markup_tests files/files_tests \
                   recovery/recovery_tests recovery/doc_recovery_tests print/print_tests search/search_ui_tests \
                   search/search_core_tests platform/platform_tests \
                   app/app_core_tests editor/editor_core_tests \

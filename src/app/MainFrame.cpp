@@ -92,6 +92,25 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_VIEW_FOCUS_TREE, [this] { m_pDocument->FocusTree(); });
     OnCommand(ID_FILE_LOAD_TEMPLATE, [this] { m_pDocument->LoadTemplate(QString()); });
     OnCommand(ID_TOOLS_LIGHT_CHECK, [this] { m_pDocument->CheckWellFormed(); });
+    OnCommand(
+        ID_VIEW_TREE_FOLLOWS_CARET,
+        [this] {
+            const bool bOn = !m_pLeftView->FollowsCaret();
+            m_pEditView->Completion().SetEnabled(
+                GetProfileInt(SettingsKeys::kSection, SettingsKeys::kCompleteNames, 1) != 0);
+            m_pLeftView->SetFollowCaret(bOn);
+            WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kTreeFollowsCaret, bOn ? 1 : 0);
+        },
+        [this](CCmdUI& ui) { ui.SetCheck(m_pLeftView->FollowsCaret() ? 1 : 0); });
+    OnCommand(
+        ID_VIEW_COMPLETE_NAMES,
+        [this] {
+            CNameCompletion& completion = m_pEditView->Completion();
+            completion.SetEnabled(!completion.Enabled());
+            WriteProfileInt(SettingsKeys::kSection, SettingsKeys::kCompleteNames,
+                            completion.Enabled() ? 1 : 0);
+        },
+        [this](CCmdUI& ui) { ui.SetCheck(m_pEditView->Completion().Enabled() ? 1 : 0); });
     OnCommand(ID_EDIT_GOTO_LINE, [this] {
         CGoToLineDlg dialog(this);
         dialog.m_nLastLine = std::max(m_pEditView->lines() - 1, 0);
@@ -183,10 +202,18 @@ void CMainFrame::OnCreateClient()
     m_pEditView->SetZoom(GetProfileInt(SettingsKeys::kSection, SettingsKeys::kEditorZoom, 0));
     m_pViewOptions = std::make_unique<CViewOptions>(*m_pEditView);
     m_pViewOptions->Restore();
+    m_pLeftView->SetFollowCaret(
+        GetProfileInt(SettingsKeys::kSection, SettingsKeys::kTreeFollowsCaret, 1) != 0);
     connect(m_pEditView, &QsciScintilla::cursorPositionChanged, this, [this] {
         const auto [nLine, nColumn] = m_pEditView->CaretLineColumn();
         m_pStatusPanes->ShowCaretPosition(nLine, nColumn);
-        m_pStatusPanes->ShowElementPath(m_pEditView->Path().StepsAtCaret());
+        const QStringList steps = m_pEditView->Path().StepsAtCaret();
+        m_pStatusPanes->ShowElementPath(steps);
+        m_pLeftView->FollowCaret(steps, m_pDocument->TemplateGrammar());
+    });
+    connect(m_pDocument, &CTarnelDoc::templateChanged, this, [this] {
+        m_pLeftView->FollowCaret(m_pEditView->Path().StepsAtCaret(),
+                                 m_pDocument->TemplateGrammar());
     });
     m_pStatusPanes->OnPathStepClicked([this](int nStep) { m_pEditView->Path().SelectStep(nStep); });
     connect(m_pEditView, &CTarnelView::zoomChanged, this, [](int nZoom) {

@@ -15,5 +15,7 @@ inline const QString kColourAsYouType = QStringLiteral("ColourAsYouType");
 inline const QString kFolding = QStringLiteral("Folding");
 inline const QString kAutoIndent = QStringLiteral("AutoIndent");
 inline const QString kCloseStartTags = QStringLiteral("CloseStartTags");
+inline const QString kTreeFollowsCaret = QStringLiteral("TreeFollowsCaret");
+inline const QString kCompleteNames = QStringLiteral("CompleteNames");
 
 }  // namespace SettingsKeys

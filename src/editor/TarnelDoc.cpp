@@ -6,10 +6,12 @@
 #include "DocumentReader.h"
 #include "ElementSnippet.h"
 #include "FileCodec.h"
+#include "GrammarModel.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
 #include "MessageBox.h"
+#include "Profile.h"
 #include "SafeSaver.h"
 #include "SaveLeftovers.h"
 #include "StatusNote.h"
@@ -59,6 +61,17 @@ CTarnelDoc::CTarnelDoc(QObject* parent)
     g_pDocument = this;
     OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+    OnCommand(ID_FILE_TEMPLATE_FROM_DOCUMENT, [this] { TemplateFromDocument(); });
+    OnCommand(
+        ID_FILE_PICK_TEMPLATE,
+        [] {
+            WriteProfileInt(QStringLiteral("Settings"), QString::fromLatin1(kPickTemplateEntry),
+                            PicksTemplate() ? 0 : 1);
+        },
+        [](CCmdUI& ui) { ui.SetCheck(PicksTemplate() ? 1 : 0); });
+    OnCommand(
+        ID_FILE_SAVE_TEMPLATE_AS, [this] { SaveTemplateAs(); },
+        [this](CCmdUI& ui) { ui.Enable(m_pTemplateRoot && m_pTemplateRoot->childCount > 0); });
     m_recovery.SetNewDocumentText(HeaderComment());
     connect(&m_recovery, &CDocRecovery::problem, this, [this](const QString& message) {
         if (m_pEditView)
@@ -179,6 +192,7 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     m_diskWatch.Remember(path, reader.Stamp());
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
+    PickTemplateFor();
     if (m_pEditView->isReadOnly())
         ShowStatusNote(m_pEditView, m_pEditView->ReadOnlyNote(path), false);
     else if (IsWriteProtected(path))
@@ -402,34 +416,6 @@ QByteArray CTarnelDoc::ComposeElement(const QByteArray& selected, bool block) co
     const TemplateNode* pNode = m_pTreeView ? m_pTreeView->GetSelectedNode() : nullptr;
     const std::string text = ComposeElementText(pNode, selected.toStdString(), block);
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void CTarnelDoc::LoadTemplate(const QString& path)
-{
-    QString strPath = path;
-    if (strPath.isEmpty()) {
-        strPath =
-            m_pQuestions->OpenFileName(LoadString(AFX_IDS_OPENFILE), QString(),
-                                       LoadString(IDS_TEMPLATE_FILTER), QStringLiteral("xml"));
-        if (strPath.isEmpty())
-            return;
-    }
-    // The old template and its tree stay until the new one has loaded.
-    CTemplateParser parser;
-    TemplateNode* pRoot = parser.LoadFile(strPath, nullptr);
-    if (!pRoot) {
-        const QString message = parser.ErrorMessage();
-        AfxMessageBox(message.contains(strPath) ? message
-                                                : strPath + QStringLiteral(": ") + message);
-        return;
-    }
-    delete m_pTemplateRoot;
-    m_pTemplateRoot = pRoot;
-    if (m_pTreeView) {
-        m_pTreeView->DeleteAllItems();
-        if (pRoot->childCount > 0)
-            CTemplateParser::InsertIntoTree(pRoot->children[0], m_pTreeView, nullptr);
-    }
 }
 
 // ---- the well-formedness check

@@ -19,6 +19,8 @@ class CDocumentReader;
 class CTarnelView;
 class ITemplateTree;
 struct TemplateNode;
+struct SGrammarModel;
+struct STemplateLoad;
 
 class CTarnelDoc : public QObject, public CCmdTarget, public ITemplateHost
 {
@@ -71,6 +73,17 @@ public:
     QByteArray ComposeElement(const QByteArray& selected, bool block) const;
     // An empty path asks for the file.
     void LoadTemplate(const QString& path) override;
+    // Writes the loaded template tree (a grammar's too) as a template file; asks for the name.
+    void SaveTemplateAs();
+    // Makes the template tree from the elements the text uses; progress and Cancel when long.
+    void TemplateFromDocument();
+    void TemplateFromDocument(const JobProgress& progress);
+    // The setting: on opening a file, load the template of the user's template folder that
+    // matches it (off by default).
+    static constexpr char kPickTemplateEntry[] = "PickTemplate";
+    static bool PicksTemplate();
+    // The rules of the grammar the template was made from; null for a template file.
+    const SGrammarModel* TemplateGrammar() const { return m_pTemplateGrammar.get(); }
     // With a progress dialog once it runs longer than half a second; Cancel leaves the caret
     // where it was and shows nothing.
     void CheckWellFormed();
@@ -86,9 +99,14 @@ public:
 signals:
     // Title, path or modified state changed.
     void documentChanged();
+    // Another template tree is in the pane.
+    void templateChanged();
 
 private:
     void SetPathName(const QString& path);
+    // Puts a loaded template tree in place of the current one and into the pane.
+    void InstallTemplate(STemplateLoad& load);
+    void PickTemplateFor();
     // Puts the file's text in the view, with progress and Cancel for a long one.
     bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);
     // False when the file changed on disk and the user would rather not overwrite it.
@@ -101,6 +119,7 @@ private:
     bool MayReplaceWriteProtected(const QString& path);
 
     bool m_bEditViewRegistered = false;
+    std::unique_ptr<SGrammarModel> m_pTemplateGrammar;
     QString m_strPathName;
     QString m_strTitle;
     CDiskChangeWatch m_diskWatch;

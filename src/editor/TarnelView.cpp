@@ -346,6 +346,8 @@ void CTarnelView::showEvent(QShowEvent* pEvent)
 void CTarnelView::keyPressEvent(QKeyEvent* pEvent)
 {
     UnwrapIfTooLong();
+    if (m_inserter.TakeKey(pEvent->key(), pEvent->modifiers()))
+        return;
     QsciScintilla::keyPressEvent(pEvent);
 }
 

@@ -15,6 +15,7 @@
 #include "MatchingTags.h"
 #include "ColourPass.h"
 #include "ColourPolicy.h"
+#include "NameCompletion.h"
 #include "TypingAids.h"
 #include "ViewInserter.h"
 #include "ViewLoader.h"
@@ -154,6 +155,7 @@ public:
     bool Folding() const override { return m_folds.IsOn(); }
     CFoldPolicy& Folds() { return m_folds; }
     CElementPath& Path() { return m_path; }
+    CNameCompletion& Completion() { return m_completion; }
     void SetAutoIndent(bool bOn) override { m_typing.SetAutoIndent(bOn); }
     bool AutoIndent() const override { return m_typing.AutoIndentOn(); }
     void SetCloseStartTags(bool bOn) override { m_typing.SetCloseStartTags(bOn); }
@@ -220,6 +222,7 @@ private:
     CMatchingTags m_matching{*this, m_folds};
     CElementPath m_path{*this, m_folds};
     CTypingAids m_typing{*this, m_folds};
+    CNameCompletion m_completion{*this};
     CWordWrap m_wrap;
     CViewLoader m_loader;
     CViewInserter m_inserter;

@@ -95,6 +95,29 @@ void CViewInserter::InsertElement(bool block)
     long long nPosition = nStart;
     m_colorizer.ColorMarkup(nPosition, snippet);
     Send(Sci::SCI_SETSEL, nStart, nStart);
+    m_stops.Set(StopsOfSnippet(
+                    std::string_view(snippet.constData(), static_cast<std::size_t>(snippet.size())),
+                    nStart),
+                nStart);
+}
+
+bool CViewInserter::TakeKey(int nKey, Qt::KeyboardModifiers modifiers)
+{
+    if (!m_stops.Active())
+        return false;
+    const bool bModifierOnly = nKey == Qt::Key_Shift || nKey == Qt::Key_Control
+                               || nKey == Qt::Key_Alt || nKey == Qt::Key_Meta;
+    if (bModifierOnly)
+        return false;
+    if (nKey != Qt::Key_Tab || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        m_stops.Clear();
+        return false;
+    }
+    const long long nStop = m_stops.Next(Send(Sci::SCI_GETCURRENTPOS));
+    if (nStop < 0)
+        return false;
+    Send(Sci::SCI_SETEMPTYSELECTION, nStop);
+    return true;
 }
 
 void CViewInserter::InsertComment()

@@ -3,7 +3,10 @@
 // document's encoding can store.
 #pragma once
 
+#include "InsertionStops.h"
+
 #include <QByteArray>
+#include <QtCore/qnamespace.h>
 
 class CColourPolicy;
 class IEditorPane;
@@ -20,6 +23,10 @@ public:
     void InsertElement(bool block);
     // Inserts "<!-- -->" before the selection; the caret ends after it.
     void InsertComment();
+    // Right after an element insertion, Tab (no modifiers) moves the caret to the element's
+    // next empty attribute value, then to its content: true when the key was used so. Any other
+    // key, or a caret moved elsewhere, ends this.
+    bool TakeKey(int nKey, Qt::KeyboardModifiers modifiers);
 
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
@@ -32,4 +39,5 @@ private:
     IEditorPane& m_pane;
     QsciScintilla& m_editor;
     CColourPolicy& m_colorizer;
+    CInsertionStops m_stops;
 };

@@ -41,6 +41,12 @@ constexpr int ID_VIEW_AUTO_INDENT = 32907;
 constexpr int ID_VIEW_CLOSE_START_TAGS = 32908;
 constexpr int ID_EDIT_FORMAT_XML = 32909;
 constexpr int ID_EDIT_JOIN_MARKUP = 32910;
+// Template trees from grammars and documents.
+constexpr int ID_FILE_SAVE_TEMPLATE_AS = 32970;
+constexpr int ID_FILE_TEMPLATE_FROM_DOCUMENT = 32971;
+constexpr int ID_FILE_PICK_TEMPLATE = 32972;
+constexpr int ID_VIEW_TREE_FOLLOWS_CARET = 32973;
+constexpr int ID_VIEW_COMPLETE_NAMES = 32974;
 
 // Standard commands.
 constexpr int ID_SEPARATOR = 0;

@@ -38,7 +38,9 @@ const std::unordered_map<int, const char*>& Table()
         {IDS_CHECK_PASSED, "Everything is fine!"},
         // "*" rather than "*.*": on this platform many files have no dot in their name.
         {IDS_ALL_FILES_FILTER, "All Files (*)"},
-        {IDS_TEMPLATE_FILTER, "XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"},
+        {IDS_TEMPLATE_FILTER,
+         "XML Files (*.xml);;Grammars (*.dtd *.xsd *.rng);;Text Files (*.txt *);;"
+         "All Files (*)"},
         {IDS_DOCUMENT_FILTER,
          "XML files (*.xml *.xsd *.xsl *.xslt *.svg *.rng *.dtd *.xhtml *.ui *.ts *.kml *.gpx "
          "*.plist *.rss *.atom *.rdf *.wsdl *.xlf *.xliff *.qrc *.xul *.fo *.mml *.sch "

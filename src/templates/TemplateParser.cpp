@@ -3,6 +3,7 @@
 #include "DocumentFile.h"
 #include "TemplateLabels.h"
 #include "TemplateNode.h"
+#include "TemplateWriter.h"
 #include "XmlParserPtr.h"
 
 #include <QFile>
@@ -54,8 +55,8 @@ TemplateNode* CTemplateParser::LoadFile(const QString& path, ITemplateTree* tree
     }
     TemplateNode* root = frames[0].node;
     frames[0].node = nullptr;
-    if (root->childCount > 0)
-        InsertIntoTree(root->children[0], tree, nullptr);
+    HoistTemplatesElement(root);
+    InsertTopLevel(*root, tree);
     return root;
 }
 
@@ -173,6 +174,27 @@ void CTemplateParser::ReadAttributes(const XML_Char** attributeList, TemplateNod
             continue;
         node->attributes.append(pair[0]).append("=\"").append(pair[1]).append("\" ");
     }
+}
+
+void CTemplateParser::HoistTemplatesElement(TemplateNode* root)
+{
+    if (root->childCount != 1 || root->children[0]->name != kTemplatesElement)
+        return;
+    TemplateNode* holder = root->children[0];
+    delete[] root->children;
+    root->children = holder->children;
+    root->childCount = holder->childCount;
+    holder->children = nullptr;
+    holder->childCount = 0;
+    delete holder;
+    for (std::int32_t i = 0; i < root->childCount; ++i)
+        root->children[i]->parent = root;
+}
+
+void CTemplateParser::InsertTopLevel(const TemplateNode& root, ITemplateTree* tree)
+{
+    for (std::int32_t i = 0; i < root.childCount; ++i)
+        InsertIntoTree(root.children[i], tree, nullptr);
 }
 
 void CTemplateParser::InsertIntoTree(TemplateNode* node, ITemplateTree* tree,

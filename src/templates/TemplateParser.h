@@ -22,12 +22,19 @@ public:
     CTemplateParser(const CTemplateParser&) = delete;
     CTemplateParser& operator=(const CTemplateParser&) = delete;
 
-    // The root of the new tree (its only child is the document element), owned by the
+    // The root of the new tree (its children are the top-level templates: the document element,
+    // or the children of a kTemplatesElement document element), owned by the
     // caller, or null with ErrorMessage() saying why. `tree` may be null: then no items are
     // inserted.
     TemplateNode* LoadFile(const QString& path, ITemplateTree* tree);
     // Why the last LoadFile failed, as the user is told; empty after a success.
     const QString& ErrorMessage() const { return m_strError; }
+
+    // Inserts every top-level node of a loaded tree with its descendants, in order.
+    static void InsertTopLevel(const TemplateNode& root, ITemplateTree* tree);
+    // A document element named kTemplatesElement only holds templates: its children become the
+    // root's own.
+    static void HoistTemplatesElement(TemplateNode* root);
 
     // Inserts `node` and its descendants as items under `parent`, in file order.
     static void InsertIntoTree(TemplateNode* node, ITemplateTree* tree, ITemplateTree::Item parent);

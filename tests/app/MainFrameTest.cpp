@@ -539,3 +539,19 @@ TEST_F(MainFrameTest, ALongStatusNoteEndsWithAnEllipsisBeforeThePanesAndTheToolt
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ALoadedTemplateMarksTheElementAtTheCaretAtOnce)
+{
+    const QString dtd = m_folder.Write(QStringLiteral("notes.dtd"),
+                                       "<!ELEMENT notes (note*)>\n<!ELEMENT note (#PCDATA)>\n");
+    CTarnelView* pView = m_pFrame->EditView();
+    pView->LoadBytes("<notes><note>x</note></notes>", true);
+    pView->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 14UL);
+    m_doc.LoadTemplate(dtd);
+    ASSERT_NE(m_pFrame->LeftView()->CaretItem(), nullptr);
+    EXPECT_EQ(m_pFrame->LeftView()->CaretItem()->text(0), QStringLiteral("note"));
+}
+
+}  // namespace

@@ -217,7 +217,8 @@ TEST_F(TarnelDocTest, LoadTemplateReplacesTheOldTreeAndACancelOrAFailureKeepsIt)
     EXPECT_EQ(tree.m_nDeleteAll, 2);
     EXPECT_EQ(m_answers.m_strDefaultExt, QStringLiteral("xml"));
     EXPECT_EQ(m_answers.m_strFilter,
-              QStringLiteral("XML Files (*.xml);;Text Files (*.txt *);;All Files (*)"));
+              QStringLiteral("XML Files (*.xml);;Grammars (*.dtd *.xsd *.rng);;"
+                             "Text Files (*.txt *);;All Files (*)"));
 
     TemplateNode* pKept = doc.m_pTemplateRoot;
     const int nItems = tree.m_nItems;

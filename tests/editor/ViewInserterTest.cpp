@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "MessageBox.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -107,6 +108,28 @@ TEST_F(ViewInserterTest, TheTemplatesCharactersAreWrittenInTheDocumentsEncodingO
     }
     EXPECT_TRUE(m_messages.Messages().value(0).startsWith(
         QStringLiteral("Nothing was inserted into Untitled")));
+}
+
+TEST_F(ViewInserterTest, TabVisitsTheEmptyValuesThenTheContentUntilAnotherKey)
+{
+    SetNode("note", "id=\"\" kind=\"\" ");
+    SetText("xy");
+    Select(1, 1);
+    view.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr);
+    ASSERT_EQ(Text(), "x<note id=\"\" kind=\"\" ></note>y");
+    const long long nCaretAfterTabs[] = {11, 19, 22};
+    for (long long nCaret : nCaretAfterTabs) {
+        QTest::keyClick(&view, Qt::Key_Tab);
+        EXPECT_EQ(SelStart(), nCaret);
+    }
+    QTest::keyClick(&view, Qt::Key_Tab);  // past the last stop: an ordinary tab
+    EXPECT_EQ(Text(), "x<note id=\"\" kind=\"\" >\t</note>y");
+
+    view.OnCmdMsg(ID_TAG_INSERT_INLINE, nullptr);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    QTest::keyClick(&view, Qt::Key_Tab);  // the stops are gone: the tab is typed
+    EXPECT_EQ(Send(QsciScintillaBase::SCI_CANUNDO), 1);
+    EXPECT_TRUE(Text().contains("\t<note"));
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+// Template trees from sources: the elements of a 100 MB document in one pass, and the DocBook
+// 4.5 DTD (when installed) read and turned into a tree.
+#include "DocumentTemplate.h"
+#include "StyledText.h"
+#include "TemplateNode.h"
+#include "TemplateSource.h"
+
+#include "CatalogText.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <string>
+
+namespace {
+
+class CMemoryText : public IStyledText
+{
+public:
+    explicit CMemoryText(std::string text) : m_text(std::move(text)) {}
+    long long Length() const override { return static_cast<long long>(m_text.size()); }
+    char ByteAt(long long position) const override
+    {
+        return m_text[static_cast<std::size_t>(position)];
+    }
+    MarkupStyle StyleAt(long long) const override { return STYLE_UNCOLOURED; }
+    std::size_t Read(long long position, char* buffer, std::size_t count) const override
+    {
+        return m_text.copy(buffer, count, static_cast<std::size_t>(position));
+    }
+    void SetStyles(long long, const char*, std::size_t) override {}
+
+private:
+    std::string m_text;
+};
+
+void BM_TemplateFromDocument100MB(benchmark::State& state)
+{
+    const CMemoryText text(GenerateCatalogText(100u << 20));
+    for (auto _ : state) {
+        SDocumentElements scan = ScanDocumentElements(text, JobProgress());
+        benchmark::DoNotOptimize(scan.model.elements.size());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * text.Length());
+}
+BENCHMARK(BM_TemplateFromDocument100MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_TemplateFromDocBookDtd(benchmark::State& state)
+{
+    const QString path = QStringLiteral("/usr/share/xml/docbook/schema/dtd/4.5/docbookx.dtd");
+    if (!QFile::exists(path)) {
+        state.SkipWithError("docbook-xml is not installed");
+        return;
+    }
+    for (auto _ : state) {
+        const STemplateLoad load = LoadTemplateSource(path, nullptr);
+        benchmark::DoNotOptimize(load.root.get());
+    }
+}
+BENCHMARK(BM_TemplateFromDocBookDtd)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
