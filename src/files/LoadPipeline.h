@@ -3,6 +3,7 @@
 
 #include "DocumentReader.h"
 #include "EncodingSniffer.h"
+#include "LineLengthScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,6 +40,8 @@ public:
     bool IsUtf8() const { return m_eDeclared == EDeclaredEncoding::Unstated && m_reader.IsUtf8(); }
     // UTF-16 or UTF-32: shown byte for byte, which is no text to edit.
     bool IsWide() const { return m_eDeclared == EDeclaredEncoding::Wide; }
+    // The longest line's length in bytes, found while reading.
+    long long LongestLine() const { return m_lines.Longest(); }
 
 private:
     static constexpr std::size_t kAhead = 4;
@@ -57,6 +60,7 @@ private:
     bool m_bFailed = false;
     QString m_strError;
     CEncodingSniffer m_sniffer;
+    CLineLengthScan m_lines;
     EDeclaredEncoding m_eDeclared = EDeclaredEncoding::Unstated;
     std::thread m_worker;
 };
