@@ -17,8 +17,9 @@ class CLongLineAdvice
 {
 public:
     // The control's time to lay out a line, per MB of it: a first showing, and a keystroke on
-    // the line, cost about this (tarnel_editor_bench's one-line rows, this machine).
-    static constexpr double kSecondsPerMegabyte = 0.5;
+    // the line, cost about this (tarnel_longline_bench at 6 MB on this machine: 2.0-2.2 s to
+    // show, 1.8-2.3 s a keystroke; it grows a little faster than the line).
+    static constexpr double kSecondsPerMegabyte = 0.35;
     // A line that would take longer than this is not shown before the user has chosen.
     static constexpr double kLongestWait = 0.5;
 
