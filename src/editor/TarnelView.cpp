@@ -421,7 +421,8 @@ void CTarnelView::undo()
     m_formatGuard.Undo(step, [this] {
         const CLongLineAdvice advice(m_nFormattedLongLine);
         return m_pDocument
-               && m_pDocument->Questions().AskYesNo(advice.UndoQuestion(), false)
+               // No is the default: Return must not bring the wait back.
+               && m_pDocument->Questions().AskYesNo(advice.UndoQuestion(), true)
                       == IDocumentQuestions::EAnswer::Yes;
     });
 }
