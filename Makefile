@@ -71,6 +71,7 @@ bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks -j$(JOBS)
 	./$(BUILD_DIR)/bench/tarnel_bench
 	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
+	./$(BUILD_DIR)/bench/longline/tarnel_longline_bench
 	./$(BUILD_DIR)/bench/validate/tarnel_validate_bench
 
 package: build

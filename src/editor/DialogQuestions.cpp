@@ -66,3 +66,20 @@ CDocRecovery::EAnswer CDialogQuestions::AskRecovery(const QString& text, bool bC
 {
     return CRecoveryDlg::Ask(text, bCanRecover);
 }
+
+ELongLineChoice CDialogQuestions::AskLongLine(const QString& text, bool bCanFormat)
+{
+    QMessageBox box(QMessageBox::Question, LoadString(AFX_IDS_APP_TITLE), text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* format =
+        bCanFormat ? box.addButton(QStringLiteral("&Format XML"), QMessageBox::AcceptRole)
+                   : nullptr;
+    QPushButton* asItIs = box.addButton(QStringLiteral("&Open As It Is"), QMessageBox::ActionRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(format ? format : cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (format && box.clickedButton() == format)
+        return ELongLineChoice::Format;
+    return box.clickedButton() == asItIs ? ELongLineChoice::AsItIs : ELongLineChoice::NotOpened;
+}

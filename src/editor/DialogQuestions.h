@@ -13,4 +13,5 @@ public:
     EAnswer AskYesNoCancel(const QString& text) override;
     EAnswer AskYesNo(const QString& text, bool bYesDiscards) override;
     CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) override;
+    ELongLineChoice AskLongLine(const QString& text, bool bCanFormat) override;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DocRecovery.h"
+#include "LongLineAdvice.h"
 
 #include <QString>
 
@@ -31,4 +32,7 @@ public:
     // Whether to recover a session's unsaved edits; without `bCanRecover` only Discard and
     // Later are offered.
     virtual CDocRecovery::EAnswer AskRecovery(const QString& text, bool bCanRecover) = 0;
+    // What to do with a file whose line is too long to show at once; Format is offered only
+    // with `bCanFormat`.
+    virtual ELongLineChoice AskLongLine(const QString& text, bool bCanFormat) = 0;
 };

@@ -7,6 +7,7 @@
 #include "ElementSnippet.h"
 #include "FileCodec.h"
 #include "GrammarModel.h"
+#include "FormatXml.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
@@ -149,6 +150,40 @@ bool CTarnelDoc::LoadText(CDocumentReader& reader, bool bColour, QString& strErr
     return m_pEditView->LoadFile(reader, bColour, strError, dialog.Callback());
 }
 
+bool CTarnelDoc::SettleLongLine(const QString& path)
+{
+    const CLongLineAdvice advice(m_pEditView->LongestLine());
+    if (!advice.NeedsChoice()) {
+        m_pEditView->ShowHeldText();
+        return true;
+    }
+    // Format XML is offered only for a text it can format.
+    const CheckOutcome outcome =
+        RunWellFormedCheck([this](char* buffer, long long offset, int count) {
+            return m_pEditView->ReadTextChunk(buffer, offset, count);
+        });
+    const QString notWellFormed = outcome.wellFormed ? QString()
+                                  : outcome.parserCreated && !outcome.outOfMemory
+                                      ? FormatCheckError(outcome)
+                                      : QStringLiteral("it could not be checked.");
+    switch (m_pQuestions->AskLongLine(advice.Question(path, notWellFormed), outcome.wellFormed)) {
+    case ELongLineChoice::NotOpened:
+        OnNewDocument();
+        m_pEditView->ShowHeldText();
+        return false;
+    case ELongLineChoice::Format:
+        CFormatXml::Run(*m_pEditView);
+        // The load left no undo step: one now is the formatting.
+        if (m_pEditView->isUndoAvailable())
+            m_pEditView->GuardUndoOfFormat(m_pEditView->LongestLine());
+        break;
+    case ELongLineChoice::AsItIs:
+        break;
+    }
+    m_pEditView->ShowHeldText();
+    return true;
+}
+
 void CTarnelDoc::OfferSaveLeftovers(const QString& path)
 {
     for (const SSaveLeftover& leftover : CSaveLeftovers::Of(path)) {
@@ -192,6 +227,8 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     m_diskWatch.Remember(path, reader.Stamp());
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
+    if (!SettleLongLine(path))
+        return false;
     PickTemplateFor();
     if (m_pEditView->isReadOnly())
         ShowStatusNote(m_pEditView, m_pEditView->ReadOnlyNote(path), false);

@@ -109,6 +109,9 @@ private:
     void PickTemplateFor();
     // Puts the file's text in the view, with progress and Cancel for a long one.
     bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);
+    // Asks what to do with a loaded text whose line is too long to show at once, does it and
+    // shows the text; false when the user would rather not open it, which leaves a new document.
+    bool SettleLongLine(const QString& path);
     // False when the file changed on disk and the user would rather not overwrite it.
     bool MayOverwrite(const QString& path);
     // A reload over edits: one undo step, so Undo brings the edits back.

@@ -10,6 +10,7 @@
 #include "FormatXml.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
+#include "LongLineAdvice.h"
 #include "MessageBox.h"
 #include "PasteSpecialDlg.h"
 #include "StatusNote.h"
@@ -382,6 +383,7 @@ void CTarnelView::ZoomStep(int nStep)
 void CTarnelView::LoadBytes(const QByteArray& bytes, bool bUtf8)
 {
     m_colours.StopSlices();
+    m_formatGuard.Disarm();
     m_loader.LoadBytes(bytes, bUtf8);
     m_folds.Restart();
 }
@@ -393,7 +395,13 @@ bool CTarnelView::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     // A text to be wrapped is short and coloured at once. A longer one shows at once and is
     // coloured while the editor is idle: colouring it would take as long again as reading it.
     const bool bColourNow = bColour && reader.SizeHint() <= kLongestWrappedText;
+    m_formatGuard.Disarm();
+    // Nothing is painted while the text comes in (a progress dialog lets the window paint), nor
+    // afterwards when a line is too long to show at once: the user chooses first.
+    setUpdatesEnabled(false);
     const bool bLoaded = m_loader.LoadFile(reader, bColourNow, error, progress);
+    if (!bLoaded || !CLongLineAdvice(LongestLine()).NeedsChoice())
+        setUpdatesEnabled(true);
     // The previous text back after a failure or Cancel is coloured like an opened one.
     if (bLoaded ? bColour && !bColourNow : TextLength() > kLongestWrappedText)
         m_colours.StartSlices();
@@ -437,8 +445,32 @@ void CTarnelView::SetSavePoint()
     Send(SCI_SETSAVEPOINT);
 }
 
+void CTarnelView::undo()
+{
+    const auto step = [this] { m_colours.RunUndoStep([this] { QsciScintilla::undo(); }); };
+    m_formatGuard.Undo(step, [this] {
+        const CLongLineAdvice advice(m_nFormattedLongLine);
+        return m_pDocument
+               // No is the default: Return must not bring the wait back.
+               && m_pDocument->Questions().AskYesNo(advice.UndoQuestion(), true)
+                      == IDocumentQuestions::EAnswer::Yes;
+    });
+}
+
+void CTarnelView::redo()
+{
+    m_formatGuard.Redo([this] { m_colours.RunUndoStep([this] { QsciScintilla::redo(); }); });
+}
+
+void CTarnelView::GuardUndoOfFormat(long long nLongestLine)
+{
+    m_nFormattedLongLine = nLongestLine;
+    m_formatGuard.Arm();
+}
+
 void CTarnelView::EmptyUndoBuffer()
 {
+    m_formatGuard.Disarm();
     Send(SCI_EMPTYUNDOBUFFER);
 }
 

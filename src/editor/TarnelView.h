@@ -10,6 +10,7 @@
 #include "ElementPath.h"
 #include "ErrorMarker.h"
 #include "FoldPolicy.h"
+#include "FormatUndoGuard.h"
 #include "InputFilter.h"
 #include "LineNumberMargin.h"
 #include "MatchingTags.h"
@@ -145,6 +146,13 @@ public:
     {
         return m_loader.ReadOnlyNote(strName);
     }
+    // The longest line of the text last loaded, in bytes.
+    long long LongestLine() const { return m_loader.LongestLine(); }
+    // LoadFile leaves a text with a line too long to show at once unpainted, until this.
+    void ShowHeldText() { setUpdatesEnabled(true); }
+    // The text was just formatted from one whose longest line is `nLongestLine` bytes, too long
+    // to show at once: Undo asks before bringing that line back.
+    void GuardUndoOfFormat(long long nLongestLine);
 
     void ShowLineNumbers(bool bShown) override { m_lineNumbers.Show(bShown); }
     bool LineNumbersShown() const override { return m_lineNumbers.IsShown(); }
@@ -168,14 +176,9 @@ public:
 
     void paste() override;
     // Colour what they bring back.
-    void undo() override
-    {
-        m_colours.RunUndoStep([this] { QsciScintilla::undo(); });
-    }
-    void redo() override
-    {
-        m_colours.RunUndoStep([this] { QsciScintilla::redo(); });
-    }
+    // Asks before bringing back a line that Format XML broke at opening.
+    void undo() override;
+    void redo() override;
 
     CErrorMarker& ErrorMarker() { return m_errorMarker; }
     // The file's path, or the title of a document not saved yet, for messages.
@@ -211,6 +214,7 @@ private:
 
     QPointer<CTarnelDoc> m_pDocument;
     mutable SCaretColumn m_caretColumn;
+    long long m_nFormattedLongLine = 0;  // see GuardUndoOfFormat
     long long m_nSavedSelEnd = 0;
     long long m_nSavedSelStart = 0;
     bool m_bSavedCaretAtStart = false;
@@ -228,4 +232,5 @@ private:
     CViewInserter m_inserter;
     CInputFilter m_inputFilter;
     CLineNumberMargin m_lineNumbers{*this};
+    CFormatUndoGuard m_formatGuard{*this, *this};
 };

@@ -7,7 +7,9 @@
 #include "ErrorMarker.h"
 #include "DocumentCodec.h"
 #include "FileCodec.h"
+#include "LineLengthScan.h"
 #include "LoadPipeline.h"
+#include "LongLineAdvice.h"
 #include "ColourPolicy.h"
 #include "WordWrap.h"
 
@@ -57,10 +59,15 @@ void CViewLoader::EndLoad()
 {
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
-    m_bLeftUnwrapped = m_wrap.Reset(m_pane.Length());
+    // Wrapping lays out every line: a line too long to show at once is not wrapped either.
+    const bool bLongLine = CLongLineAdvice(m_nLongestLine).NeedsChoice();
+    m_bLeftUnwrapped = m_wrap.Reset(bLongLine ? kLongestWrappedText + 1 : m_pane.Length());
     m_wrap.WrapAllNow();
     Send(Sci::SCI_SETMODEVENTMASK, m_nLoadEventMask);
-    Send(Sci::SCI_GOTOPOS, 0);
+    // At the start without scrolling to the caret, which would lay out its whole line.
+    Send(Sci::SCI_SETEMPTYSELECTION, 0);
+    Send(Sci::SCI_SETFIRSTVISIBLELINE, 0);
+    Send(Sci::SCI_SETXOFFSET, 0);
     AdoptFirstLineEnd(m_editor);
 }
 
@@ -69,6 +76,9 @@ void CViewLoader::LoadBytes(const QByteArray& bytes, bool bUtf8)
     BeginLoad(bytes.size());
     SetDocumentCodec(m_editor, nullptr);
     m_strReadOnlyReason.clear();
+    CLineLengthScan lines;
+    lines.Feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    m_nLongestLine = lines.Longest();
     Send(Sci::SCI_SETCODEPAGE, bUtf8 ? Sci::SC_CP_UTF8 : 0);
     m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
                            bytes.constData());
@@ -113,6 +123,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     }
     if (!bLoaded) {
         Send(Sci::SCI_CLEARALL);
+        m_nLongestLine = 0;
         EndLoad();
         RestoreText(previous, bPreviousUtf8, bPreviousModified);
         Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
@@ -127,6 +138,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     else if (pCodec && !DecodeText(*pCodec, m_strReadOnlyReason))
         pCodec = nullptr;
     SetDocumentCodec(m_editor, pCodec);
+    m_nLongestLine = pipeline.LongestLine();
     // Known only now; changing it keeps the text and its line index.
     Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() || pCodec ? Sci::SC_CP_UTF8 : 0);
     if (bColour)

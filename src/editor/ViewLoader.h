@@ -45,6 +45,8 @@ public:
     static QString UnwrappedNote(const QString& strName);
     // True when the text last loaded was left unwrapped for its length.
     bool LeftUnwrapped() const { return m_bLeftUnwrapped; }
+    // The longest line of the text last loaded, in bytes.
+    long long LongestLine() const { return m_nLongestLine; }
 
 private:
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
@@ -66,6 +68,7 @@ private:
     CColourPolicy& m_colorizer;
     CWordWrap& m_wrap;
     bool m_bLeftUnwrapped = false;
-    QString m_strReadOnlyReason;     // why the text loaded last is read-only; empty when it is not
+    QString m_strReadOnlyReason;  // why the text loaded last is read-only; empty when it is not
+    long long m_nLongestLine = 0;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
 };

@@ -54,6 +54,7 @@ qint64 CLoadPipeline::ReadAll(QString& strError)
         SLoadPiece piece;
         piece.text = QByteArray(m_reader.Data(), nRead);
         m_sniffer.Feed(piece.text.constData(), static_cast<std::size_t>(nRead));
+        m_lines.Feed(piece.text.constData(), static_cast<std::size_t>(nRead));
         Push(std::move(piece));
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_bStopped)

@@ -4,6 +4,7 @@
 #include "DocumentReader.h"
 #include "EncodingSniffer.h"
 #include "FileCodec.h"
+#include "LineLengthScan.h"
 
 #include <QByteArray>
 #include <QString>
@@ -42,6 +43,8 @@ public:
     bool IsWide() const { return m_eDeclared == EDeclaredEncoding::Wide; }
     // UTF-16 or a declared single-byte encoding, to decode for editing; null for the others.
     const CFileCodec* Codec() const { return m_pCodec; }
+    // The longest line's length in bytes, found while reading.
+    long long LongestLine() const { return m_lines.Longest(); }
 
 private:
     static constexpr std::size_t kAhead = 4;
@@ -60,6 +63,7 @@ private:
     bool m_bFailed = false;
     QString m_strError;
     CEncodingSniffer m_sniffer;
+    CLineLengthScan m_lines;
     EDeclaredEncoding m_eDeclared = EDeclaredEncoding::Unstated;
     const CFileCodec* m_pCodec = nullptr;
     std::thread m_worker;

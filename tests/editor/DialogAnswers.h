@@ -61,13 +61,22 @@ public:
         return m_recoveryAnswer;
     }
 
+    ELongLineChoice AskLongLine(const QString& text, bool bCanFormat) override
+    {
+        m_questions << text;
+        m_formatOffered << bCanFormat;
+        return m_longLineChoice;
+    }
+
     QString m_strSavePath;
     QString m_strOpenPath;
     EAnswer m_answer = EAnswer::Cancel;
     EAnswer m_yesNoAnswer = EAnswer::No;
     CDocRecovery::EAnswer m_recoveryAnswer = CDocRecovery::EAnswer::Later;
-    QList<bool> m_recoverable;  // what each recovery question offered
-    QList<bool> m_discarding;   // whether Yes to each yes/no question threw work away
+    ELongLineChoice m_longLineChoice = ELongLineChoice::AsItIs;
+    QList<bool> m_formatOffered;  // whether each long-line question offered Format XML
+    QList<bool> m_recoverable;    // what each recovery question offered
+    QList<bool> m_discarding;     // whether Yes to each yes/no question threw work away
     int m_nSaveDialogs = 0;
     int m_nOpenDialogs = 0;
     QString m_strFilter;
