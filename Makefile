@@ -5,7 +5,7 @@ SANITIZE ?= OFF
 WERROR ?= OFF
 PACKAGES := qt6-base-dev libqscintilla2-qt6-dev libexpat1-dev libxml2-dev libxslt1-dev libxml2-utils libgtest-dev libbenchmark-dev libacl1-dev \
             qt6-svg-dev qt6-qpa-plugins libx11-dev xvfb xauth xdotool cmake g++ make pkg-config \
-            clang-format libxxhash-dev \
+            clang-format libxxhash-dev w3c-sgml-lib docbook-xml \
             librsvg2-bin desktop-file-utils appstream man-db
 # Building the .deb: dpkg-shlibdeps and file for its dependencies, lintian to check it.
 PACKAGE_PACKAGES := dpkg-dev file lintian
@@ -73,6 +73,7 @@ bench: build
 	./$(BUILD_DIR)/bench/editor/tarnel_editor_bench
 	./$(BUILD_DIR)/bench/longline/tarnel_longline_bench
 	./$(BUILD_DIR)/bench/validate/tarnel_validate_bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/validate/tarnel_livecheck_bench
 
 package: build
 	$(call install-missing,$(PACKAGE_PACKAGES))
