@@ -1,5 +1,6 @@
 // Which template item stands for the element at the caret, and what the grammar allows there.
 #include "CaretTemplateMatch.h"
+#include "ListGrammar.h"
 #include "TemplateBuilder.h"
 #include "TemplateNode.h"
 
@@ -7,18 +8,6 @@
 #include <memory>
 
 namespace {
-
-SGrammarModel ListGrammar()
-{
-    SGrammarModel model;
-    model.roots = {"doc"};
-    model.Rule("doc").children = {"title", "list"};
-    model.Rule("list").children = {"item"};
-    model.Rule("item").children = {"list", "p"};
-    model.Rule("title");
-    model.Rule("p");
-    return model;
-}
 
 std::string PathOf(const TemplateNode* node)
 {

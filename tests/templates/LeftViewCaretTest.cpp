@@ -1,5 +1,6 @@
 // The tree pane following the caret: the element's item marked, what the grammar forbids greyed.
 #include "LeftView.h"
+#include "ListGrammar.h"
 #include "TemplateNode.h"
 #include "TemplateParser.h"
 #include "TemplateSource.h"
@@ -17,18 +18,6 @@ public:
     void LoadTemplate(const QString&) override {}
     void InsertElement(bool) override {}
 };
-
-SGrammarModel ListGrammar()
-{
-    SGrammarModel model;
-    model.roots = {"doc"};
-    model.Rule("doc").children = {"title", "list"};
-    model.Rule("list").children = {"item"};
-    model.Rule("item").children = {"list", "p"};
-    model.Rule("title");
-    model.Rule("p");
-    return model;
-}
 
 std::string ItemPath(const QTreeWidgetItem* item)
 {
