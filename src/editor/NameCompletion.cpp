@@ -32,11 +32,12 @@ long long CNameCompletion::Send(unsigned int nMsg, long long wParam, long long l
                                 static_cast<long>(lParam));
 }
 
-std::vector<std::string> CNameCompletion::TemplateNames() const
+std::vector<std::string> CNameCompletion::KnownNames()
 {
     const CTarnelDoc* pDocument = m_view.GetDocument();
     const TemplateNode* root = pDocument ? pDocument->m_pTemplateRoot : nullptr;
-    std::set<std::string> names;
+    const std::vector<std::string> used = m_view.Folds().Levels().Names().Sorted();
+    std::set<std::string> names(used.begin(), used.end());
     std::vector<const TemplateNode*> pending;
     if (root)
         pending.push_back(root);
@@ -84,7 +85,7 @@ void CNameCompletion::OnCharAdded(int ch)
     const CTarnelDoc* pDocument = m_view.GetDocument();
     const SGrammarModel* grammar = pDocument ? pDocument->TemplateGrammar() : nullptr;
     if (ch == '<') {
-        Show(kElements, ElementChoices(grammar, PathBeforeTypedTag(), TemplateNames()), true);
+        Show(kElements, ElementChoices(grammar, PathBeforeTypedTag(), KnownNames()), true);
         return;
     }
     if (ch != ' ' || !grammar)

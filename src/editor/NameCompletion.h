@@ -1,7 +1,7 @@
 // Offers names while markup is typed: after "<" the elements allowed at the caret (by the
-// template's grammar, else the names the template tree knows), after a blank in a start tag the
-// attributes not yet written, required first; a chosen attribute gets `=""` with the caret
-// between the quotes. Enter or Tab takes a name, Escape dismisses the list.
+// template's grammar, else the names the document uses and the template tree knows), after a
+// blank in a start tag the attributes not yet written, required first; a chosen attribute gets
+// `=""` with the caret between the quotes. Enter or Tab takes a name, Escape dismisses the list.
 #pragma once
 
 #include <QObject>
@@ -33,7 +33,8 @@ private:
     void OnCharAdded(int ch);
     void OnChosen(const char* pSelection, int nList, int ch, int method, int nPosition);
     void Show(EList list, const std::vector<std::string>& names, bool bSorted);
-    std::vector<std::string> TemplateNames() const;
+    // The names the document uses, as the fold passes met them, and those of the template tree.
+    std::vector<std::string> KnownNames();
     // The element path at the caret, leaving out a start tag the typed "<" has just opened.
     std::vector<std::string> PathBeforeTypedTag() const;
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;

@@ -6,6 +6,7 @@
 void CFoldLevels::Start()
 {
     m_checkpoints.Clear();
+    m_names.Clear();
     m_scan.reset();
     m_bPending = true;
     m_nRestart = 0;
@@ -54,9 +55,11 @@ bool CFoldLevels::Run(long long nBytes)
 {
     if (!m_bPending)
         return true;
-    if (!m_scan)
+    if (!m_scan) {
         m_scan.emplace(m_text, m_lines, m_checkpoints, m_checkpoints.Before(m_nRestart),
                        m_nMustReach);
+        m_scan->SetNames(&m_names);
+    }
     if (m_scan->Step(nBytes) == CFoldScan::EResult::Running)
         return false;
     Stop();

@@ -25,6 +25,8 @@ public:
     // Scans up to `nBytes`; true once every level is right.
     bool Run(long long nBytes);
     void Finish();
+    // The element names the passes have met since the text was set.
+    const CElementNames& Names() const { return m_names; }
     // How far the running scan has read; 0 when none runs.
     long long Reached() const { return m_scan ? m_scan->End() : 0; }
 
@@ -36,6 +38,7 @@ private:
     const IStyledText& m_text;
     ILineLevels& m_lines;
     CFoldCheckpoints m_checkpoints;
+    CElementNames m_names;
     bool m_bPending = false;
     long long m_nRestart = 0;    // where a new scan starts from, when there is none
     long long m_nMustReach = 0;  // no agreement before this

@@ -83,6 +83,8 @@ void CFoldScan::TagClosed(const SPassedTag& tag)
     if (m_bAgreed)
         return;
     const bool bSpansLines = m_nNextLineStart <= tag.nEnd - 1;
+    if (m_pNames && (tag.eKind == TagKind::Start || tag.eKind == TagKind::Empty))
+        m_pNames->Add(tag.name);
     switch (tag.eKind) {
     case TagKind::Start:
         m_open.Open(tag.name, tag.nStart);

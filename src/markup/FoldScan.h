@@ -3,6 +3,7 @@
 // past `mustReach`, a line whose start state the last pass left the same.
 #pragma once
 
+#include "ElementNames.h"
 #include "FoldCheckpoints.h"
 #include "LineLevels.h"
 #include "MarkupObserver.h"
@@ -31,6 +32,8 @@ public:
     // Checkpoints before this are fresh; a scan restarted before it may start from them.
     long long FreshBefore() const { return m_nLastChecked + 1; }
     void RaiseMustReach(long long position);
+    // Tells `names` the name of each start and empty-element tag passed.
+    void SetNames(CElementNames* pNames) { m_pNames = pNames; }
 
     // The line state of a line start outside any tag with `open` elements; 0 inside a tag.
     static int StateFor(const COpenElements& open);
@@ -51,6 +54,7 @@ private:
     const IStyledText& m_text;
     ILineLevels& m_lines;
     CFoldCheckpoints& m_checkpoints;
+    CElementNames* m_pNames = nullptr;
     CMarkupScanner m_scanner;
     COpenElements m_open;
     long long m_nMustReach;

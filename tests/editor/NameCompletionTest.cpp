@@ -1,4 +1,4 @@
-// Names offered while typing markup, from the template's grammar.
+// Names offered while typing markup, from the template's grammar or the document.
 #include "editor/EditorTestSupport.h"
 
 #include "MessageBox.h"
@@ -69,6 +69,30 @@ TEST_F(NameCompletionTest, ALessThanTypedBeforeTextOffersTheNamesOfTheElementAro
     ASSERT_TRUE(ListShown());
     QTest::keyClick(&view, Qt::Key_Return);  // the first of group and note
     EXPECT_EQ(Text(), "<notes>\n<groupword\n</notes>");
+}
+
+TEST(NameCompletionWithoutGrammarTest, OffersTheNamesTheDocumentUsesTypedOnesToo)
+{
+    SEditorFixture editor;
+    editor.SetText("<r><beta/><gamma>x</gamma></r>");
+    editor.view.Folds().Finish();
+    const auto offerFirstAt = [&](long long position) {
+        editor.Select(position, position);
+        QTest::keyClicks(&editor.view, "<");
+        EXPECT_NE(editor.Send(Sci::SCI_AUTOCACTIVE), 0);
+        QTest::keyClick(&editor.view, Qt::Key_Return);
+        editor.view.Folds().Finish();  // as after a pause
+    };
+    offerFirstAt(3);
+    EXPECT_EQ(editor.Text(), "<r><beta<beta/><gamma>x</gamma></r>");
+    editor.SetText("<r><beta/></r>");
+    editor.view.Folds().Finish();
+    editor.Select(3, 3);
+    QTest::keyClicks(&editor.view, "<alpha/>");
+    QCoreApplication::processEvents();
+    editor.view.Folds().Finish();
+    offerFirstAt(3);
+    EXPECT_EQ(editor.Text(), "<r><alpha<alpha/><beta/></r>") << "a name typed since the open";
 }
 
 }  // namespace
