@@ -5,6 +5,7 @@
 #include "XmlFormatter.h"
 
 #include "CatalogText.h"
+#include "MemoryText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,10 +16,10 @@
 namespace {
 
 // Bytes, line starts and per-line values in memory, so the engine's own cost shows.
-class CMemoryLines : public IStyledText, public ILineLevels
+class CMemoryLines : public CMemoryText, public ILineLevels
 {
 public:
-    explicit CMemoryLines(std::string text) : m_text(std::move(text))
+    explicit CMemoryLines(std::string text) : CMemoryText(std::move(text))
     {
         m_starts.push_back(0);
         for (std::size_t i = 0; i < m_text.size(); ++i)
@@ -27,17 +28,6 @@ public:
         m_levels.assign(m_starts.size(), 0);
         m_states.assign(m_starts.size(), 0);
     }
-    long long Length() const override { return static_cast<long long>(m_text.size()); }
-    char ByteAt(long long position) const override
-    {
-        return m_text[static_cast<std::size_t>(position)];
-    }
-    MarkupStyle StyleAt(long long) const override { return STYLE_UNCOLOURED; }
-    std::size_t Read(long long position, char* buffer, std::size_t count) const override
-    {
-        return m_text.copy(buffer, count, static_cast<std::size_t>(position));
-    }
-    void SetStyles(long long, const char*, std::size_t) override {}
     long long LineCount() const override { return static_cast<long long>(m_starts.size()); }
     long long LineStart(long long line) const override
     {
@@ -64,7 +54,6 @@ public:
         m_states[static_cast<std::size_t>(line)] = state;
     }
 
-    std::string m_text;
     std::vector<long long> m_starts;
     std::vector<int> m_levels;
     std::vector<int> m_states;
@@ -92,9 +81,9 @@ void BM_FoldLevelsAfterAKeystroke(benchmark::State& state)
     levels.Start();
     levels.Finish();
     const long long nAt =
-        static_cast<long long>(text.m_text.find("number", text.m_text.size() / 2));
+        static_cast<long long>(text.Bytes().find("number", text.Bytes().size() / 2));
     for (auto _ : state) {
-        text.m_text[static_cast<std::size_t>(nAt)] ^= 1;
+        text.Bytes()[static_cast<std::size_t>(nAt)] ^= 1;
         levels.Edited(nAt, 1, 1);
         levels.Finish();
     }
@@ -107,7 +96,7 @@ void BM_ElementPathNearTheEnd(benchmark::State& state)
     CFoldLevels levels(text, text);
     levels.Start();
     levels.Finish();
-    const long long nAt = static_cast<long long>(text.m_text.rfind("number"));
+    const long long nAt = static_cast<long long>(text.Bytes().rfind("number"));
     for (auto _ : state) {
         CTagMatcher matcher(text, levels.CheckpointBefore(nAt), 1 << 20);
         COpenElements open;

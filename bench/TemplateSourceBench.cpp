@@ -1,11 +1,11 @@
 // Template trees from sources: the elements of a 100 MB document in one pass, and the DocBook
 // 4.5 DTD (when installed) read and turned into a tree.
 #include "DocumentTemplate.h"
-#include "StyledText.h"
 #include "TemplateNode.h"
 #include "TemplateSource.h"
 
 #include "CatalogText.h"
+#include "MemoryText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,26 +13,6 @@
 #include <string>
 
 namespace {
-
-class CMemoryText : public IStyledText
-{
-public:
-    explicit CMemoryText(std::string text) : m_text(std::move(text)) {}
-    long long Length() const override { return static_cast<long long>(m_text.size()); }
-    char ByteAt(long long position) const override
-    {
-        return m_text[static_cast<std::size_t>(position)];
-    }
-    MarkupStyle StyleAt(long long) const override { return STYLE_UNCOLOURED; }
-    std::size_t Read(long long position, char* buffer, std::size_t count) const override
-    {
-        return m_text.copy(buffer, count, static_cast<std::size_t>(position));
-    }
-    void SetStyles(long long, const char*, std::size_t) override {}
-
-private:
-    std::string m_text;
-};
 
 void BM_TemplateFromDocument100MB(benchmark::State& state)
 {
