@@ -1,9 +1,11 @@
-// The elements open at line starts outside any tag, kept every so many bytes, so that a
-// structure pass after an edit starts close before it instead of at the text's start.
+// The elements open at points outside any tag, kept every so many bytes, so that a structure
+// pass after an edit starts close before it instead of at the text's start. The points are line
+// starts, and, inside a long line, the ends of tags.
 #pragma once
 
 #include "OpenElements.h"
 
+#include <cstdint>
 #include <vector>
 
 class CFoldCheckpoints
@@ -13,25 +15,59 @@ public:
 
     struct SCheckpoint
     {
-        long long nPosition;  // a line start outside any tag
+        long long nPosition;  // outside any tag
         COpenElements open;
+        // Inside a line: the depth at the line's start and the lowest since, for its fold level.
+        int nLineStartDepth = -1;  // -1 at a line start
+        int nLineMinDepth = -1;
+
+        bool IsLineStart() const { return nLineStartDepth < 0; }
     };
 
-    void Clear() { m_points.clear(); }
+    void Clear();
     // The last checkpoint before `position`; the text's start when there is none.
     SCheckpoint Before(long long position) const;
-    // Records `open` at `position`, dropping the checkpoints in (`after`, position], which a
-    // pass from `after` has gone past and found stale. Kept only when far enough from the last.
-    void Record(long long after, long long position, const COpenElements& open);
+    // The checkpoint at `position` exactly, if there is one.
+    const SCheckpoint* At(long long position) const;
+    // The position of the first checkpoint after `position`; -1 when there is none.
+    long long NextAfter(long long position) const;
+    // Records `point`, dropping the checkpoints in (`after`, its position], which a pass from
+    // `after` has gone past and found stale. Kept only when far enough from the last.
+    void Record(long long after, const SCheckpoint& point);
     // Drops the checkpoints in (`after`, `upTo`).
     void DropBetween(long long after, long long upTo);
     // `nRemoved` bytes at `position` give way to `nInserted`: checkpoints from the position on
-    // through the removed bytes go, later ones move.
+    // through the removed bytes go, later ones move, and so do the starts of the elements they
+    // hold open (when next asked for).
     void Edited(long long position, long long nRemoved, long long nInserted);
+    // A pass after edits found `open` at `position` with the names the last pass had there: the
+    // elements open at later checkpoints that started before it are the ones in `open`, which
+    // may be others of the same names.
+    void Agreed(long long position, const COpenElements& open);
     std::size_t Count() const { return m_points.size(); }
 
 private:
-    std::vector<SCheckpoint>::iterator FirstAfter(long long position);
+    struct SEdit
+    {
+        long long nPosition, nRemoved, nInserted;
+        COpenElements agreed;  // for an agreement: nothing removed or inserted
+    };
+    struct SKept
+    {
+        SCheckpoint point;
+        std::uint64_t nEdits;  // the edits its element starts have been moved through
+    };
+    // Edits and agreements kept for moving element starts lazily; past this many, every
+    // checkpoint catches up.
+    static constexpr std::size_t kLoggedEdits = 128;
 
-    std::vector<SCheckpoint> m_points;  // by position
+    std::vector<SKept>::iterator FirstAfter(long long position);
+    std::vector<SKept>::const_iterator FirstAtOrAfter(long long position) const;
+    std::uint64_t EditCount() const { return m_nFirstLogged + m_edits.size(); }
+    void Log(SEdit edit);
+    void CatchUp(SKept& kept) const;
+
+    mutable std::vector<SKept> m_points;  // by position
+    std::vector<SEdit> m_edits;           // the latest edits, oldest first
+    std::uint64_t m_nFirstLogged = 0;     // the number of the first edit logged
 };

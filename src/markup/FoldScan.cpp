@@ -25,9 +25,15 @@ CFoldScan::CFoldScan(const IStyledText& text, ILineLevels& lines, CFoldCheckpoin
                      const CFoldCheckpoints::SCheckpoint& from, long long mustReach)
     : m_text(text), m_lines(lines), m_checkpoints(checkpoints), m_scanner(from.nPosition, this),
       m_open(from.open), m_nMustReach(mustReach), m_nLastChecked(from.nPosition),
-      m_nLine(lines.LineOfPosition(from.nPosition))
+      m_nLine(lines.LineOfPosition(from.nPosition)),
+      m_nNextKept(checkpoints.NextAfter(from.nPosition))
 {
     m_nNextLineStart = NextLineStart();
+    if (!from.IsLineStart()) {
+        m_nStartDepth = from.nLineStartDepth;
+        m_nMinDepth = from.nLineMinDepth;
+        return;
+    }
     m_nStartDepth = m_nMinDepth = Depth();
     m_lines.SetLineState(m_nLine, StateFor(m_open));
 }
@@ -63,7 +69,8 @@ CFoldScan::EResult CFoldScan::Step(long long nBytes)
             EnterLinesTo(m_scanner.InTag() ? m_scanner.Position() : End(), false);
     }
     if (m_bAgreed) {
-        m_checkpoints.DropBetween(m_nLastChecked, m_lines.LineStart(m_nLine));
+        m_checkpoints.DropBetween(m_nLastChecked, m_nAgreedAt);
+        m_checkpoints.Agreed(m_nAgreedAt, m_open);
         return EResult::Agreed;
     }
     if (End() < nLength)
@@ -102,13 +109,39 @@ void CFoldScan::TagClosed(const SPassedTag& tag)
     case TagKind::Empty:
         break;
     }
-    if (!bSpansLines)
-        return;
-    EnterLinesTo(tag.nEnd - 1, true);
-    if (m_nInComment) {
-        m_nInComment = 0;
-        Lower();
+    if (bSpansLines) {
+        EnterLinesTo(tag.nEnd - 1, true);
+        if (m_bAgreed)
+            return;
+        if (m_nInComment) {
+            m_nInComment = 0;
+            Lower();
+        }
     }
+    AfterTag(tag.nEnd);
+}
+
+void CFoldScan::AfterTag(long long position)
+{
+    if (m_nNextKept >= 0 && position >= m_nNextKept) {
+        if (position >= m_nMustReach && AgreesWith(m_checkpoints.At(position))) {
+            m_bAgreed = true;
+            m_nAgreedAt = position;
+            return;
+        }
+        m_nNextKept = m_checkpoints.NextAfter(position);
+    }
+    if (position - m_nLastChecked < CFoldCheckpoints::kSpacing)
+        return;
+    m_checkpoints.Record(m_nLastChecked, {position, m_open, m_nStartDepth, m_nMinDepth});
+    m_nLastChecked = position;
+}
+
+bool CFoldScan::AgreesWith(const CFoldCheckpoints::SCheckpoint* pPoint) const
+{
+    return pPoint && !pPoint->IsLineStart() && pPoint->open.Hash() == m_open.Hash()
+           && pPoint->open.Depth() == m_open.Depth() && pPoint->nLineStartDepth == m_nStartDepth
+           && pPoint->nLineMinDepth == m_nMinDepth;
 }
 
 void CFoldScan::Lower()
@@ -136,10 +169,11 @@ void CFoldScan::EnterLine(bool bInTag)
     const int nState = StateFor(m_open);
     if (nStart >= m_nMustReach && m_lines.LineState(m_nLine) == nState) {
         m_bAgreed = true;
+        m_nAgreedAt = nStart;
         return;
     }
     m_lines.SetLineState(m_nLine, nState);
-    m_checkpoints.Record(m_nLastChecked, nStart, m_open);
+    m_checkpoints.Record(m_nLastChecked, {nStart, m_open});
     m_nLastChecked = nStart;
 }
 

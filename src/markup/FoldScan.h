@@ -1,6 +1,7 @@
-// One structure pass from a line start outside any tag: runs the markup scanner over the text
-// and writes each line's fold level and the state at its start, until the end of the text or,
-// past `mustReach`, a line whose start state the last pass left the same.
+// One structure pass from a checkpoint: runs the markup scanner over the text and writes each
+// line's fold level and the state at its start, until the end of the text or, past
+// `mustReach`, a line start or a checkpoint inside a long line whose state the last pass left
+// the same.
 #pragma once
 
 #include "ElementNames.h"
@@ -50,6 +51,10 @@ private:
     long long NextLineStart() const;
     int Depth() const { return m_open.Depth() + m_nInComment; }
     void Lower();
+    // Just after a tag, outside any: agrees with the last pass's checkpoint there, or records
+    // one when a long line has gone far without.
+    void AfterTag(long long position);
+    bool AgreesWith(const CFoldCheckpoints::SCheckpoint* pPoint) const;
 
     const IStyledText& m_text;
     ILineLevels& m_lines;
@@ -61,6 +66,8 @@ private:
     long long m_nLastChecked;  // the last line start a checkpoint was offered or found
     long long m_nLine;
     long long m_nNextLineStart;
+    long long m_nNextKept;  // the first checkpoint of an earlier pass ahead; -1 for none
+    long long m_nAgreedAt = -1;
     int m_nStartDepth = 0;
     int m_nMinDepth = 0;
     int m_nInComment = 0;  // 1 inside a comment or CDATA section spanning lines

@@ -20,6 +20,23 @@ void COpenElements::Open(std::string_view name, long long nStart)
         SOpenElement{std::string(name), nStart, Depth() + 1, Mix(Hash(), name), m_pTop});
 }
 
+COpenElements COpenElements::MovedFrom(const std::vector<const SOpenElement*>& chain,
+                                       const std::vector<long long>& starts) const
+{
+    // The outermost element that moves, and every one inside it, get new nodes.
+    std::size_t nMoved = chain.size();
+    for (std::size_t i = 0; i < chain.size(); ++i)
+        if (starts[i] != chain[i]->nStart)
+            nMoved = i + 1;
+    if (nMoved == 0)
+        return *this;
+    COpenElements moved;
+    moved.m_pTop = chain[nMoved - 1]->pParent;
+    for (std::size_t i = nMoved; i-- > 0;)
+        moved.Open(chain[i]->name, starts[i]);
+    return moved;
+}
+
 bool COpenElements::Close(std::string_view name)
 {
     if (!CloseInside(name))

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct SOpenElement
 {
@@ -44,8 +45,28 @@ public:
     // Closes the elements deeper than `nDepth`.
     void CloseDeeperThan(int nDepth);
 
+    // The same elements with each start mapped through `map`; shares the outer elements that
+    // keep theirs.
+    template <typename Map>
+    COpenElements Moved(const Map& map) const;
+
     bool operator==(const COpenElements& other) const { return m_pTop == other.m_pTop; }
 
 private:
+    COpenElements MovedFrom(const std::vector<const SOpenElement*>& chain,
+                            const std::vector<long long>& starts) const;
+
     std::shared_ptr<const SOpenElement> m_pTop;
 };
+
+template <typename Map>
+COpenElements COpenElements::Moved(const Map& map) const
+{
+    std::vector<const SOpenElement*> chain;  // innermost first
+    std::vector<long long> starts;
+    for (const SOpenElement* p = m_pTop.get(); p; p = p->pParent.get()) {
+        chain.push_back(p);
+        starts.push_back(map(p->nStart));
+    }
+    return MovedFrom(chain, starts);
+}

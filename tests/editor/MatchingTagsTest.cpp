@@ -91,3 +91,22 @@ TEST_F(MatchingTagsTest, ThePathNamesTheElementsAtTheCaretAndAStepSelectsItsElem
     Caret(0);
     EXPECT_EQ(view.Path().StepsAtCaret(), QStringList({"catalog"}));
 }
+
+TEST_F(MatchingTagsTest, AnEditBeforeALongElementKeepsItsTagsMatched)
+{
+    // <big> spans many checkpoints; typing before it moves its start tag.
+    QByteArray text("<doc><a>x</a>\n<big>\n");
+    while (text.size() < 200 * 1024)
+        text += "<line>some text</line>\n";
+    text += "</big></doc>";
+    SetText(text);
+    view.Folds().Finish();
+    Send(Sci::SCI_GOTOPOS, 14);
+    Send(Sci::SCI_ADDTEXT, 4, reinterpret_cast<long long>("<c/>"));
+    QCoreApplication::processEvents();
+    view.Folds().Finish();
+    const long long nEnd = Text().indexOf("</big>");
+    Caret(nEnd + 2);
+    view.OnCmdMsg(ID_EDIT_GOTO_MATCH, nullptr);
+    EXPECT_EQ(CaretPos(), Text().indexOf("<big>") + 1);
+}

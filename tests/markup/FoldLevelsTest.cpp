@@ -1,6 +1,8 @@
 // Fold levels by element: what a whole pass gives, and that slices and edits give the same.
 #include "FoldLevels.h"
 
+#include "ElementScan.h"
+
 #include "markup/GoldenColours.h"
 #include "markup/StringLines.h"
 #include "markup/StringText.h"
@@ -58,6 +60,27 @@ TEST(FoldLevelsTest, NestingOfAnyDepthNeitherCrashesNorOverflows)
         text += "<a>\n";
     const std::string levels = LevelsOf(text);
     EXPECT_EQ(levels.substr(levels.size() - 10), "3071h 3071");
+}
+
+// The elements open before each of `levels`' checkpoints, with their starts, as read from the
+// text's start.
+void ExpectCheckpointsRight(const CStringText& text, const CFoldLevels& levels,
+                            const std::string& how)
+{
+    const auto rendered = [](const COpenElements& open) {
+        std::string out;
+        for (const SOpenElement* p = open.Innermost(); p; p = p->pParent.get())
+            out += p->name + "@" + std::to_string(p->nStart) + " ";
+        return out;
+    };
+    long long nLast = -1;
+    for (long long at = text.Length(); at > 0; at = nLast) {
+        const CFoldCheckpoints::SCheckpoint point = levels.CheckpointBefore(at);
+        nLast = point.nPosition;
+        CElementScan scan(text, 0, {});
+        scan.Run(point.nPosition, [](const STagSpan&, const COpenElements&) { return true; });
+        ASSERT_EQ(rendered(point.open), rendered(scan.Open())) << how << ", at " << nLast;
+    }
 }
 
 // The levels and states a whole pass gives, checked against those left by `levels` over `lines`.
@@ -122,6 +145,8 @@ void EditAtRandom(const std::string& bytes, unsigned seed, int nEdits)
         }
         levels.Finish();
         ExpectAsWhole(text, lines, "seed " + std::to_string(seed) + ", edit " + std::to_string(i));
+        ExpectCheckpointsRight(text, levels,
+                               "seed " + std::to_string(seed) + ", edit " + std::to_string(i));
         if (::testing::Test::HasFatalFailure())
             return;
     }
@@ -136,14 +161,17 @@ TEST_P(GoldenFoldTest, RandomEditsGiveTheWholePassLevels)
 
 TEST(FoldLevelsTest, RandomEditsOfALongDocumentGiveTheWholePassLevels)
 {
-    // Longer than a checkpoint's spacing several times, so that scans start from checkpoints.
-    std::string bytes;
-    for (int i = 0; bytes.size() < 5 * CFoldCheckpoints::kSpacing; ++i)
-        bytes +=
-            "<book id=\"" + std::to_string(i) + "\">\n  <title>T</title>\n<!--\n-->\n</book>\n";
-    bytes = "<catalog>\n" + bytes + "</catalog>\n";
-    for (unsigned seed = 1; seed <= 6; ++seed)
-        EditAtRandom(bytes, seed, 150);
+    // Longer than a checkpoint's spacing several times, so that scans start from checkpoints:
+    // at line starts, and inside a line as long as the text.
+    for (const char* lineEnd : {"\n", ""}) {
+        std::string bytes;
+        for (int i = 0; bytes.size() < 5 * CFoldCheckpoints::kSpacing; ++i)
+            bytes += "<book id=\"" + std::to_string(i) + "\">" + lineEnd + "<title>T</title>"
+                     + lineEnd + "<!--" + lineEnd + "-->" + lineEnd + "</book>" + lineEnd;
+        bytes = std::string("<catalog>") + lineEnd + bytes + "</catalog>" + lineEnd;
+        for (unsigned seed = 1; seed <= 6; ++seed)
+            EditAtRandom(bytes, seed, 150);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GoldenFoldTest,
@@ -155,5 +183,28 @@ INSTANTIATE_TEST_SUITE_P(Files, GoldenFoldTest,
                                      c = '_';
                              return name;
                          });
+
+}  // namespace
+
+namespace {
+
+TEST(FoldLevelsTest, AnEditInsideALongLineIsRescannedNearItOnly)
+{
+    std::string bytes = "<feed>";
+    while (bytes.size() < 40 * CFoldCheckpoints::kSpacing)
+        bytes += "<item id=\"1\"><name>n</name></item>";
+    bytes += "</feed>";
+    CStringText text(bytes);
+    CStringLines lines(text);
+    CFoldLevels levels(text, lines);
+    levels.Start();
+    levels.Finish();
+    for (const long long at : {text.Length() / 2, text.Length() - 10, 16LL}) {
+        levels.Edited(at, 0, 1);
+        text.Insert(static_cast<std::size_t>(at), "x");
+        lines.Edited(at, 0, 1);
+        EXPECT_TRUE(levels.Run(3 * CFoldCheckpoints::kSpacing)) << at;
+    }
+}
 
 }  // namespace
