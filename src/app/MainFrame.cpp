@@ -204,7 +204,7 @@ void CMainFrame::OnCreateClient()
     m_pViewOptions->Restore();
     m_pLeftView->SetFollowCaret(
         GetProfileInt(SettingsKeys::kSection, SettingsKeys::kTreeFollowsCaret, 1) != 0);
-    connect(m_pEditView, &QsciScintilla::cursorPositionChanged, this, [this] {
+    connect(m_pEditView, &CTarnelView::caretMoved, this, [this] {
         const auto [nLine, nColumn] = m_pEditView->CaretLineColumn();
         m_pStatusPanes->ShowCaretPosition(nLine, nColumn);
         const QStringList steps = m_pEditView->Path().StepsAtCaret();

@@ -42,12 +42,26 @@ CTarnelView::CTarnelView(CTarnelDoc* pDocument, QWidget* parent)
     RegisterCommands();
     CEditorAccessibility::Attach(this);
     AddObserver(this);
+    ReplaceCaretSignal();
     connect(this, &QsciScintillaBase::SCN_ZOOM, this,
             [this] { emit zoomChanged(static_cast<int>(Send(SCI_GETZOOM))); });
     connect(this, &QsciScintillaBase::SCN_MODIFYATTEMPTRO, this,
             [this] { ShowStatusNote(this, ReadOnlyNote(DocumentName()), true); });
     if (m_pDocument)
         m_pDocument->AddView(this);
+}
+
+void CTarnelView::ReplaceCaretSignal()
+{
+    // The control's handler only emits cursorPositionChanged (and matches braces, unused here).
+    disconnect(this, SIGNAL(SCN_UPDATEUI(int)), this, SLOT(handleUpdateUI(int)));
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
+        const long long nCaret = Send(SCI_GETCURRENTPOS);
+        if (nCaret == m_nLastCaret)
+            return;
+        m_nLastCaret = nCaret;
+        emit caretMoved();
+    });
 }
 
 CTarnelView::~CTarnelView()
@@ -323,9 +337,20 @@ void CTarnelView::RemoveObserver(ITextEditObserver* pObserver)
     m_edits.Observers().Remove(pObserver);
 }
 
-void CTarnelView::OnTextEdit(const STextEdit&)
+void CTarnelView::OnTextEdit(const STextEdit& edit)
 {
-    m_caretColumn.bValid = false;
+    // The edit is not made yet. The column counted up to it stays right, so the count goes back
+    // to the edit instead of starting again from the line's start.
+    SCaretColumn& known = m_caretColumn;
+    if (!known.bValid || edit.nPosition > known.nPos
+        || (edit.nPosition == known.nPos && known.nColumn > 0))
+        return;
+    if (Send(SCI_LINEFROMPOSITION, edit.nPosition) != known.nLine || known.nColumn == 0) {
+        known.bValid = false;
+        return;
+    }
+    known.nColumn -= Send(SCI_COUNTCHARACTERS, edit.nPosition, known.nPos);
+    known.nPos = edit.nPosition;
 }
 
 QByteArray CTarnelView::TextRange(long long start, long long end) const

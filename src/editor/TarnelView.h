@@ -186,6 +186,9 @@ public:
 
 signals:
     void zoomChanged(int nZoom);
+    // The caret moved. Stands for the control's cursorPositionChanged, which counts the column
+    // from the line's start at every move: half a second on a 50 MB line.
+    void caretMoved();
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
@@ -202,6 +205,7 @@ private:
     QByteArray TextRange(long long start, long long end) const;
     void UnwrapIfTooLong();
     void OnTextEdit(const STextEdit& edit) override;
+    void ReplaceCaretSignal();
 
     // Where the caret was when its column was last counted.
     struct SCaretColumn
@@ -214,6 +218,7 @@ private:
 
     QPointer<CTarnelDoc> m_pDocument;
     mutable SCaretColumn m_caretColumn;
+    long long m_nLastCaret = -1;         // for caretMoved
     long long m_nFormattedLongLine = 0;  // see GuardUndoOfFormat
     long long m_nSavedSelEnd = 0;
     long long m_nSavedSelStart = 0;

@@ -92,6 +92,44 @@ TEST_F(ViewOptionsTest, TheCaretsLineAndColumnCountTextLinesAndCharacters)
     }
 }
 
+TEST_F(ViewOptionsTest, TheCaretsColumnStaysRightThroughEditsAroundIt)
+{
+    // The column is counted on from the last count; random edits before, at and after the
+    // caret, of line ends and multi-byte characters, must not leave it wrong.
+    SetText("ab\rcd");
+    Select(3, 3);
+    ASSERT_EQ(view.CaretLineColumn(), std::make_pair(2LL, 1LL));
+    view.ReplaceSelection("\n");  // joins the line end before the caret
+    ASSERT_EQ(view.CaretLineColumn(), std::make_pair(2LL, 1LL));
+    SetText("<a>ab\xc3\xa9"
+            "cd\r\nef</a>");
+    const char* const pieces[] = {"x", "\xc3\xa9", "\n", "\r", "\r\n", "<b>"};
+    std::mt19937 random(5);
+    for (int i = 0; i < 400; ++i) {
+        const long long nLength = view.TextLength();
+        const long long at = static_cast<long long>(random() % static_cast<unsigned>(nLength + 1));
+        const long long nCaret = Send(Sci::SCI_POSITIONRELATIVE, 0, at);
+        switch (random() % 3) {
+        case 0:
+            Select(nCaret, nCaret);
+            view.ReplaceSelection(pieces[random() % std::size(pieces)]);
+            break;
+        case 1:
+            Send(Sci::SCI_DELETERANGE, Send(Sci::SCI_POSITIONBEFORE, nCaret),
+                 nCaret - Send(Sci::SCI_POSITIONBEFORE, nCaret));
+            break;
+        default:
+            Select(nCaret, nCaret);
+        }
+        const long long nPos = Send(Sci::SCI_GETCURRENTPOS);
+        const long long nLine = Send(Sci::SCI_LINEFROMPOSITION, nPos);
+        const long long nColumn =
+            Send(Sci::SCI_COUNTCHARACTERS, Send(Sci::SCI_POSITIONFROMLINE, nLine), nPos);
+        ASSERT_EQ(view.CaretLineColumn(), std::make_pair(nLine + 1, nColumn + 1))
+            << "step " << i << ": " << Text().toStdString();
+    }
+}
+
 TEST_F(ViewOptionsTest, TheLineNumberMarginGrowsWithTheLineCountAndHidesAgain)
 {
     const auto width = [this] { return Send(Sci::SCI_GETMARGINWIDTHN, 0); };
