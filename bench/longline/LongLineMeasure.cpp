@@ -180,7 +180,10 @@ int MeasureBareOnLongLine(const QString& path, QTextStream& out)
     const std::vector<char> styles = TarnelStyles(text);
     QsciScintilla editor;
     SetUpEditorLook(editor);
-    editor.SendScintilla(Sci::SCI_SETWRAPMODE, Sci::SC_WRAP_NONE);
+    // Wrapped as Tarnel wraps the same file: up to a length, unless its line is too long to show.
+    const bool bLongLine = CLongLineAdvice(text.size()).NeedsChoice();
+    editor.SendScintilla(Sci::SCI_SETWRAPMODE,
+                         WrapModeForTextLength(bLongLine ? kLongestWrappedText + 1 : text.size()));
     editor.resize(900, 700);
     editor.show();
     QApplication::processEvents();
