@@ -73,13 +73,14 @@ void ExpectCheckpointsRight(const CStringText& text, const CFoldLevels& levels,
             out += p->name + "@" + std::to_string(p->nStart) + " ";
         return out;
     };
-    long long nLast = -1;
-    for (long long at = text.Length(); at > 0; at = nLast) {
-        const CFoldCheckpoints::SCheckpoint point = levels.CheckpointBefore(at);
-        nLast = point.nPosition;
-        CElementScan scan(text, 0, {});
-        scan.Run(point.nPosition, [](const STagSpan&, const COpenElements&) { return true; });
-        ASSERT_EQ(rendered(point.open), rendered(scan.Open())) << how << ", at " << nLast;
+    std::vector<CFoldCheckpoints::SCheckpoint> points;
+    for (long long at = text.Length(); at > 0; at = points.back().nPosition)
+        points.push_back(levels.CheckpointBefore(at));
+    CElementScan scan(text, 0, {});
+    for (auto it = points.rbegin(); it != points.rend(); ++it) {
+        scan.Run(it->nPosition - scan.End(),
+                 [](const STagSpan&, const COpenElements&) { return true; });
+        ASSERT_EQ(rendered(it->open), rendered(scan.Open())) << how << ", at " << it->nPosition;
     }
 }
 
@@ -169,7 +170,7 @@ TEST(FoldLevelsTest, RandomEditsOfALongDocumentGiveTheWholePassLevels)
             bytes += "<book id=\"" + std::to_string(i) + "\">" + lineEnd + "<title>T</title>"
                      + lineEnd + "<!--" + lineEnd + "-->" + lineEnd + "</book>" + lineEnd;
         bytes = std::string("<catalog>") + lineEnd + bytes + "</catalog>" + lineEnd;
-        for (unsigned seed = 1; seed <= 6; ++seed)
+        for (unsigned seed = 1; seed <= (*lineEnd ? 6U : 3U); ++seed)
             EditAtRandom(bytes, seed, 150);
     }
 }
