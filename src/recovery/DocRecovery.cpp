@@ -113,7 +113,7 @@ bool CDocRecovery::FlushNow()
     return m_journal.WaitForWrites();
 }
 
-bool CDocRecovery::Offer(const AskHook& ask)
+bool CDocRecovery::Offer(const AskHook& ask, const KeepHook& keep)
 {
     for (const SRecoveryCandidate& candidate : m_store.LeftFor(m_journal.Origin().strPath)) {
         const auto applies = Applies(candidate.contents);
@@ -127,7 +127,7 @@ bool CDocRecovery::Offer(const AskHook& ask)
         case EAnswer::Recover:
             if (!bCanRecover)
                 RecoverAsNewDocument(candidate);
-            else if (Recover(candidate))
+            else if (Recover(candidate, keep))
                 return true;
             break;
         case EAnswer::Discard:
@@ -166,7 +166,7 @@ CRecoveryStore::EApplies CDocRecovery::Applies(const SRecoveryContents& contents
     return applies;
 }
 
-bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
+bool CDocRecovery::Recover(const SRecoveryCandidate& candidate, const KeepHook& keep)
 {
     if (!m_pText)
         return false;
@@ -189,6 +189,8 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
                          static_cast<std::size_t>(base.size()));
     CBufferTarget(*m_pText).Replay(candidate.contents.edits);
     m_pText->EndUndoGroup();
+    if (keep && !keep())
+        return false;
     // The edits are in this session's journal now; only once it is on disk may the old go.
     if (FlushNow())
         RemoveRecovered(candidate.strFile);
