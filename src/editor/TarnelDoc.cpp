@@ -294,25 +294,33 @@ bool CTarnelDoc::IsModified() const
 
 bool CTarnelDoc::OfferRecovery()
 {
+    const CDocRecovery::AskHook ask = [this](const QString& text, bool bCanRecover) {
+        return m_pQuestions->AskRecovery(text, bCanRecover);
+    };
     // A line the user already chose to show as it is is not asked about again.
-    const bool bChosen = !m_pEditView || CLongLineAdvice(m_pEditView->LongestLine()).NeedsChoice();
-    return m_recovery.Offer(
-        [this](const QString& text, bool bCanRecover) {
-            return m_pQuestions->AskRecovery(text, bCanRecover);
-        },
-        [this, bChosen] { return bChosen || SettleRecoveredText(); });
+    if (!m_pEditView || CLongLineAdvice(m_pEditView->LongestLine()).NeedsChoice())
+        return m_recovery.Offer(ask);
+    CDocRecovery::SReplayHooks hooks;
+    hooks.before = [this](qint64 nInserted) {
+        // Wrapping would lay a long line out as it comes in.
+        m_pEditView->HoldLongLine(m_pEditView->Length() + nInserted);
+    };
+    hooks.keep = [this] { return SettleRecoveredText(); };
+    return m_recovery.Offer(ask, hooks);
 }
 
 bool CTarnelDoc::SettleRecoveredText()
 {
     // No line of a text this short can be too long; a longer one is measured where it lies.
-    if (!CLongLineAdvice(m_pEditView->Length()).NeedsChoice())
-        return true;
     CLineLengthScan lines;
-    for (const SByteSpan& piece : m_pEditView->TextPieces())
-        lines.Feed(piece.pData, piece.nSize);
+    if (CLongLineAdvice(m_pEditView->Length()).NeedsChoice())
+        for (const SByteSpan& piece : m_pEditView->TextPieces())
+            lines.Feed(piece.pData, piece.nSize);
     const long long nLongest = lines.Longest();
-    m_pEditView->HoldLongLine(nLongest);
+    if (!CLongLineAdvice(nLongest).NeedsChoice()) {
+        m_pEditView->ShowWithoutLongLine();
+        return true;
+    }
     const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
     const ELongLineChoice choice =
         question.Ask(m_pEditView->DocumentName(), nLongest, question.ViewReader());

@@ -460,6 +460,15 @@ void CTarnelView::HoldLongLine(long long nLongestLine)
     m_wrap.Reset(kLongestWrappedText + 1);
 }
 
+void CTarnelView::ShowWithoutLongLine()
+{
+    if (!updatesEnabled()) {
+        m_wrap.Reset(TextLength());
+        m_wrap.WrapAllNow();
+    }
+    ShowHeldText();
+}
+
 void CTarnelView::ClearText()
 {
     LoadBytes(QByteArray(), true);

@@ -161,9 +161,11 @@ public:
     void ShowHeldText();
     // Instead: the text LoadFile replaced, back as it was.
     void PutBackPreviousText();
-    // Nothing painted until ShowHeldText, and no wrapping: the text now has a line of
-    // `nLongestLine` bytes, too long to show at once.
+    // Nothing painted until ShowHeldText, and no wrapping, when the text now has (or is about to
+    // get) a line of up to `nLongestLine` bytes, too long to show at once.
     void HoldLongLine(long long nLongestLine);
+    // After HoldLongLine, the text had no such line after all: wrapped as a loaded text, shown.
+    void ShowWithoutLongLine();
     // The text was just formatted from one whose longest line is `nLongestLine` bytes, too long
     // to show at once: Undo asks before bringing that line back.
     void GuardUndoOfFormat(long long nLongestLine);

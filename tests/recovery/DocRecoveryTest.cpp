@@ -342,7 +342,9 @@ TEST_F(DocRecoveryTest, ALongLineTheEditsBringIsShownOnlyAsTheUserChooses)
         {
             SSession first;
             ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
-            first.Type(5, feed);
+            // Neither wrapped nor typed: either would lay the line out.
+            first.view.SetWordWrap(false);
+            first.view.Replace(5, 0, feed.constData(), static_cast<std::size_t>(feed.size()));
             kept = first.Crash();
         }
         for (const bool bAgain : {false, true}) {
@@ -376,6 +378,29 @@ TEST_F(DocRecoveryTest, ALongLineTheEditsBringIsShownOnlyAsTheUserChooses)
         QFile::remove(kept);
     }
     EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(DocRecoveryTest, ALongLineChosenAtOpeningIsNotAskedAboutAgain)
+{
+    const QByteArray file = OneLineXml(true);
+    WriteRaw(m_strPath, file);
+    m_answers.m_longLineChoice = ELongLineChoice::AsItIs;
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    {
+        SSession first;
+        m_answers.AnswerFor(first.doc);
+        ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
+        first.Type(0, "\n");
+        first.Crash();
+    }
+    SSession second;
+    m_answers.AnswerFor(second.doc);
+    m_answers.m_questions.clear();
+    ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
+    EXPECT_TRUE(second.doc.OfferRecovery());
+    EXPECT_EQ(second.Text(), "\n" + file);
+    ASSERT_EQ(m_answers.m_questions.size(), 2);
+    EXPECT_TRUE(m_answers.m_questions[0].startsWith(QStringLiteral("The longest line")));
 }
 
 TEST_F(DocRecoveryTest, TheFileGoesWhenTheDocumentIsSavedReplacedOrClosed)
