@@ -7,12 +7,11 @@
 #include "ElementSnippet.h"
 #include "FileCodec.h"
 #include "GrammarModel.h"
-#include "FormatXml.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
-#include "LongLineAdvice.h"
 #include "LineLengthScan.h"
+#include "LongLineAdvice.h"
 #include "LongLineQuestion.h"
 #include "MessageBox.h"
 #include "Profile.h"
@@ -326,10 +325,11 @@ bool CTarnelDoc::SettleRecoveredText()
         question.Ask(m_pEditView->DocumentName(), nLongest, question.ViewReader());
     if (choice == ELongLineChoice::NotOpened) {
         m_pEditView->UndoAndForget();
+        m_pEditView->GoToLine(0);  // where the text showed before
         m_pEditView->ShowHeldText();
         ShowStatusNote(m_pEditView,
-                       QStringLiteral("The unsaved changes of %1 were not recovered now: they "
-                                      "stay to be offered again.")
+                       QStringLiteral("%1: the unsaved changes were not recovered; they are "
+                                      "offered again later.")
                            .arg(m_pEditView->DocumentName()),
                        false);
         return false;

@@ -366,6 +366,7 @@ TEST_F(DocRecoveryTest, ALongLineTheEditsBringIsShownOnlyAsTheUserChooses)
                 EXPECT_EQ(session.Text(), kOriginal);
                 EXPECT_FALSE(session.doc.IsModified());
                 EXPECT_FALSE(session.view.isRedoAvailable());
+                EXPECT_EQ(session.SelEnd(), 0);
                 EXPECT_TRUE(QFile::exists(kept));
                 continue;
             } else {
