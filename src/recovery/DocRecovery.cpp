@@ -196,8 +196,12 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate, const SReplayHoo
                          static_cast<std::size_t>(base.size()));
     CBufferTarget(*m_pText).Replay(candidate.contents.edits);
     m_pText->EndUndoGroup();
-    if (hooks.keep && !hooks.keep())
+    if (hooks.keep && !hooks.keep()) {
+        // The text is as it was before: so is its journal, without the edits and their undoing.
+        m_nPendingPos = -1;
+        m_journal.Restart(SRecoveryOrigin(m_journal.Origin()));
         return false;
+    }
     // The edits are in this session's journal now; only once it is on disk may the old go.
     if (FlushNow())
         RemoveRecovered(candidate.strFile);

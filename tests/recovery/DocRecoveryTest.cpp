@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -367,6 +368,8 @@ TEST_F(DocRecoveryTest, ALongLineTheEditsBringIsShownOnlyAsTheUserChooses)
                 EXPECT_FALSE(session.doc.IsModified());
                 EXPECT_FALSE(session.view.isRedoAvailable());
                 EXPECT_EQ(session.SelEnd(), 0);
+                session.doc.Recovery().FlushNow();
+                EXPECT_EQ(RecoveryFiles(), QStringList{QFileInfo(kept).fileName()});
                 EXPECT_TRUE(QFile::exists(kept));
                 continue;
             } else {
