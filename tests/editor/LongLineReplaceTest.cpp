@@ -108,24 +108,6 @@ TEST_F(LongLineReplaceTest, AReloadOverEditsIsStillOneUndoStepAfterTheQuestion)
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(LongLineReplaceTest, AReloadOfShortLinesAsksNothingMore)
-{
-    for (const bool bModifiedHere : {false, true}) {
-        const QString path = Write(kMine);
-        ASSERT_TRUE(doc.OnOpenDocument(path));
-        if (bModifiedHere)
-            view.ReplaceSelection("<typed/>");
-        const QByteArray theirs = "<r>\n" + QByteArray("<item>word</item>\n").repeated(200000);
-        WriteRaw(path, theirs);
-        m_answers.m_questions.clear();
-        m_answers.m_yesNoAnswer = EAnswer::Yes;
-        doc.CheckDiskChanges();
-        EXPECT_EQ(m_answers.m_questions.size(), 1) << bModifiedHere;
-        EXPECT_EQ(Text(), theirs) << bModifiedHere;
-        EXPECT_TRUE(view.updatesEnabled()) << bModifiedHere;
-    }
-}
-
 TEST_F(LongLineReplaceTest, AnUntitledTextAsksFirstAndCancelLeavesItInItsFile)
 {
     const QByteArray given = OneLineXml(true);
