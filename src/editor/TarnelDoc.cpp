@@ -448,12 +448,15 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
             AfxMessageBox(strError);
             return false;
         }
-        if (!OnOpenDocument(path))
-            return false;
-        AfxMessageBox(QStringLiteral("%1 The text it replaced is kept: File > New offers to "
-                                     "recover it.")
-                          .arg(m_pEditView->ReadOnlyNote(path)));
-        return true;
+        // Told even when the file did not open (a read error, or Cancel at its long line): the
+        // edits are no longer only in the window.
+        const bool bOpened = OnOpenDocument(path);
+        const QString note =
+            bOpened ? m_pEditView->ReadOnlyNote(path) + QLatin1Char(' ') : QString();
+        AfxMessageBox(
+            note
+            + QStringLiteral("The text it replaced is kept: File > New offers to recover it."));
+        return bOpened;
     }
     const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
     const long long nLongest = text.nLongestLine;
