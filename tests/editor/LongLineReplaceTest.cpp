@@ -108,6 +108,29 @@ TEST_F(LongLineReplaceTest, AReloadOverEditsIsStillOneUndoStepAfterTheQuestion)
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(LongLineReplaceTest, EditsAReloadLeftForRecoveryAreSaidToBeKeptWhenItsLineIsRefused)
+{
+    const QString path = Write(kMine);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    view.ReplaceSelection("<typed/>");
+    const QByteArray typed = Text();
+    // UTF-32 opens read-only, which a reload could not undo: the edits go to recovery first.
+    QByteArray utf32("\xff\xfe\0\0", 4);
+    for (const char c : OneLineXml(true))
+        utf32 += QByteArray(1, c) + QByteArray(3, '\0');
+    WriteRaw(path, utf32);
+    m_answers.m_yesNoAnswer = EAnswer::Yes;
+    m_answers.m_longLineChoice = ELongLineChoice::NotOpened;
+    doc.CheckDiskChanges();
+    EXPECT_EQ(m_answers.m_questions.size(), 2);  // the reload, the long line
+    EXPECT_EQ(m_messages.Messages(),
+              QStringList{QStringLiteral(
+                  "The text it replaced is kept: File > New offers to recover it.")});
+    m_answers.m_recoveryAnswer = CDocRecovery::EAnswer::Recover;
+    ASSERT_TRUE(doc.OfferRecovery());
+    EXPECT_EQ(Text(), typed);
+}
+
 TEST_F(LongLineReplaceTest, AnUntitledTextAsksFirstAndCancelLeavesItInItsFile)
 {
     const QByteArray given = OneLineXml(true);
