@@ -7,10 +7,12 @@
 #include "ElementSnippet.h"
 #include "FileCodec.h"
 #include "GrammarModel.h"
-#include "FormatXml.h"
 #include "DialogQuestions.h"
 #include "JobGuard.h"
 #include "JobProgressDlg.h"
+#include "LineLengthScan.h"
+#include "LongLineAdvice.h"
+#include "LongLineQuestion.h"
 #include "MessageBox.h"
 #include "Profile.h"
 #include "SafeSaver.h"
@@ -150,40 +152,6 @@ bool CTarnelDoc::LoadText(CDocumentReader& reader, bool bColour, QString& strErr
     return m_pEditView->LoadFile(reader, bColour, strError, dialog.Callback());
 }
 
-bool CTarnelDoc::SettleLongLine(const QString& path)
-{
-    const CLongLineAdvice advice(m_pEditView->LongestLine());
-    if (!advice.NeedsChoice()) {
-        m_pEditView->ShowHeldText();
-        return true;
-    }
-    // Format XML is offered only for a text it can format.
-    const CheckOutcome outcome =
-        RunWellFormedCheck([this](char* buffer, long long offset, int count) {
-            return m_pEditView->ReadTextChunk(buffer, offset, count);
-        });
-    const QString notWellFormed = outcome.wellFormed ? QString()
-                                  : outcome.parserCreated && !outcome.outOfMemory
-                                      ? FormatCheckError(outcome)
-                                      : QStringLiteral("it could not be checked.");
-    switch (m_pQuestions->AskLongLine(advice.Question(path, notWellFormed), outcome.wellFormed)) {
-    case ELongLineChoice::NotOpened:
-        OnNewDocument();
-        m_pEditView->ShowHeldText();
-        return false;
-    case ELongLineChoice::Format:
-        CFormatXml::Run(*m_pEditView);
-        // The load left no undo step: one now is the formatting.
-        if (m_pEditView->isUndoAvailable())
-            m_pEditView->GuardUndoOfFormat(m_pEditView->LongestLine());
-        break;
-    case ELongLineChoice::AsItIs:
-        break;
-    }
-    m_pEditView->ShowHeldText();
-    return true;
-}
-
 void CTarnelDoc::OfferSaveLeftovers(const QString& path)
 {
     for (const SSaveLeftover& leftover : CSaveLeftovers::Of(path)) {
@@ -208,6 +176,11 @@ void CTarnelDoc::OfferSaveLeftovers(const QString& path)
 
 bool CTarnelDoc::OnOpenDocument(const QString& path)
 {
+    return OpenFile(path, false);
+}
+
+bool CTarnelDoc::OpenFile(const QString& path, bool bReload)
+{
     OfferSaveLeftovers(path);
     CDocumentReader reader(path);
     QString strError;
@@ -223,12 +196,18 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
             AfxMessageBox(strError);
         return false;
     }
+    const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
+    const long long nLongest = m_pEditView->LongestLine();
+    const ELongLineChoice choice = question.Ask(path, nLongest, question.ViewReader());
+    if (choice == ELongLineChoice::NotOpened) {
+        KeepInsteadOf(path, bReload);
+        return false;
+    }
     m_pEditView->SetSavePoint();
     m_diskWatch.Remember(path, reader.Stamp());
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
     SetPathName(path);
-    if (!SettleLongLine(path))
-        return false;
+    question.CarryOut(choice, nLongest);
     PickTemplateFor();
     if (m_pEditView->isReadOnly())
         ShowStatusNote(m_pEditView, m_pEditView->ReadOnlyNote(path), false);
@@ -237,6 +216,20 @@ bool CTarnelDoc::OnOpenDocument(const QString& path)
     else if (m_pEditView->LeftUnwrapped())
         ShowStatusNote(m_pEditView, CViewLoader::UnwrappedNote(path), false);
     return true;
+}
+
+void CTarnelDoc::KeepInsteadOf(const QString& path, bool bReload)
+{
+    if (!bReload) {
+        OnNewDocument();
+        m_pEditView->ShowHeldText();
+        return;
+    }
+    // Still told apart from the file: saving asks before overwriting it.
+    m_pEditView->PutBackPreviousText();
+    ShowStatusNote(m_pEditView,
+                   QStringLiteral("%1 was not reloaded: the text here is as it was.").arg(path),
+                   false);
 }
 
 bool CTarnelDoc::OnSaveDocument(const QString& path)
@@ -300,9 +293,49 @@ bool CTarnelDoc::IsModified() const
 
 bool CTarnelDoc::OfferRecovery()
 {
-    return m_recovery.Offer([this](const QString& text, bool bCanRecover) {
+    const CDocRecovery::AskHook ask = [this](const QString& text, bool bCanRecover) {
         return m_pQuestions->AskRecovery(text, bCanRecover);
-    });
+    };
+    // A line the user already chose to show as it is is not asked about again.
+    if (!m_pEditView || CLongLineAdvice(m_pEditView->LongestLine()).NeedsChoice())
+        return m_recovery.Offer(ask);
+    CDocRecovery::SReplayHooks hooks;
+    hooks.before = [this](qint64 nInserted) {
+        // Wrapping would lay a long line out as it comes in.
+        m_pEditView->HoldLongLine(m_pEditView->Length() + nInserted);
+    };
+    hooks.keep = [this] { return SettleRecoveredText(); };
+    return m_recovery.Offer(ask, hooks);
+}
+
+bool CTarnelDoc::SettleRecoveredText()
+{
+    // No line of a text this short can be too long; a longer one is measured where it lies.
+    CLineLengthScan lines;
+    if (CLongLineAdvice(m_pEditView->Length()).NeedsChoice())
+        for (const SByteSpan& piece : m_pEditView->TextPieces())
+            lines.Feed(piece.pData, piece.nSize);
+    const long long nLongest = lines.Longest();
+    if (!CLongLineAdvice(nLongest).NeedsChoice()) {
+        m_pEditView->ShowWithoutLongLine();
+        return true;
+    }
+    const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
+    const ELongLineChoice choice =
+        question.Ask(m_pEditView->DocumentName(), nLongest, question.ViewReader());
+    if (choice == ELongLineChoice::NotOpened) {
+        m_pEditView->UndoAndForget();
+        m_pEditView->GoToLine(0);  // where the text showed before
+        m_pEditView->ShowHeldText();
+        ShowStatusNote(m_pEditView,
+                       QStringLiteral("%1: the unsaved changes were not recovered; they are "
+                                      "offered again later.")
+                           .arg(m_pEditView->DocumentName()),
+                       false);
+        return false;
+    }
+    question.CarryOut(choice, nLongest);
+    return true;
 }
 
 bool CTarnelDoc::TakeUntitledText(const QString& path)
@@ -310,10 +343,13 @@ bool CTarnelDoc::TakeUntitledText(const QString& path)
     CDocumentReader reader(path);
     QString strError;
     QByteArray bytes;
+    CLineLengthScan lines;
     try {
         if (reader.Open(strError))
-            for (qint64 nRead; (nRead = reader.ReadChunk(strError)) > 0;)
+            for (qint64 nRead; (nRead = reader.ReadChunk(strError)) > 0;) {
                 bytes.append(reader.Data(), static_cast<qsizetype>(nRead));
+                lines.Feed(reader.Data(), static_cast<std::size_t>(nRead));
+            }
     } catch (const std::bad_alloc&) {
         strError = OutOfMemorySentence(path);
     }
@@ -321,10 +357,22 @@ bool CTarnelDoc::TakeUntitledText(const QString& path)
         AfxMessageBox(strError);
         return false;
     }
+    const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
+    const ELongLineChoice choice =
+        question.Ask(path, lines.Longest(), CLongLineQuestion::BytesReader(bytes));
+    if (choice == ELongLineChoice::NotOpened) {
+        // The file is all there is of that text.
+        ShowStatusNote(m_pEditView,
+                       QStringLiteral("The text was not shown: it stays in %1.").arg(path), false);
+        return false;
+    }
     QFile::remove(path);
     m_pEditView->LoadBytes(QByteArray(), reader.IsUtf8());
+    m_pEditView->HoldLongLine(lines.Longest());
     m_pEditView->Replace(0, 0, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    bytes.clear();
     m_pEditView->ColorAll();
+    question.CarryOut(choice, lines.Longest());
     m_pEditView->GoToLine(0);
     return true;
 }
@@ -375,7 +423,7 @@ void CTarnelDoc::CheckDiskChanges()
                       .arg(path)
                 : QStringLiteral("%1 has been changed by another program. Reload it?").arg(path);
         if (m_pQuestions->AskYesNo(question, IsModified()) == IDocumentQuestions::EAnswer::Yes)
-            IsModified() ? ReloadUndoably(path) : OnOpenDocument(path);
+            IsModified() ? ReloadUndoably(path) : OpenFile(path, true);
         break;
     }
     }
@@ -386,29 +434,48 @@ bool CTarnelDoc::ReloadUndoably(const QString& path)
 {
     CDocumentReader reader(path);
     QString strError;
-    if (!reader.Open(strError) || !m_pEditView->ReplaceWithFile(reader, strError)) {
+    SFileText text;
+    if (!reader.Open(strError) || !m_pEditView->ReadForReplace(reader, text, strError)) {
         if (!strError.isEmpty()) {
             AfxMessageBox(strError);
             return false;
         }
         // Opens read-only now, which could not be undone: the edits go where a new document
         // finds them.
-        const QByteArray text = m_pEditView->TextBytes();
+        const QByteArray typed = m_pEditView->TextBytes();
         if (!CRecoveryStore(CRecoveryStore::FolderFor(QProcessEnvironment::systemEnvironment()))
-                 .LeaveAsNewDocument(text, strError)) {
+                 .LeaveAsNewDocument(typed, strError)) {
             AfxMessageBox(strError);
             return false;
         }
-        if (!OnOpenDocument(path))
-            return false;
-        AfxMessageBox(QStringLiteral("%1 The text it replaced is kept: File > New offers to "
-                                     "recover it.")
-                          .arg(m_pEditView->ReadOnlyNote(path)));
-        return true;
+        // Told even when the file did not open (a read error, or Cancel at its long line): the
+        // edits are no longer only in the window.
+        const bool bOpened = OnOpenDocument(path);
+        const QString note =
+            bOpened ? m_pEditView->ReadOnlyNote(path) + QLatin1Char(' ') : QString();
+        AfxMessageBox(
+            note
+            + QStringLiteral("The text it replaced is kept: File > New offers to recover it."));
+        return bOpened;
     }
+    const CLongLineQuestion question(*m_pQuestions, *m_pEditView);
+    const long long nLongest = text.nLongestLine;
+    const ELongLineChoice choice =
+        question.Ask(path, nLongest, CLongLineQuestion::BytesReader(text.bytes));
+    if (choice == ELongLineChoice::NotOpened) {
+        ShowStatusNote(m_pEditView,
+                       QStringLiteral("%1 was not reloaded: the text here is as it was, with its "
+                                      "changes not saved.")
+                           .arg(path),
+                       false);
+        return false;
+    }
+    m_pEditView->ReplaceWith(text);
+    text = SFileText();
     m_pEditView->SetSavePoint();
     m_diskWatch.Remember(path, reader.Stamp());
     m_recovery.Restart(path, reader.Stamp(), m_pEditView->Length(), reader.Digest());
+    question.CarryOut(choice, nLongest);
     ShowStatusNote(
         m_pEditView,
         QStringLiteral("%1 was reloaded. Undo brings back the text it replaced.").arg(path), false);

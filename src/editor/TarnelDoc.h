@@ -109,9 +109,15 @@ private:
     void PickTemplateFor();
     // Puts the file's text in the view, with progress and Cancel for a long one.
     bool LoadText(CDocumentReader& reader, bool bColour, QString& strError);
-    // Asks what to do with a loaded text whose line is too long to show at once, does it and
-    // shows the text; false when the user would rather not open it, which leaves a new document.
-    bool SettleLongLine(const QString& path);
+    // Opens or (`bReload`) reloads the file; a line too long to show at once is shown only as
+    // the user chooses.
+    bool OpenFile(const QString& path, bool bReload);
+    // The user would rather not have the file `path` with its long line: a new document, or
+    // after a reload the text as it was before.
+    void KeepInsteadOf(const QString& path, bool bReload);
+    // Asks, as on opening, about a line too long to show at once that recovered edits brought;
+    // false when the user would rather not have them now, which takes them back out.
+    bool SettleRecoveredText();
     // False when the file changed on disk and the user would rather not overwrite it.
     bool MayOverwrite(const QString& path);
     // A reload over edits: one undo step, so Undo brings the edits back.

@@ -448,16 +448,50 @@ void CTarnelView::UnwrapIfTooLong()
     m_wrap.UnwrapIfTooLong(TextLength());
 }
 
-bool CTarnelView::ReplaceWithFile(CDocumentReader& reader, QString& error)
+void CTarnelView::ReplaceWith(const SFileText& text)
 {
     m_colours.StopSlices();
-    if (!m_loader.ReplaceWithFile(reader, error))
-        return false;
+    if (CLongLineAdvice(text.nLongestLine).NeedsChoice())
+        setUpdatesEnabled(false);
+    m_loader.ReplaceWith(text);
     if (TextLength() <= kLongestWrappedText)
         ColorAll();
     else
         m_colours.StartSlices();
-    return true;
+}
+
+void CTarnelView::ShowHeldText()
+{
+    m_loader.DropHeld();
+    setUpdatesEnabled(true);
+}
+
+void CTarnelView::PutBackPreviousText()
+{
+    m_colours.StopSlices();
+    m_loader.PutBackHeld();
+    if (TextLength() > kLongestWrappedText)
+        m_colours.StartSlices();
+    m_folds.Restart();
+    setUpdatesEnabled(true);
+}
+
+void CTarnelView::HoldLongLine(long long nLongestLine)
+{
+    if (!CLongLineAdvice(nLongestLine).NeedsChoice())
+        return;
+    setUpdatesEnabled(false);
+    // Wrapping lays out every line, at the latest when the editor is next idle.
+    m_wrap.Reset(kLongestWrappedText + 1);
+}
+
+void CTarnelView::ShowWithoutLongLine()
+{
+    if (!updatesEnabled()) {
+        m_wrap.Reset(TextLength());
+        m_wrap.WrapAllNow();
+    }
+    ShowHeldText();
 }
 
 void CTarnelView::ClearText()
@@ -497,6 +531,12 @@ void CTarnelView::EmptyUndoBuffer()
 {
     m_formatGuard.Disarm();
     Send(SCI_EMPTYUNDOBUFFER);
+}
+
+void CTarnelView::UndoAndForget()
+{
+    m_colours.RunUndoStep([this] { QsciScintilla::undo(); });
+    EmptyUndoBuffer();
 }
 
 bool CTarnelView::IsTextModified() const

@@ -108,12 +108,20 @@ public:
     // `progress` may stop it, which leaves the previous text back and `error` empty.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                   const JobProgress& progress = {});
-    // Replaces the whole text with `reader`'s file as one undo step, coloured as LoadFile
-    // colours; see CViewLoader::ReplaceWithFile.
-    bool ReplaceWithFile(CDocumentReader& reader, QString& error);
+    // See CViewLoader::ReadForReplace.
+    bool ReadForReplace(CDocumentReader& reader, SFileText& text, QString& error) const
+    {
+        return m_loader.ReadForReplace(reader, text, error);
+    }
+    // Replaces the whole text with `text` as one undo step, coloured as LoadFile colours; a
+    // line too long to show at once is not painted until ShowHeldText.
+    void ReplaceWith(const SFileText& text);
     void ClearText();
     void SetSavePoint();
     void EmptyUndoBuffer();
+    // Undoes the last step, unasked, and empties the undo history, so that Redo cannot bring it
+    // back either.
+    void UndoAndForget();
     bool IsTextModified() const;
 
     void InsertElement(bool block);
@@ -148,8 +156,16 @@ public:
     }
     // The longest line of the text last loaded, in bytes.
     long long LongestLine() const { return m_loader.LongestLine(); }
-    // LoadFile leaves a text with a line too long to show at once unpainted, until this.
-    void ShowHeldText() { setUpdatesEnabled(true); }
+    // LoadFile and ReplaceWith leave a text with a line too long to show at once unpainted,
+    // until this.
+    void ShowHeldText();
+    // Instead: the text LoadFile replaced, back as it was.
+    void PutBackPreviousText();
+    // Nothing painted until ShowHeldText, and no wrapping, when the text now has (or is about to
+    // get) a line of up to `nLongestLine` bytes, too long to show at once.
+    void HoldLongLine(long long nLongestLine);
+    // After HoldLongLine, the text had no such line after all: wrapped as a loaded text, shown.
+    void ShowWithoutLongLine();
     // The text was just formatted from one whose longest line is `nLongestLine` bytes, too long
     // to show at once: Undo asks before bringing that line back.
     void GuardUndoOfFormat(long long nLongestLine);

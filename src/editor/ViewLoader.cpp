@@ -97,19 +97,19 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         return false;
     }
     // Kept to restore when a later piece cannot be read; an empty file has no later piece.
-    QByteArray previous;
+    SPreviousText previous;
     try {
         if (!piece.text.isEmpty())
-            previous = WholeText();
+            previous.text = WholeText();
     } catch (const std::bad_alloc&) {
         error = OutOfMemorySentence(reader.Path());
         return false;
     }
-    const bool bPreviousUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
-    const bool bPreviousModified = Send(Sci::SCI_GETMODIFY) != 0;
-    const bool bPreviousReadOnly = m_editor.isReadOnly();
-    const CFileCodec* pPreviousCodec = DocumentCodec(m_editor);
-    const QString strPreviousReason = m_strReadOnlyReason;
+    previous.bUtf8 = Send(Sci::SCI_GETCODEPAGE) == Sci::SC_CP_UTF8;
+    previous.bModified = Send(Sci::SCI_GETMODIFY) != 0;
+    previous.bReadOnly = m_editor.isReadOnly();
+    previous.pCodec = DocumentCodec(m_editor);
+    previous.strReason = m_strReadOnlyReason;
 
     bool bLoaded = false;
     bool bCancelled = false;
@@ -122,13 +122,7 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
         error = OutOfMemorySentence(reader.Path());
     }
     if (!bLoaded) {
-        Send(Sci::SCI_CLEARALL);
-        m_nLongestLine = 0;
-        EndLoad();
-        RestoreText(previous, bPreviousUtf8, bPreviousModified);
-        Send(Sci::SCI_SETREADONLY, bPreviousReadOnly);
-        SetDocumentCodec(m_editor, pPreviousCodec);
-        m_strReadOnlyReason = strPreviousReason;
+        Restore(previous);
         return false;
     }
     const CFileCodec* pCodec = pipeline.Codec();
@@ -144,18 +138,19 @@ bool CViewLoader::LoadFile(CDocumentReader& reader, bool bColour, QString& error
     if (bColour)
         m_colorizer.ColorAll();
     EndLoad();
+    // Put back if the user would rather not have it.
+    m_held = CLongLineAdvice(m_nLongestLine).NeedsChoice() ? std::move(previous) : SPreviousText();
     Send(Sci::SCI_SETREADONLY, !m_strReadOnlyReason.isEmpty());
     CarryOn(progress, m_pane.Length(), m_pane.Length());
     return true;
 }
 
-bool CViewLoader::ReplaceWithFile(CDocumentReader& reader, QString& error)
+bool CViewLoader::ReadForReplace(CDocumentReader& reader, SFileText& text, QString& error) const
 {
     CLoadPipeline pipeline(reader);
-    QByteArray bytes;
     try {
         for (SLoadPiece piece; pipeline.Next(piece);)
-            bytes += piece.text;
+            text.bytes += piece.text;
     } catch (const std::bad_alloc&) {
         error = OutOfMemorySentence(reader.Path());
         return false;
@@ -166,25 +161,41 @@ bool CViewLoader::ReplaceWithFile(CDocumentReader& reader, QString& error)
     }
     if (pipeline.IsWide())
         return false;
-    const CFileCodec* pCodec = pipeline.Codec();
+    text.pCodec = pipeline.Codec();
+    text.bUtf8 = pipeline.IsUtf8() || text.pCodec;
+    text.nLongestLine = pipeline.LongestLine();
+    if (!text.pCodec)
+        return true;
     try {
         std::string utf8;
         std::string strReason;
-        if (pCodec && !pCodec->Decode(bytes.toStdString(), utf8, strReason))
+        if (!text.pCodec->Decode(text.bytes.toStdString(), utf8, strReason))
             return false;
-        if (pCodec)
-            bytes = QByteArray::fromStdString(utf8);
+        text.bytes = QByteArray::fromStdString(utf8);
     } catch (const std::bad_alloc&) {
         error = OutOfMemorySentence(reader.Path());
         return false;
     }
-    m_errorMarker.Clear();
-    m_pane.BeginUndoGroup();
-    m_pane.Replace(0, m_pane.Length(), bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    m_pane.EndUndoGroup();
-    SetDocumentCodec(m_editor, pCodec);
-    Send(Sci::SCI_SETCODEPAGE, pipeline.IsUtf8() || pCodec ? Sci::SC_CP_UTF8 : 0);
+    // Decoded, its lines are longer than the file's.
+    CLineLengthScan lines;
+    lines.Feed(text.bytes.constData(), static_cast<std::size_t>(text.bytes.size()));
+    text.nLongestLine = lines.Longest();
     return true;
+}
+
+void CViewLoader::ReplaceWith(const SFileText& text)
+{
+    m_errorMarker.Clear();
+    m_nLongestLine = text.nLongestLine;
+    // Unwrapped first: wrapping would lay the line out as soon as it comes in.
+    if (CLongLineAdvice(m_nLongestLine).NeedsChoice())
+        m_bLeftUnwrapped = m_wrap.Reset(kLongestWrappedText + 1);
+    m_pane.BeginUndoGroup();
+    m_pane.Replace(0, m_pane.Length(), text.bytes.constData(),
+                   static_cast<std::size_t>(text.bytes.size()));
+    m_pane.EndUndoGroup();
+    SetDocumentCodec(m_editor, text.pCodec);
+    Send(Sci::SCI_SETCODEPAGE, text.bUtf8 ? Sci::SC_CP_UTF8 : 0);
 }
 
 bool CViewLoader::TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
@@ -246,6 +257,24 @@ bool CViewLoader::DecodeText(const CFileCodec& codec, QString& error)
     Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
     m_editor.SendScintilla(Sci::SCI_APPENDTEXT, static_cast<uintptr_t>(utf8.size()), utf8.data());
     return true;
+}
+
+void CViewLoader::Restore(const SPreviousText& previous)
+{
+    Send(Sci::SCI_CLEARALL);
+    m_nLongestLine = 0;
+    EndLoad();
+    RestoreText(previous.text, previous.bUtf8, previous.bModified);
+    Send(Sci::SCI_SETREADONLY, previous.bReadOnly);
+    SetDocumentCodec(m_editor, previous.pCodec);
+    m_strReadOnlyReason = previous.strReason;
+}
+
+void CViewLoader::PutBackHeld()
+{
+    const SPreviousText held = std::move(m_held);
+    m_held = SPreviousText();
+    Restore(held);
 }
 
 void CViewLoader::RestoreText(const QByteArray& text, bool bUtf8, bool bModified)

@@ -17,6 +17,15 @@ class CWordWrap;
 class IEditorPane;
 class QsciScintilla;
 
+// A file's whole text read to replace the editor's, as the editor will hold it.
+struct SFileText
+{
+    QByteArray bytes;
+    const CFileCodec* pCodec = nullptr;  // what decoded the file's bytes; null: taken as they are
+    bool bUtf8 = false;
+    long long nLongestLine = 0;
+};
+
 class CViewLoader
 {
 public:
@@ -33,11 +42,13 @@ public:
     // coloured if it is to be wrapped. `progress` may stop it, which leaves the previous text back and `error` empty.
     bool LoadFile(CDocumentReader& reader, bool bColour, QString& error,
                   const JobProgress& progress = {});
-    // Replaces the whole text with the rest of `reader`'s opened file as one undo step, so that
-    // Undo brings the previous text back. False with `error` naming the file when it cannot be
-    // read, and false with `error` empty when the file would open read-only (ReadOnlyNote says
-    // why), which could not be undone; either leaves the text as it was.
-    bool ReplaceWithFile(CDocumentReader& reader, QString& error);
+    // Reads the rest of `reader`'s opened file for ReplaceWith, leaving the editor as it is.
+    // False with `error` naming the file when it cannot be read, and false with `error` empty
+    // when the file would open read-only, which a replacement could not undo.
+    bool ReadForReplace(CDocumentReader& reader, SFileText& text, QString& error) const;
+    // Replaces the whole text with `text` as one undo step, so that Undo brings the previous
+    // text back; a line too long to show at once leaves it unwrapped.
+    void ReplaceWith(const SFileText& text);
     // What the user is told of a file the editor shows read-only: UTF-32, or bytes its encoding
     // could not write back as they are. Empty while the text is editable.
     QString ReadOnlyNote(const QString& strName) const;
@@ -47,8 +58,23 @@ public:
     bool LeftUnwrapped() const { return m_bLeftUnwrapped; }
     // The longest line of the text last loaded, in bytes.
     long long LongestLine() const { return m_nLongestLine; }
+    // LoadFile keeps the text it replaced when the new one has a line too long to show at
+    // once, until one of these.
+    void PutBackHeld();
+    void DropHeld() { m_held = SPreviousText(); }
 
 private:
+    // What LoadFile replaced, to put back.
+    struct SPreviousText
+    {
+        QByteArray text;
+        bool bUtf8 = true;
+        bool bModified = false;
+        bool bReadOnly = false;
+        const CFileCodec* pCodec = nullptr;
+        QString strReason;
+    };
+
     long long Send(unsigned int nMsg, long long wParam = 0, long long lParam = 0) const;
     void BeginLoad(long long nSizeHint);
     void EndLoad();
@@ -56,6 +82,7 @@ private:
     bool TakePieces(CLoadPipeline& pipeline, SLoadPiece& piece, long long nSizeHint,
                     const JobProgress& progress, bool& bCancelled);
     void RestoreText(const QByteArray& text, bool bUtf8, bool bModified);
+    void Restore(const SPreviousText& previous);
     // Turns the file's bytes the control holds into UTF-8 text; false, with `error` saying why
     // ("cannot be edited as ..."), when they cannot be written back as they are, which leaves
     // them.
@@ -70,5 +97,6 @@ private:
     bool m_bLeftUnwrapped = false;
     QString m_strReadOnlyReason;  // why the text loaded last is read-only; empty when it is not
     long long m_nLongestLine = 0;
+    SPreviousText m_held;
     long long m_nLoadEventMask = 0;  // saved by BeginLoad for EndLoad
 };

@@ -113,7 +113,7 @@ bool CDocRecovery::FlushNow()
     return m_journal.WaitForWrites();
 }
 
-bool CDocRecovery::Offer(const AskHook& ask)
+bool CDocRecovery::Offer(const AskHook& ask, const SReplayHooks& hooks)
 {
     for (const SRecoveryCandidate& candidate : m_store.LeftFor(m_journal.Origin().strPath)) {
         const auto applies = Applies(candidate.contents);
@@ -127,7 +127,7 @@ bool CDocRecovery::Offer(const AskHook& ask)
         case EAnswer::Recover:
             if (!bCanRecover)
                 RecoverAsNewDocument(candidate);
-            else if (Recover(candidate))
+            else if (Recover(candidate, hooks))
                 return true;
             break;
         case EAnswer::Discard:
@@ -166,7 +166,7 @@ CRecoveryStore::EApplies CDocRecovery::Applies(const SRecoveryContents& contents
     return applies;
 }
 
-bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
+bool CDocRecovery::Recover(const SRecoveryCandidate& candidate, const SReplayHooks& hooks)
 {
     if (!m_pText)
         return false;
@@ -182,6 +182,13 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
         return false;
     }
     CompletePendingInsert();
+    if (hooks.before) {
+        qint64 nInserted = bNewDocument ? base.size() : 0;
+        for (const SRecoveryEdit& edit : candidate.contents.edits)
+            if (edit.kind == SRecoveryEdit::EKind::Insert)
+                nInserted += edit.data.size();
+        hooks.before(nInserted);
+    }
     // One undo step takes the document back to its original.
     m_pText->BeginUndoGroup();
     if (bNewDocument)
@@ -189,6 +196,12 @@ bool CDocRecovery::Recover(const SRecoveryCandidate& candidate)
                          static_cast<std::size_t>(base.size()));
     CBufferTarget(*m_pText).Replay(candidate.contents.edits);
     m_pText->EndUndoGroup();
+    if (hooks.keep && !hooks.keep()) {
+        // The text is as it was before: so is its journal, without the edits and their undoing.
+        m_nPendingPos = -1;
+        m_journal.Restart(SRecoveryOrigin(m_journal.Origin()));
+        return false;
+    }
     // The edits are in this session's journal now; only once it is on disk may the old go.
     if (FlushNow())
         RemoveRecovered(candidate.strFile);

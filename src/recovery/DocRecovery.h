@@ -25,6 +25,16 @@ public:
     // The question, and whether the edits can be recovered at all (else only discarded or
     // kept); returns the user's choice.
     using AskHook = std::function<EAnswer(const QString& text, bool bCanRecover)>;
+    // What the document does around a replay of recovered edits into its text.
+    struct SReplayHooks
+    {
+        // Before it; the edits insert `nInserted` bytes in all.
+        std::function<void(qint64 nInserted)> before;
+        // After it, before the edits' file goes; false when the user would rather not have them
+        // now: the hook has put the text back as it was before them, and their file stays to be
+        // offered again.
+        std::function<bool()> keep;
+    };
 
     explicit CDocRecovery(const QString& folder, QObject* parent = nullptr);
 
@@ -40,7 +50,7 @@ public:
     // Offers, one after another, the edits left for the current original until one is
     // recovered; true when one was. Edits made on another text than the document's are
     // recovered as the text they typed, into a new document that `openNewDocument` shows.
-    bool Offer(const AskHook& ask);
+    bool Offer(const AskHook& ask, const SReplayHooks& hooks = {});
     // Writes the pending edits now and waits for them; true once they are on disk.
     bool FlushNow();
     // Shows a new document, which offers what was left for new documents.
@@ -58,7 +68,7 @@ private:
     void OnTextEdit(const STextEdit& edit) override;
     void OnModifiedChanged(bool bModified) override;
     void CompletePendingInsert();
-    bool Recover(const SRecoveryCandidate& candidate);
+    bool Recover(const SRecoveryCandidate& candidate, const SReplayHooks& hooks);
     // The text a new document's journal was made on, when it is one a new document may hold.
     bool KnownNewDocumentBase(const SRecoveryOrigin& origin, QByteArray& base) const;
     CRecoveryStore::EApplies Applies(const SRecoveryContents& contents) const;

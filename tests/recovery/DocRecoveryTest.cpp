@@ -1,5 +1,6 @@
 #include "editor/DialogAnswers.h"
 #include "editor/EditorTestSupport.h"
+#include "editor/LongLineText.h"
 #include "files/FileFailureSupport.h"
 
 #include "MessageBox.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -316,6 +318,93 @@ TEST_F(DocRecoveryTest, ANewDocumentsTextIsOfferedAtStartUp)
     EXPECT_EQ(view.TextBytes(), CTarnelDoc::HeaderComment() + "<root>unsaved</root>");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
+}
+
+// The long line typed in the crashed session is asked about as on opening; Cancel leaves the
+// file as it was and keeps the edits for another time.
+TEST_F(DocRecoveryTest, ALongLineTheEditsBringIsShownOnlyAsTheUserChooses)
+{
+    const QByteArray feed = OneLineXml(true).mid(OneLineXml(true).indexOf("<feed>"));
+    const QByteArray typed = kOriginal.left(5) + feed + kOriginal.mid(5);
+    const struct
+    {
+        const char* name;
+        ELongLineChoice choice;
+        bool bRecovered;
+    } cases[] = {
+        {"format", ELongLineChoice::Format, true},
+        {"as it is", ELongLineChoice::AsItIs, true},
+        {"cancel", ELongLineChoice::NotOpened, false},
+    };
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString kept;
+        {
+            SSession first;
+            ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
+            // Neither wrapped nor typed: either would lay the line out.
+            first.view.SetWordWrap(false);
+            first.view.Replace(5, 0, feed.constData(), static_cast<std::size_t>(feed.size()));
+            kept = first.Crash();
+        }
+        for (const bool bAgain : {false, true}) {
+            SSession session;
+            ASSERT_TRUE(session.doc.OnOpenDocument(m_strPath));
+            m_answers.AnswerFor(session.doc);
+            m_answers.m_questions.clear();
+            // Kept by Cancel, the edits are recovered as they were the next time.
+            m_answers.m_longLineChoice = bAgain ? ELongLineChoice::AsItIs : c.choice;
+            EXPECT_EQ(session.doc.OfferRecovery(), bAgain || c.bRecovered);
+            ASSERT_EQ(m_answers.m_questions.size(), 2);
+            EXPECT_TRUE(m_answers.m_questions[1].startsWith(
+                QStringLiteral("The longest line of %1 is").arg(m_strPath)));
+            EXPECT_TRUE(session.view.updatesEnabled());
+            if (!bAgain && c.choice == ELongLineChoice::Format) {
+                EXPECT_GT(session.Send(Sci::SCI_GETLINECOUNT), 1000);
+                EXPECT_EQ(WithoutWhitespace(session.Text()), WithoutWhitespace(typed));
+            } else if (!bAgain && c.choice == ELongLineChoice::NotOpened) {
+                EXPECT_EQ(session.Text(), kOriginal);
+                EXPECT_FALSE(session.doc.IsModified());
+                EXPECT_FALSE(session.view.isRedoAvailable());
+                EXPECT_EQ(session.SelEnd(), 0);
+                session.doc.Recovery().FlushNow();
+                EXPECT_EQ(RecoveryFiles(), QStringList{QFileInfo(kept).fileName()});
+                EXPECT_TRUE(QFile::exists(kept));
+                continue;
+            } else {
+                EXPECT_EQ(session.Text(), typed);
+            }
+            EXPECT_TRUE(session.doc.IsModified());
+            EXPECT_FALSE(QFile::exists(kept));
+            break;
+        }
+        QFile::remove(kept);
+    }
+    EXPECT_TRUE(m_messages.Messages().isEmpty());
+}
+
+TEST_F(DocRecoveryTest, ALongLineChosenAtOpeningIsNotAskedAboutAgain)
+{
+    const QByteArray file = OneLineXml(true);
+    WriteRaw(m_strPath, file);
+    m_answers.m_longLineChoice = ELongLineChoice::AsItIs;
+    m_answers.m_recoveryAnswer = EAnswer::Recover;
+    {
+        SSession first;
+        m_answers.AnswerFor(first.doc);
+        ASSERT_TRUE(first.doc.OnOpenDocument(m_strPath));
+        first.Type(0, "\n");
+        first.Crash();
+    }
+    SSession second;
+    m_answers.AnswerFor(second.doc);
+    m_answers.m_questions.clear();
+    ASSERT_TRUE(second.doc.OnOpenDocument(m_strPath));
+    EXPECT_TRUE(second.doc.OfferRecovery());
+    EXPECT_EQ(second.Text(), "\n" + file);
+    ASSERT_EQ(m_answers.m_questions.size(), 2);
+    EXPECT_TRUE(m_answers.m_questions[0].startsWith(QStringLiteral("The longest line")));
 }
 
 TEST_F(DocRecoveryTest, TheFileGoesWhenTheDocumentIsSavedReplacedOrClosed)
