@@ -4,7 +4,8 @@
 // with 4 KB pages, faulting those in took longer than reading the file. The kernel here gives
 // huge pages only when asked (madvise), and glibc asks only under an environment tunable.
 // Even so, the kernel's zeroing of those fresh pages was the largest part of opening 100 MB to
-// 1 GB; a second thread faults in each block's back half while the control fills the front.
+// 1 GB; a second thread faults in each block from its end while the control fills it from the
+// front.
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -28,26 +29,27 @@ void AdviseHugePages(void* pBlock, std::size_t nSize)
         madvise(reinterpret_cast<void*>(nFrom), nTo - nFrom, MADV_HUGEPAGE);
 }
 
-// From the end back to the middle, in steps, until a step fails (the block freed, or a kernel
-// without the advice). The pages are only faulted in, never written: the race with the thread
-// that fills them is the kernel's to settle.
-void PopulateBackHalf(std::uintptr_t nStart, std::size_t nSize)
+// From the end back to the start, in steps, until a step fails (the block freed, or a kernel
+// without the advice): the thread filling the block from the front meets it where their work
+// balances, after which each finds the other's pages in. The pages are only faulted in, never
+// written: the race with the thread that fills them is the kernel's to settle.
+void PopulateBackwards(std::uintptr_t nStart, std::size_t nSize)
 {
     constexpr std::uintptr_t kStep = std::uintptr_t{16} << 20;
-    const std::uintptr_t nMiddle = (nStart + nSize / 2 + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t nFirst = (nStart + kHugePage - 1) & ~(kHugePage - 1);
     std::uintptr_t nEnd = (nStart + nSize) & ~(kHugePage - 1);
-    while (nEnd > nMiddle) {
-        const std::uintptr_t nFrom = std::max(nEnd - std::min(kStep, nEnd - nMiddle), nMiddle);
+    while (nEnd > nFirst) {
+        const std::uintptr_t nFrom = nEnd - std::min(kStep, nEnd - nFirst);
         if (madvise(reinterpret_cast<void*>(nFrom), nEnd - nFrom, MADV_POPULATE_WRITE) != 0)
             return;
         nEnd = nFrom;
     }
 }
 
-void PopulateBackHalfAside(void* pBlock, std::size_t nSize)
+void PopulateAside(void* pBlock, std::size_t nSize)
 {
     try {
-        std::thread(PopulateBackHalf, reinterpret_cast<std::uintptr_t>(pBlock), nSize).detach();
+        std::thread(PopulateBackwards, reinterpret_cast<std::uintptr_t>(pBlock), nSize).detach();
     } catch (...) {
         // No thread to spare: the block is faulted in as it is used.
     }
@@ -62,7 +64,7 @@ void* operator new(std::size_t nSize)
         throw std::bad_alloc();
     if (nSize >= kLargeBlock) {
         AdviseHugePages(pBlock, nSize);
-        PopulateBackHalfAside(pBlock, nSize);
+        PopulateAside(pBlock, nSize);
     }
     return pBlock;
 }
