@@ -1,6 +1,7 @@
 #include "FoldCheckpoints.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -60,27 +61,31 @@ void CFoldCheckpoints::CatchUp(SKept& kept) const
     if (kept.nEdits == EditCount())
         return;
     const auto first = m_edits.begin() + static_cast<long long>(kept.nEdits - m_nFirstLogged);
+    const auto isAgreement = [](const SEdit& edit) {
+        return edit.nRemoved == 0 && edit.nInserted == 0;
+    };
     // Where the checkpoint was at each change since, to tell whether an agreement came before.
-    std::vector<long long> was(static_cast<std::size_t>(m_edits.end() - first));
+    m_was.resize(static_cast<std::size_t>(m_edits.end() - first));
     long long position = kept.point.nPosition;
-    for (std::size_t i = was.size(); i-- > 0;) {
+    for (std::size_t i = m_was.size(); i-- > 0;) {
         const SEdit& edit = first[static_cast<long long>(i)];
         if (position >= edit.nPosition + edit.nInserted)
             position += edit.nRemoved - edit.nInserted;
-        was[i] = position;
+        m_was[i] = position;
     }
     COpenElements& open = kept.point.open;
     for (auto from = first; from != m_edits.end();) {
-        if (from->agreed.Innermost() || (from->nRemoved == 0 && from->nInserted == 0)) {
-            if (was[static_cast<std::size_t>(from - first)] >= from->nPosition)
+        if (isAgreement(*from)) {
+            if (m_was[static_cast<std::size_t>(from - first)] >= from->nPosition)
                 open = Rebased(open, from->nPosition, from->agreed);
             ++from;
             continue;
         }
         auto to = from;
-        while (to != m_edits.end() && (to->nRemoved != 0 || to->nInserted != 0))
-            ++to;
-        open = open.Moved([&](long long nStart) {
+        long long nFirstMoved = LLONG_MAX;
+        for (; to != m_edits.end() && !isAgreement(*to); ++to)
+            nFirstMoved = std::min(nFirstMoved, to->nPosition);
+        open = open.Moved(nFirstMoved, [&](long long nStart) {
             for (auto it = from; it != to; ++it)
                 nStart = MovedStart(nStart, it->nPosition, it->nRemoved, it->nInserted);
             return nStart;
@@ -157,6 +162,13 @@ void CFoldCheckpoints::Edited(long long position, long long nRemoved, long long 
 
 void CFoldCheckpoints::Agreed(long long position, const COpenElements& open)
 {
-    if (FirstAtOrAfter(position) != m_points.cend())
+    const auto it = FirstAtOrAfter(position);
+    if (it == m_points.cend())
+        return;
+    // A later checkpoint holds from before `position` no element the first of them does not:
+    // when the first's are `open`'s, no checkpoint has anything to take from it.
+    SKept& next = m_points[static_cast<std::size_t>(it - m_points.cbegin())];
+    CatchUp(next);
+    if (!(Rebased(next.point.open, position, open) == next.point.open))
         Log({position, 0, 0, open});
 }

@@ -67,7 +67,8 @@ private:
     void Log(SEdit edit);
     void CatchUp(SKept& kept) const;
 
-    mutable std::vector<SKept> m_points;  // by position
-    std::vector<SEdit> m_edits;           // the latest edits, oldest first
-    std::uint64_t m_nFirstLogged = 0;     // the number of the first edit logged
+    mutable std::vector<SKept> m_points;   // by position
+    mutable std::vector<long long> m_was;  // CatchUp's, kept to spare an allocation each time
+    std::vector<SEdit> m_edits;            // the latest edits, oldest first
+    std::uint64_t m_nFirstLogged = 0;      // the number of the first edit logged
 };

@@ -45,10 +45,10 @@ public:
     // Closes the elements deeper than `nDepth`.
     void CloseDeeperThan(int nDepth);
 
-    // The same elements with each start mapped through `map`; shares the outer elements that
-    // keep theirs.
+    // The same elements with each start from `nFrom` on mapped through `map`; those that start
+    // before it, and every element outside them, keep theirs and stay shared.
     template <typename Map>
-    COpenElements Moved(const Map& map) const;
+    COpenElements Moved(long long nFrom, const Map& map) const;
 
     bool operator==(const COpenElements& other) const { return m_pTop == other.m_pTop; }
 
@@ -60,13 +60,15 @@ private:
 };
 
 template <typename Map>
-COpenElements COpenElements::Moved(const Map& map) const
+COpenElements COpenElements::Moved(long long nFrom, const Map& map) const
 {
-    std::vector<const SOpenElement*> chain;  // innermost first
+    std::vector<const SOpenElement*> chain;  // innermost first, down to the first kept
     std::vector<long long> starts;
-    for (const SOpenElement* p = m_pTop.get(); p; p = p->pParent.get()) {
+    bool bChanged = false;
+    for (const SOpenElement* p = m_pTop.get(); p && p->nStart >= nFrom; p = p->pParent.get()) {
         chain.push_back(p);
         starts.push_back(map(p->nStart));
+        bChanged = bChanged || starts.back() != p->nStart;
     }
-    return MovedFrom(chain, starts);
+    return bChanged ? MovedFrom(chain, starts) : *this;
 }
