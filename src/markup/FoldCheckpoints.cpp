@@ -39,6 +39,7 @@ void CFoldCheckpoints::Clear()
     m_points.clear();
     m_edits.clear();
     m_nFirstLogged = 0;
+    m_nNextToCatchUp = 0;
 }
 
 std::vector<CFoldCheckpoints::SKept>::iterator CFoldCheckpoints::FirstAfter(long long position)
@@ -98,12 +99,24 @@ void CFoldCheckpoints::CatchUp(SKept& kept) const
 void CFoldCheckpoints::Log(SEdit edit)
 {
     m_edits.push_back(std::move(edit));
-    if (m_edits.size() < kLoggedEdits)
-        return;
-    for (SKept& kept : m_points)
-        CatchUp(kept);
-    m_nFirstLogged = EditCount();
-    m_edits.clear();
+    CatchUpInTurn();
+}
+
+void CFoldCheckpoints::CatchUpInTurn()
+{
+    for (std::size_t i = m_points.size() / kCycleEdits + 1; i > 0 && !m_points.empty(); --i) {
+        if (m_nNextToCatchUp >= m_points.size()) {
+            // A round done: the log keeps only what some checkpoint still has to go through.
+            m_nNextToCatchUp = 0;
+            std::uint64_t nOldest = EditCount();
+            for (const SKept& kept : m_points)
+                nOldest = std::min(nOldest, kept.nEdits);
+            m_edits.erase(m_edits.begin(),
+                          m_edits.begin() + static_cast<long long>(nOldest - m_nFirstLogged));
+            m_nFirstLogged = nOldest;
+        }
+        CatchUp(m_points[m_nNextToCatchUp++]);
+    }
 }
 
 CFoldCheckpoints::SCheckpoint CFoldCheckpoints::Before(long long position) const
